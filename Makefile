@@ -1,0 +1,42 @@
+# The two commands: `make run` and `make test`. Both set up what is missing first.
+BUILD   := build
+NATIVE  := $(BUILD)/native
+WIN32   := $(BUILD)/win32
+OUT     := $(WIN32)/bin
+GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
+
+.PHONY: all setup native win32 test test-native test-wine run clean
+
+all: win32
+
+setup:
+	@tools/setup.sh
+
+$(NATIVE)/CMakeCache.txt: | setup
+	@cmake -S . -B $(NATIVE) -G "$(GEN)" -DCMAKE_BUILD_TYPE=Release >/dev/null
+
+$(WIN32)/CMakeCache.txt: | setup
+	@cmake -S . -B $(WIN32) -G "$(GEN)" -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+
+native: setup $(NATIVE)/CMakeCache.txt
+	@cmake --build $(NATIVE) -j2
+
+win32: setup $(WIN32)/CMakeCache.txt
+	@cmake --build $(WIN32) -j2
+
+test-native: native
+	@ctest --test-dir $(NATIVE) --output-on-failure -j2
+
+test-wine: win32
+	@tools/wine-tests $(WIN32)
+
+# The native tier first; the Wine tier runs only when it passed.
+test: test-native
+	@$(MAKE) --no-print-directory test-wine
+
+run: win32
+	@tools/run $(OUT)
+
+clean:
+	rm -rf $(BUILD)

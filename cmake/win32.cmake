@@ -1,0 +1,117 @@
+# The Windows artifacts and the Wine test tier. Everything lands in bin/,
+# side by side, because the program loads its libraries from its own folder.
+set(VANTREL_BIN ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${VANTREL_BIN})
+
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Writes a .def file exporting the given ordinals of the reader library's
+# function list, each under its C name and by ordinal only.
+file(READ ${CMAKE_SOURCE_DIR}/kelvar/kelvar_functions.h KELVAR_FUNCTION_LIST)
+string(REGEX MATCHALL "X\\(([0-9]+), ([A-Za-z0-9_]+), \"[^\"]*\", (true|false)"
+       KELVAR_FUNCTION_ENTRIES "${KELVAR_FUNCTION_LIST}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${CMAKE_SOURCE_DIR}/kelvar/kelvar_functions.h)
+
+# kelvar_def(<file> <mode>): mode ALL, or WITHOUT <ordinals...>, with an optional
+# ALIAS <symbol> that every export points at (test libraries).
+function(kelvar_def file)
+  cmake_parse_arguments(ARG "" "ALIAS" "WITHOUT" ${ARGN})
+  set(text "EXPORTS\n")
+  foreach(entry IN LISTS KELVAR_FUNCTION_ENTRIES)
+    string(REGEX REPLACE "X\\(([0-9]+), ([A-Za-z0-9_]+).*" "\\1;\\2" pair "${entry}")
+    list(GET pair 0 ordinal)
+    list(GET pair 1 name)
+    if(ordinal IN_LIST ARG_WITHOUT)
+      continue()
+    endif()
+    if(ARG_ALIAS)
+      string(APPEND text "  ${name} = ${ARG_ALIAS} @${ordinal} NONAME\n")
+    else()
+      string(APPEND text "  ${name} @${ordinal} NONAME\n")
+    endif()
+  endforeach()
+  file(CONFIGURE OUTPUT ${file} CONTENT "${text}")
+endfunction()
+
+# Kelvar.dll: our reader library.
+kelvar_def(${CMAKE_BINARY_DIR}/Kelvar.def)
+file(GLOB KELVAR_API_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/kelvar/api/*.cpp)
+add_library(Kelvar SHARED ${KELVAR_API_SOURCES} ${CMAKE_BINARY_DIR}/Kelvar.def)
+target_link_libraries(Kelvar PRIVATE kelvar_core)
+target_link_options(Kelvar PRIVATE -Wl,--enable-stdcall-fixup)
+set_target_properties(Kelvar PROPERTIES PREFIX "" OUTPUT_NAME Kelvar
+                      RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+
+# The program: everything but its entry point also goes into a library that
+# the window tests link.
+file(GLOB_RECURSE VANTREL_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vantrel/*.cpp)
+list(FILTER VANTREL_WIN_SOURCES EXCLUDE REGEX "/vantrel/app/main\\.cpp$")
+foreach(portable IN LISTS VANTREL_PORTABLE_SOURCES)
+  list(REMOVE_ITEM VANTREL_WIN_SOURCES ${CMAKE_SOURCE_DIR}/${portable})
+endforeach()
+add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
+target_include_directories(vantrel_win PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(vantrel_win PUBLIC vantrel_portable
+                      comctl32 gdi32 user32 advapi32 shell32 comdlg32 uuid ole32)
+
+# Bitmaps painted at build time by a small host program.
+set(VANTREL_ART ${CMAKE_BINARY_DIR}/art)
+find_program(HOST_CXX NAMES g++ c++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+file(GLOB ART_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/art/*.cpp ${CMAKE_SOURCE_DIR}/tools/art/*.h)
+add_custom_command(
+  OUTPUT ${VANTREL_ART}/splash.bmp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_ART}
+  COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_splash
+          ${CMAKE_SOURCE_DIR}/tools/art/paint_splash.cpp ${CMAKE_SOURCE_DIR}/tools/art/bmp_writer.cpp
+  COMMAND ${VANTREL_ART}/paint_splash ${VANTREL_ART}/splash.bmp
+  DEPENDS ${ART_SOURCES}
+  COMMENT "Painting the splash bitmap")
+add_custom_target(vantrel_art DEPENDS ${VANTREL_ART}/splash.bmp)
+
+set(VANTREL_RC ${CMAKE_SOURCE_DIR}/vantrel/resources/vantrel.rc)
+file(GLOB VANTREL_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vantrel/resources/*.rc
+     ${CMAKE_SOURCE_DIR}/vantrel/resources/*.h ${CMAKE_SOURCE_DIR}/vantrel/resources/*.manifest
+     ${CMAKE_SOURCE_DIR}/vantrel/panels/*/*.rc ${CMAKE_SOURCE_DIR}/vantrel/panels/*/*_ids.h)
+set_source_files_properties(${VANTREL_RC} PROPERTIES
+  OBJECT_DEPENDS "${VANTREL_ART}/splash.bmp;${VANTREL_RC_PARTS}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VANTREL_ART} -I${CMAKE_SOURCE_DIR}/vantrel/resources -I${CMAKE_SOURCE_DIR}")
+add_executable(Vantrel WIN32 ${CMAKE_SOURCE_DIR}/vantrel/app/main.cpp ${VANTREL_RC})
+target_link_libraries(Vantrel PRIVATE vantrel_win)
+target_link_options(Vantrel PRIVATE -municode)
+add_dependencies(Vantrel Kelvar)
+
+# Wine tier: one test program per folder under tests/wine, each with the
+# program's resources so that panels can be created from their templates.
+include(GoogleTest)
+file(GLOB WINE_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/wine/*)
+file(GLOB WINE_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
+foreach(dir IN LISTS WINE_TEST_DIRS)
+  get_filename_component(area ${dir} NAME)
+  if(NOT IS_DIRECTORY ${dir} OR area STREQUAL "support" OR area STREQUAL "fixtures")
+    continue()
+  endif()
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT sources)
+    continue()
+  endif()
+  add_executable(wine_${area}_tests ${sources} ${WINE_SUPPORT_SOURCES} ${VANTREL_RC})
+  target_link_libraries(wine_${area}_tests PRIVATE vantrel_win kelvar_core GTest::gtest_main)
+  target_include_directories(wine_${area}_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  target_link_options(wine_${area}_tests PRIVATE -municode)
+  add_dependencies(wine_${area}_tests Kelvar)
+  add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
+endforeach()
+
+# Reader libraries for the binding tests: every export points at one function.
+kelvar_def(${CMAKE_BINARY_DIR}/ReaderNoRequest.def ALIAS fixture_status WITHOUT 15)
+kelvar_def(${CMAKE_BINARY_DIR}/ReaderNoOptional.def ALIAS fixture_status
+           WITHOUT 8 380 383 410 421 422 450 452)
+foreach(fixture ReaderNoRequest ReaderNoOptional)
+  add_library(${fixture} SHARED ${CMAKE_SOURCE_DIR}/tests/wine/fixtures/fixture_reader.cpp
+              ${CMAKE_BINARY_DIR}/${fixture}.def)
+  set_target_properties(${fixture} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+  target_link_options(${fixture} PRIVATE -Wl,--enable-stdcall-fixup)
+endforeach()

@@ -1,0 +1,116 @@
+// Functions of the library that this reader does not offer yet: they check the
+// connection like every other function and then answer kNotSupported.
+#include "kelvar/api/exports.h"
+#include "kelvar/api/guard.h"
+
+using kelvar::api::Unsupported;
+
+extern "C" {
+
+int32_t __stdcall lib_ver(uint32_t*) { return Unsupported(); }
+int32_t __stdcall des_encipher(uint8_t*, const uint8_t*, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall des_decipher(uint8_t*, const uint8_t*, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_init_device_number(uint16_t) { return Unsupported(); }
+int32_t __stdcall rf_get_device_number(uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_get_model(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_8() { return Unsupported(); }
+int32_t __stdcall rf_beep(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_init_sam(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_sam_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_sam_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_init_type(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_antenna_sta(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_request(int32_t, uint8_t, uint16_t*) { return Unsupported(); }
+int32_t __stdcall rf_anticoll(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_select(int32_t, const uint8_t*, uint8_t, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_halt(int32_t) { return Unsupported(); }
+int32_t __stdcall reserved_19() { return Unsupported(); }
+int32_t __stdcall reserved_20() { return Unsupported(); }
+int32_t __stdcall rf_M1_authentication2(int32_t, uint8_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_M1_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_M1_write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_M1_initval(int32_t, uint8_t, int32_t) { return Unsupported(); }
+int32_t __stdcall rf_M1_readval(int32_t, uint8_t, int32_t*) { return Unsupported(); }
+int32_t __stdcall rf_M1_decrement(int32_t, uint8_t, int32_t) { return Unsupported(); }
+int32_t __stdcall rf_M1_increment(int32_t, uint8_t, int32_t) { return Unsupported(); }
+int32_t __stdcall reserved_28() { return Unsupported(); }
+int32_t __stdcall reserved_29() { return Unsupported(); }
+int32_t __stdcall rf_typea_rst(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_cos_command(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_atqb(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_33() { return Unsupported(); }
+int32_t __stdcall reserved_34() { return Unsupported(); }
+int32_t __stdcall reserved_35() { return Unsupported(); }
+int32_t __stdcall rf_at020_check(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_at020_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_at020_write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_at020_lock(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_at020_count(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_at020_deselect(int32_t) { return Unsupported(); }
+int32_t __stdcall rf_light(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_cl_deselect(int32_t) { return Unsupported(); }
+int32_t __stdcall reserved_44() { return Unsupported(); }
+int32_t __stdcall reserved_46() { return Unsupported(); }
+int32_t __stdcall rf_st_select(int32_t, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_48() { return Unsupported(); }
+int32_t __stdcall rf_sr176_readblock(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_sr176_writeblock(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_sr176_protectblock(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_srix4k_readblock(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_srix4k_writeblock(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_54() { return Unsupported(); }
+int32_t __stdcall rf_srix4k_getuid(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_ul_select(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_ul_write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_srix4k_writelockreg(int32_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_60() { return Unsupported(); }
+int32_t __stdcall reserved_61() { return Unsupported(); }
+int32_t __stdcall reserved_62() { return Unsupported(); }
+int32_t __stdcall ISO15693_Read(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall ISO15693_Write(int32_t, uint8_t, const uint8_t*, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall ISO15693_Lock_Block(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall ISO15693_Write_AFI(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall ISO15693_Lock_AFI(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall ISO15693_Write_DSFID(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall ISO15693_Lock_DSFID(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall ISO15693_Get_System_Information(int32_t, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall ISO15693_Get_Block_Security(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall smartcard_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall smartcard_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT24_read(int32_t, uint32_t, uint32_t, uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT24_write(int32_t, uint32_t, uint32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT1608_Rst(int32_t, uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT1608_Authenticate(int32_t, const uint8_t*, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT1608_VerifyPassword(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT1608_Read(int32_t, uint8_t, uint8_t, uint8_t, uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT1608_Write(int32_t, uint8_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall AT1608_ReadFuse1(int32_t, uint8_t*) { return Unsupported(); }
+int32_t __stdcall AT1608_WriteFuse1(int32_t) { return Unsupported(); }
+int32_t __stdcall OpenCard(int32_t) { return Unsupported(); }
+int32_t __stdcall reserved_101() { return Unsupported(); }
+int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_Shc1102_Write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_380() { return Unsupported(); }
+int32_t __stdcall ReadTime(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall WriteTime(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_383() { return Unsupported(); }
+int32_t __stdcall ISO15693_Inventorys(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_402() { return Unsupported(); }
+int32_t __stdcall reserved_403() { return Unsupported(); }
+int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_DESFire_rst(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_420() { return Unsupported(); }
+int32_t __stdcall rf_transceive1(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall reserved_422() { return Unsupported(); }
+int32_t __stdcall rf_thr1064_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_thr1064_write(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_thr1064_check(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
+int32_t __stdcall SRI64_Write(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t) { return Unsupported(); }
+int32_t __stdcall rf_UC_authentication(int32_t, const uint8_t*) { return Unsupported(); }
+int32_t __stdcall rf_UC_changekey(int32_t, const uint8_t*) { return Unsupported(); }
+
+}  // extern "C"

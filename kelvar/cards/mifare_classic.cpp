@@ -1,0 +1,258 @@
+#include "kelvar/cards/mifare_classic.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+#include "kelvar/cards/mifare_value.h"
+
+namespace kelvar {
+
+namespace {
+
+constexpr std::array<uint8_t, 4> kTransportAccess{0xFF, 0x07, 0x80, 0x69};
+constexpr std::array<uint8_t, 8> kManufacturerData{0x4B, 0x45, 0x4C, 0x56, 0x41, 0x52, 0x10, 0x01};
+
+// Trailer parts: key A, access bits with the general-purpose byte, key B.
+constexpr int kKeyAOffset = 0;
+constexpr int kAccessOffset = 6;
+constexpr int kAccessSize = 4;
+constexpr int kKeyBOffset = 10;
+
+bool SameBytes(const uint8_t* a, const uint8_t* b, int count) { return std::equal(a, a + count, b); }
+
+}  // namespace
+
+MifareClassicCard::MifareClassicCard(MifareSize size, Bytes uid, ImageStore& store, std::string imageName)
+    : size_(size), uid_(std::move(uid)), store_(store), imageName_(std::move(imageName)) {
+    if (!IsValidUid(uid_)) throw std::invalid_argument("Mifare Classic UID must have 4 or 7 bytes");
+    const size_t imageSize = static_cast<size_t>(BlockCount()) * kMifareBlockSize;
+    if (auto stored = store_.Load(imageName_, imageSize)) {
+        memory_ = std::move(*stored);
+    } else {
+        FormatFactory();
+    }
+    WriteManufacturerBlock();
+}
+
+std::array<uint8_t, 2> MifareClassicCard::Atqa() const {
+    const uint8_t size = size_ == MifareSize::k1K ? 0x04 : 0x02;
+    const uint8_t uidBits = uid_.size() == 7 ? 0x40 : 0x00;
+    return {static_cast<uint8_t>(uidBits | size), 0x00};
+}
+
+uint8_t MifareClassicCard::Sak() const { return size_ == MifareSize::k1K ? 0x08 : 0x18; }
+
+void MifareClassicCard::FormatFactory() {
+    memory_.assign(static_cast<size_t>(BlockCount()) * kMifareBlockSize, 0x00);
+    for (int sector = 0; sector < MifareSectorCount(size_); ++sector) {
+        uint8_t* trailer = BlockAt(memory_, MifareTrailerOfSector(sector));
+        std::fill(trailer, trailer + kMifareBlockSize, 0xFF);
+        std::copy(kTransportAccess.begin(), kTransportAccess.end(), trailer + kAccessOffset);
+    }
+}
+
+void MifareClassicCard::WriteManufacturerBlock() {
+    uint8_t* block = BlockAt(memory_, 0);
+    const auto atqa = Atqa();
+    size_t at = 0;
+    for (uint8_t byte : uid_) block[at++] = byte;
+    if (uid_.size() == 4) block[at++] = static_cast<uint8_t>(uid_[0] ^ uid_[1] ^ uid_[2] ^ uid_[3]);
+    block[at++] = Sak();
+    block[at++] = atqa[0];
+    block[at++] = atqa[1];
+    for (size_t i = 0; at < kMifareBlockSize; ++i) block[at++] = kManufacturerData[i];
+}
+
+void MifareClassicCard::FieldReset() {
+    state_ = State::kIdle;
+    authSector_ = -1;
+}
+
+Status MifareClassicCard::Request(int mode, uint8_t* atqa) {
+    if (atqa == nullptr || (mode != kRequestAll && mode != kRequestIdle)) return kBadArgument;
+    if (state_ == State::kHalted && mode == kRequestIdle) return kNoCard;
+    state_ = State::kReady;
+    authSector_ = -1;
+    const auto answer = Atqa();
+    std::copy(answer.begin(), answer.end(), atqa);
+    return kOk;
+}
+
+Status MifareClassicCard::Anticoll(uint8_t* uid, uint8_t* uidLength) {
+    if (uid == nullptr || uidLength == nullptr) return kBadArgument;
+    if (state_ != State::kReady) return kNoCard;
+    std::copy(uid_.begin(), uid_.end(), uid);
+    *uidLength = static_cast<uint8_t>(uid_.size());
+    return kOk;
+}
+
+Status MifareClassicCard::Select(const uint8_t* uid, int uidLength, uint8_t* sak) {
+    if (uid == nullptr || sak == nullptr) return kBadArgument;
+    if (uidLength != 4 && uidLength != 7 && uidLength != kMaxUidSize) return kBadArgument;
+    if (state_ != State::kReady) return kNoCard;
+    if (static_cast<size_t>(uidLength) != uid_.size() || !SameBytes(uid, uid_.data(), uidLength))
+        return kNoCard;
+    state_ = State::kActive;
+    *sak = Sak();
+    return kOk;
+}
+
+Status MifareClassicCard::Halt() {
+    if (state_ != State::kActive && state_ != State::kAuthenticated) return kNotSelected;
+    state_ = State::kHalted;
+    authSector_ = -1;
+    return kOk;
+}
+
+Status MifareClassicCard::Authenticate(int keyType, int block, const uint8_t* key) {
+    if ((keyType != kAuthKeyA && keyType != kAuthKeyB) || !ValidBlock(block) || key == nullptr)
+        return kBadArgument;
+    if (state_ != State::kActive && state_ != State::kAuthenticated) return kNotSelected;
+    const int sector = MifareSectorOfBlock(block);
+    const uint8_t* trailer = BlockAt(MifareTrailerOfSector(sector));
+    const MifareKey which = keyType == kAuthKeyA ? MifareKey::kA : MifareKey::kB;
+    const uint8_t* stored = trailer + (which == MifareKey::kA ? kKeyAOffset : kKeyBOffset);
+    if (!SameBytes(stored, key, kKeySize)) {
+        FieldReset();
+        return kAuthFailed;
+    }
+    state_ = State::kAuthenticated;
+    authSector_ = sector;
+    authKey_ = which;
+    return kOk;
+}
+
+Status MifareClassicCard::CheckAuthenticated(int block) const {
+    if (state_ == State::kActive) return kNotAuthenticated;
+    if (state_ != State::kAuthenticated) return kNotSelected;
+    return MifareSectorOfBlock(block) == authSector_ ? kOk : kNotAuthenticated;
+}
+
+std::optional<MifareConditions> MifareClassicCard::ConditionsOf(int block) const {
+    const uint8_t* trailer = BlockAt(MifareTrailerOfSector(MifareSectorOfBlock(block)));
+    return DecodeAccessBits(std::span<const uint8_t, 3>(trailer + kAccessOffset, 3));
+}
+
+MifareClassicCard::DataGrant MifareClassicCard::GrantedOnData(int block) const {
+    const auto conditions = ConditionsOf(block);
+    if (!conditions) return {};
+    const auto rights = DataBlockRights((*conditions)[MifareAccessGroupOfBlock(block)]);
+    const auto grants = [&](uint8_t mask) { return KeyGrants(mask, authKey_, (*conditions)[3]); };
+    return {grants(rights.read), grants(rights.write), grants(rights.increment), grants(rights.decrement)};
+}
+
+MifareClassicCard::TrailerGrant MifareClassicCard::GrantedOnTrailer(int block) const {
+    const auto conditions = ConditionsOf(block);
+    if (!conditions) return {};
+    const auto rights = TrailerRights((*conditions)[3]);
+    const auto grants = [&](uint8_t mask) { return KeyGrants(mask, authKey_, (*conditions)[3]); };
+    return {grants(rights.keyAWrite), grants(rights.accessRead), grants(rights.accessWrite),
+            grants(rights.keyBRead), grants(rights.keyBWrite)};
+}
+
+Status MifareClassicCard::Read(int block, uint8_t* data) {
+    if (!ValidBlock(block) || data == nullptr) return kBadArgument;
+    if (const Status status = CheckAuthenticated(block); status != kOk) return status;
+    const uint8_t* stored = BlockAt(block);
+    if (!MifareIsTrailer(block)) {
+        if (!GrantedOnData(block).read) return kAccessDenied;
+        std::memcpy(data, stored, kMifareBlockSize);
+        return kOk;
+    }
+    const TrailerGrant grant = GrantedOnTrailer(block);
+    if (!grant.accessRead) return kAccessDenied;
+    std::memset(data, 0, kMifareBlockSize);
+    std::memcpy(data + kAccessOffset, stored + kAccessOffset, kAccessSize);
+    if (grant.keyBRead) std::memcpy(data + kKeyBOffset, stored + kKeyBOffset, kKeySize);
+    return kOk;
+}
+
+Status MifareClassicCard::Write(int block, const uint8_t* data) {
+    if (!ValidBlock(block) || data == nullptr) return kBadArgument;
+    if (const Status status = CheckAuthenticated(block); status != kOk) return status;
+    if (block == 0) return kAccessDenied;
+    if (MifareIsTrailer(block)) return WriteTrailer(block, data);
+    if (!GrantedOnData(block).write) return kAccessDenied;
+    Bytes image = memory_;
+    std::memcpy(BlockAt(image, block), data, kMifareBlockSize);
+    return Commit(std::move(image));
+}
+
+// Damaged access bits would lock the sector for good, so they are refused.
+// A part the key may not write must be written unchanged: the write then
+// either does everything it asks for or nothing.
+Status MifareClassicCard::WriteTrailer(int block, const uint8_t* data) {
+    if (!DecodeAccessBits(std::span<const uint8_t, 3>(data + kAccessOffset, 3))) return kAccessDenied;
+    const TrailerGrant grant = GrantedOnTrailer(block);
+    if (!grant.keyAWrite && !grant.accessWrite && !grant.keyBWrite) return kAccessDenied;
+    const uint8_t* stored = BlockAt(block);
+    const auto unchanged = [&](int offset, int size) {
+        return SameBytes(stored + offset, data + offset, size);
+    };
+    if ((!grant.keyAWrite && !unchanged(kKeyAOffset, kKeySize)) ||
+        (!grant.accessWrite && !unchanged(kAccessOffset, kAccessSize)) ||
+        (!grant.keyBWrite && !unchanged(kKeyBOffset, kKeySize)))
+        return kAccessDenied;
+    Bytes image = memory_;
+    std::memcpy(BlockAt(image, block), data, kMifareBlockSize);
+    return Commit(std::move(image));
+}
+
+Status MifareClassicCard::InitValue(int block, int32_t value) {
+    if (!ValidBlock(block)) return kBadArgument;
+    if (const Status status = CheckAuthenticated(block); status != kOk) return status;
+    if (block == 0) return kAccessDenied;
+    if (MifareIsTrailer(block)) return kNotValueBlock;
+    if (!GrantedOnData(block).write) return kAccessDenied;
+    const auto encoded = EncodeValueBlock(value, static_cast<uint8_t>(block));
+    Bytes image = memory_;
+    std::copy(encoded.begin(), encoded.end(), BlockAt(image, block));
+    return Commit(std::move(image));
+}
+
+Status MifareClassicCard::Increment(int block, int32_t operand) { return ChangeValue(block, operand, true); }
+
+Status MifareClassicCard::Decrement(int block, int32_t operand) { return ChangeValue(block, operand, false); }
+
+// A negative operand would turn a debit into a credit and get round the
+// access conditions, which may allow decrement but not increment.
+Status MifareClassicCard::ChangeValue(int block, int32_t operand, bool increment) {
+    if (!ValidBlock(block) || operand < 0) return kBadArgument;
+    if (const Status status = CheckAuthenticated(block); status != kOk) return status;
+    if (block == 0) return kAccessDenied;
+    if (MifareIsTrailer(block)) return kNotValueBlock;
+    const DataGrant grant = GrantedOnData(block);
+    // The result is transferred back, which needs the decrement right too.
+    if (!grant.decrement || (increment && !grant.increment)) return kAccessDenied;
+    const auto current = DecodeValueBlock(std::span<const uint8_t, 16>(BlockAt(block), 16));
+    if (!current) return kNotValueBlock;
+    const int64_t result = static_cast<int64_t>(current->value) + (increment ? operand : -int64_t{operand});
+    if (result > std::numeric_limits<int32_t>::max() || result < std::numeric_limits<int32_t>::min())
+        return kValueOverflow;
+    const auto encoded = EncodeValueBlock(static_cast<int32_t>(result), current->address);
+    Bytes image = memory_;
+    std::copy(encoded.begin(), encoded.end(), BlockAt(image, block));
+    return Commit(std::move(image));
+}
+
+Status MifareClassicCard::ReadValue(int block, int32_t* value) {
+    if (!ValidBlock(block) || value == nullptr) return kBadArgument;
+    if (const Status status = CheckAuthenticated(block); status != kOk) return status;
+    if (MifareIsTrailer(block)) return kNotValueBlock;
+    if (!GrantedOnData(block).read) return kAccessDenied;
+    const auto current = DecodeValueBlock(std::span<const uint8_t, 16>(BlockAt(block), 16));
+    if (!current) return kNotValueBlock;
+    *value = current->value;
+    return kOk;
+}
+
+Status MifareClassicCard::Commit(Bytes image) {
+    if (!store_.Save(imageName_, image)) return kStoreFailed;
+    memory_ = std::move(image);
+    return kOk;
+}
+
+}  // namespace kelvar

@@ -1,0 +1,165 @@
+// The functions of Kelvar.dll: ordinal, C name, name in the program's result
+// log ("" when never logged), whether a reader library must export it, and the
+// argument list. Every function is stdcall and returns a 32-bit status, 0 on
+// success. Both the library's exports and the program's binding are made from
+// this one list.
+//
+// Byte-sized arguments travel widened to 32 bits; out lengths are single bytes.
+// Functions no caller uses take no arguments and answer "not supported".
+#pragma once
+
+#include <cstdint>
+
+#define KELVAR_FUNCTIONS(X)                                                                        \
+    X(1, lib_ver, "lib_ver", true, (uint32_t* version))                                            \
+    X(2, des_encipher, "", true,                                                                   \
+      (uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key, uint8_t keyLength))  \
+    X(3, des_decipher, "", true,                                                                   \
+      (uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key, uint8_t keyLength))  \
+    X(4, rf_init_com, "rf_init_com", true, (uint16_t port, const uint16_t* address))               \
+    X(5, rf_init_device_number, "rf_init_device_number", true, (uint16_t number))                  \
+    X(6, rf_get_device_number, "rf_get_device_number", true, (uint8_t* number))                    \
+    X(7, rf_get_model, "rf_get_model", true, (int32_t dev, uint8_t* text, uint8_t* length))        \
+    X(8, reserved_8, "", false, ())                                                                \
+    X(9, rf_beep, "rf_beep", true, (int32_t dev, uint8_t time10ms))                                \
+    X(10, rf_init_sam, "rf_init_sam", true, (int32_t dev, uint8_t baud))                           \
+    X(11, rf_sam_rst, "rf_sam_rst", true, (int32_t dev, uint8_t* out, uint8_t* length))            \
+    X(12, rf_sam_cos, "rf_sam_cos", true,                                                          \
+      (int32_t dev, const uint8_t* command, uint8_t length, uint8_t* out, uint8_t* outLength))     \
+    X(13, rf_init_type, "rf_init_type", true, (int32_t dev, uint8_t type))                         \
+    X(14, rf_antenna_sta, "rf_antenna_sta", true, (int32_t dev, uint8_t state))                    \
+    X(15, rf_request, "rf_request", true, (int32_t dev, uint8_t mode, uint16_t* tagType))          \
+    X(16, rf_anticoll, "rf_anticoll", true,                                                        \
+      (int32_t dev, uint8_t bitCount, uint8_t* uid, uint8_t* uidLength))                           \
+    X(17, rf_select, "rf_select", true,                                                            \
+      (int32_t dev, const uint8_t* uid, uint8_t uidLength, uint8_t* sak))                          \
+    X(18, rf_halt, "rf_halt", true, (int32_t dev))                                                 \
+    X(19, reserved_19, "", true, ())                                                               \
+    X(20, reserved_20, "", true, ())                                                               \
+    X(21, rf_M1_authentication2, "rf_M1_authentication2", true,                                    \
+      (int32_t dev, uint8_t keyType, uint8_t block, const uint8_t* key))                           \
+    X(22, rf_M1_read, "rf_M1_read", true,                                                          \
+      (int32_t dev, uint8_t block, uint8_t* out, uint8_t* length))                                 \
+    X(23, rf_M1_write, "rf_M1_write", true, (int32_t dev, uint8_t block, const uint8_t* data))     \
+    X(24, rf_M1_initval, "rf_M1_initval", true, (int32_t dev, uint8_t block, int32_t value))       \
+    X(25, rf_M1_readval, "rf_M1_readval", true, (int32_t dev, uint8_t block, int32_t* value))      \
+    X(26, rf_M1_decrement, "rf_M1_decrement", true, (int32_t dev, uint8_t block, int32_t value))   \
+    X(27, rf_M1_increment, "rf_M1_increment", true, (int32_t dev, uint8_t block, int32_t value))   \
+    X(28, reserved_28, "", true, ())                                                               \
+    X(29, reserved_29, "", true, ())                                                               \
+    X(30, rf_typea_rst, "rf_typea_rst", true,                                                      \
+      (int32_t dev, uint8_t mode, uint8_t* out, uint8_t* length))                                  \
+    X(31, rf_cos_command, "rf_cos_command", true,                                                  \
+      (int32_t dev, const uint8_t* command, uint8_t length, uint8_t* out, uint8_t* outLength))     \
+    X(32, rf_atqb, "rf_atqb", true, (int32_t dev, uint8_t mode, uint8_t* out, uint8_t* length))    \
+    X(33, reserved_33, "", true, ())                                                               \
+    X(34, reserved_34, "", true, ())                                                               \
+    X(35, reserved_35, "", true, ())                                                               \
+    X(36, rf_at020_check, "rf_at020_check", true, (int32_t dev, const uint8_t* password))          \
+    X(37, rf_at020_read, "rf_at020_read", true,                                                    \
+      (int32_t dev, uint8_t page, uint8_t* out, uint8_t* length))                                  \
+    X(38, rf_at020_write, "rf_at020_write", true, (int32_t dev, uint8_t page, const uint8_t* data)) \
+    X(39, rf_at020_lock, "rf_at020_lock", true, (int32_t dev, const uint8_t* lock))                \
+    X(40, rf_at020_count, "rf_at020_count", true, (int32_t dev, const uint8_t* signature))         \
+    X(41, rf_at020_deselect, "rf_at020_deselect", true, (int32_t dev))                             \
+    X(42, rf_light, "rf_light", true, (int32_t dev, uint8_t colour))                               \
+    X(43, rf_cl_deselect, "rf_cl_deselect", true, (int32_t dev))                                   \
+    X(44, reserved_44, "", true, ())                                                               \
+    X(45, close_connection, "", true, ())                                                          \
+    X(46, reserved_46, "", true, ())                                                               \
+    X(47, rf_st_select, "rf_st_select", true, (int32_t dev, uint8_t* chipId))                      \
+    X(48, reserved_48, "", true, ())                                                               \
+    X(49, rf_sr176_readblock, "rf_sr176_readblock", true,                                          \
+      (int32_t dev, uint8_t block, uint8_t* out, uint8_t* length))                                 \
+    X(50, rf_sr176_writeblock, "rf_sr176_writeblock", true,                                        \
+      (int32_t dev, uint8_t block, const uint8_t* data))                                           \
+    X(51, rf_sr176_protectblock, "rf_sr176_protectblock", true, (int32_t dev, uint8_t lockReg))    \
+    X(52, rf_srix4k_readblock, "rf_srix4k_readblock", true,                                        \
+      (int32_t dev, uint8_t block, uint8_t* out, uint8_t* length))                                 \
+    X(53, rf_srix4k_writeblock, "rf_srix4k_writeblock", true,                                      \
+      (int32_t dev, uint8_t block, const uint8_t* data))                                           \
+    X(54, reserved_54, "", true, ())                                                               \
+    X(55, rf_srix4k_getuid, "rf_srix4k_getuid", true, (int32_t dev, uint8_t* out, uint8_t* length))\
+    X(56, rf_ul_select, "rf_ul_select", true, (int32_t dev, uint8_t* uid, uint8_t* length))        \
+    X(57, rf_ul_write, "rf_ul_write", true, (int32_t dev, uint8_t page, const uint8_t* data))      \
+    X(58, rf_srix4k_writelockreg, "rf_srix4k_writelockreg", true, (int32_t dev, uint8_t lockReg))  \
+    X(59, ISO15693_Inventorys59, "ISO15693_Inventorys", true,                                      \
+      (int32_t dev, uint8_t* out, uint8_t* length))                                                \
+    X(60, reserved_60, "", true, ())                                                               \
+    X(61, reserved_61, "", true, ())                                                               \
+    X(62, reserved_62, "", true, ())                                                               \
+    X(63, ISO15693_Read, "ISO15693_Read", true,                                                    \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t count, uint8_t* out,  \
+       uint8_t* length))                                                                           \
+    X(64, ISO15693_Write, "ISO15693_Write", true,                                                  \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t block, const uint8_t* data))         \
+    X(65, ISO15693_Lock_Block, "ISO15693_Lock_Block", true,                                        \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t block))                              \
+    X(66, ISO15693_Write_AFI, "ISO15693_Write_AFI", true,                                          \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t afi))                                \
+    X(67, ISO15693_Lock_AFI, "ISO15693_Lock_AFI", true,                                            \
+      (int32_t dev, uint8_t mode, const uint8_t* uid))                                             \
+    X(68, ISO15693_Write_DSFID, "ISO15693_Write_DSFID", true,                                      \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t dsfid))                              \
+    X(69, ISO15693_Lock_DSFID, "ISO15693_Lock_DSFID", true,                                        \
+      (int32_t dev, uint8_t mode, const uint8_t* uid))                                             \
+    X(70, ISO15693_Get_System_Information, "ISO15693_Get_System_Information", true,                \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t* out, uint8_t* length))              \
+    X(71, ISO15693_Get_Block_Security, "ISO15693_Get_Block_Security", true,                        \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t first, uint8_t count, uint8_t* out,  \
+       uint8_t* length))                                                                           \
+    X(72, smartcard_rst, "smartcard_rst", true, (int32_t dev, uint8_t* out, uint8_t* length))      \
+    X(73, smartcard_cos, "smartcard_cos", true,                                                    \
+      (int32_t dev, const uint8_t* command, uint8_t length, uint8_t* out, uint8_t* outLength))     \
+    X(74, AT24_read, "AT24_read", true,                                                            \
+      (int32_t dev, uint32_t address, uint32_t length, uint8_t* out))                              \
+    X(75, AT24_write, "AT24_write", true,                                                          \
+      (int32_t dev, uint32_t address, uint32_t length, const uint8_t* data))                       \
+    X(76, AT1608_Rst, "AT1608_Rst", true, (int32_t dev, uint8_t* out))                             \
+    X(77, AT1608_Authenticate, "AT1608_Authenticate", true,                                        \
+      (int32_t dev, const uint8_t* q0q1, const uint8_t* q1))                                       \
+    X(78, AT1608_VerifyPassword, "AT1608_VerifyPassword", true,                                    \
+      (int32_t dev, uint8_t index, const uint8_t* password))                                       \
+    X(79, AT1608_Read, "AT1608_Read", true,                                                        \
+      (int32_t dev, uint8_t address, uint8_t length, uint8_t zone, uint8_t* out))                  \
+    X(80, AT1608_Write, "AT1608_Write", true,                                                      \
+      (int32_t dev, uint8_t address, uint8_t zone, const uint8_t* data, uint8_t length))           \
+    X(81, AT1608_ReadFuse1, "AT1608_ReadFuse1", true, (int32_t dev, uint8_t* fuse))                \
+    X(82, AT1608_WriteFuse1, "AT1608_WriteFuse1", true, (int32_t dev))                             \
+    X(100, OpenCard, "OpenCard", true, (int32_t dev))                                              \
+    X(101, reserved_101, "", true, ())                                                             \
+    X(360, rf_Shc1102_Auth, "rf_Shc1102_Auth", true, (int32_t dev, const uint8_t* password))       \
+    X(361, rf_Shc1102_Read, "rf_Shc1102_Read", true,                                               \
+      (int32_t dev, uint8_t block, uint8_t* out, uint8_t* length))                                 \
+    X(362, rf_Shc1102_Write, "rf_Shc1102_Write", true,                                             \
+      (int32_t dev, uint8_t block, const uint8_t* data))                                           \
+    X(380, reserved_380, "", false, ())                                                            \
+    X(381, ReadTime, "ReadTime", true, (int32_t dev, uint8_t* out, uint8_t* length))               \
+    X(382, WriteTime, "WriteTime", true, (int32_t dev, const uint8_t* time))                       \
+    X(383, reserved_383, "", false, ())                                                            \
+    X(400, ISO15693_Inventorys, "ISO15693_Inventorys", true,                                       \
+      (int32_t dev, uint8_t* out, uint8_t* length))                                                \
+    X(401, Srf55vp_Read, "Srf55vp_Read", true,                                                     \
+      (int32_t dev, const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length))              \
+    X(402, reserved_402, "", true, ())                                                             \
+    X(403, reserved_403, "", true, ())                                                             \
+    X(404, Srf55vp_Write_Reread, "Srf55vp_Write_Reread", true,                                     \
+      (int32_t dev, const uint8_t* uid, uint8_t page, const uint8_t* data, uint8_t* readBack,      \
+       uint8_t* length))                                                                           \
+    X(410, rf_DESFire_rst, "rf_DESFire_rst", false,                                                \
+      (int32_t dev, uint8_t mode, uint8_t* out, uint8_t* length))                                  \
+    X(420, reserved_420, "", true, ())                                                             \
+    X(421, rf_transceive1, "rf_transceive1", false,                                                \
+      (int32_t dev, const uint8_t* data, uint8_t length, uint8_t* out, uint8_t* outLength))        \
+    X(422, reserved_422, "", false, ())                                                            \
+    X(430, rf_thr1064_read, "rf_thr1064_read", true,                                               \
+      (int32_t dev, uint8_t page, uint8_t* out, uint8_t* length))                                  \
+    X(431, rf_thr1064_write, "rf_thr1064_write", true,                                             \
+      (int32_t dev, uint8_t page, const uint8_t* data, uint8_t length))                            \
+    X(432, rf_thr1064_check, "rf_thr1064_check", true, (int32_t dev, const uint8_t* key))          \
+    X(450, SRF55V_Inventorys, "SRF55V_Inventorys", false,                                          \
+      (int32_t dev, uint8_t afi, uint8_t* out, uint8_t* length))                                   \
+    X(452, SRI64_Write, "SRI64_Write", false,                                                      \
+      (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data))                \
+    X(460, rf_UC_authentication, "rf_UC_authentication", true, (int32_t dev, const uint8_t* key))  \
+    X(461, rf_UC_changekey, "rf_UC_changekey", true, (int32_t dev, const uint8_t* key))

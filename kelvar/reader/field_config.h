@@ -1,0 +1,39 @@
+// Configuration of the virtual reader: where card images are kept and which
+// cards lie in the field. Text format, one setting per line:
+//
+//   # comment (a '#' at the start of a line or after a blank)
+//   images = KelvarCards        relative folders are taken from the DLL's folder
+//   field  = mifare1k, ultralight
+//
+// Keys and card names ignore ASCII case; unknown keys, unknown card names and
+// lines without '=' are skipped. `field =` with nothing after it leaves the
+// field empty; without a `field` line every kind is present.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "kelvar/reader/card_kind.h"
+
+namespace kelvar {
+
+inline constexpr std::string_view kDefaultImageFolder = "KelvarCards";
+
+struct FieldConfig {
+    std::filesystem::path imageFolder;
+    std::vector<CardKind> field;  // each kind at most once, in the order named
+
+    bool Holds(CardKind kind) const;
+};
+
+// The configuration used when there is no file: images in KelvarCards beside
+// the DLL, every kind in the field.
+FieldConfig DefaultFieldConfig(const std::filesystem::path& dllFolder);
+
+FieldConfig ParseFieldConfig(std::string_view text, const std::filesystem::path& dllFolder);
+
+// Reads and parses `file`; a missing or unreadable file gives the defaults.
+FieldConfig LoadFieldConfig(const std::filesystem::path& file, const std::filesystem::path& dllFolder);
+
+}  // namespace kelvar

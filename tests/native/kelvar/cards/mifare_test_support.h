@@ -1,0 +1,59 @@
+// Helpers shared by the Mifare Classic tests.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "kelvar/cards/mifare_classic.h"
+
+namespace mifare_test {
+
+inline kelvar::Bytes Hex(std::string_view text) {
+    kelvar::Bytes bytes;
+    for (size_t i = 0; i + 1 < text.size(); i += 2)
+        bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(text.substr(i, 2)), nullptr, 16)));
+    return bytes;
+}
+
+template <typename Range>
+std::string ToHex(const Range& bytes) {
+    std::string text;
+    char digits[3];
+    for (uint8_t byte : bytes) {
+        std::snprintf(digits, sizeof digits, "%02X", byte);
+        text += digits;
+    }
+    return text;
+}
+
+inline const kelvar::Bytes kFactoryKey = Hex("FFFFFFFFFFFF");
+
+// Request, anticollision and select, as the reader's card search does.
+inline kelvar::Status Activate(kelvar::MifareClassicCard& card) {
+    uint8_t atqa[2];
+    uint8_t uid[kelvar::MifareClassicCard::kMaxUidSize];
+    uint8_t length = 0;
+    uint8_t sak = 0;
+    if (auto s = card.Request(kelvar::MifareClassicCard::kRequestAll, atqa); s != kelvar::kOk) return s;
+    if (auto s = card.Anticoll(uid, &length); s != kelvar::kOk) return s;
+    return card.Select(uid, length, &sak);
+}
+
+inline kelvar::Status AuthA(kelvar::MifareClassicCard& card, int block, const kelvar::Bytes& key = kFactoryKey) {
+    return card.Authenticate(kelvar::MifareClassicCard::kAuthKeyA, block, key.data());
+}
+
+inline kelvar::Status AuthB(kelvar::MifareClassicCard& card, int block, const kelvar::Bytes& key = kFactoryKey) {
+    return card.Authenticate(kelvar::MifareClassicCard::kAuthKeyB, block, key.data());
+}
+
+// The block as hexadecimal text, or the failing status as "status N".
+inline std::string ReadHex(kelvar::MifareClassicCard& card, int block) {
+    uint8_t data[16];
+    const kelvar::Status status = card.Read(block, data);
+    if (status != kelvar::kOk) return "status " + std::to_string(status);
+    return ToHex(data);
+}
+
+}  // namespace mifare_test

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what the build, the tests and `make run` need on Debian 12. Quiet and
+# idempotent: with everything present it only checks and returns.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake || need+=(cmake)
+have ninja || need+=(ninja-build)
+have g++ || need+=(g++)
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686-posix)
+have i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
+have Xvfb || need+=(xvfb)
+have xdpyinfo || need+=(x11-utils)
+have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(imagemagick)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
+# wine32 is what runs our i686 binaries; it needs the i386 architecture.
+if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then
+  need+=(wine wine32:i386 wine64)
+fi
+
+[ ${#need[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+echo "setup: installing ${need[*]}" >&2
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+fi
+"${sudo_cmd[@]}" apt-get update -qq >/dev/null
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+  "${need[@]}" >/dev/null

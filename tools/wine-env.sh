@@ -1,0 +1,65 @@
+# Sourced by the tools that run Wine: the project's own prefix, an Xvfb of its
+# own and a persistent wineserver. Nothing outside build/ is touched.
+
+VANTREL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$VANTREL_ROOT/build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+wine_reg_add() {  # key value type data
+  wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1
+}
+
+# Creates the prefix once: no crash dialogs, a 1280x1024 virtual desktop (fast
+# window handling without a window manager) and CJK font linking.
+wine_prefix_init() {
+  local stamp=$WINEPREFIX/.vantrel-ready
+  [ -f "$stamp" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  wineboot -i </dev/null >/dev/null 2>&1
+  wine_reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
+  wine_reg_add 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
+  wine_reg_add 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ 1280x1024
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v 'MS Shell Dlg' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+  wineserver -w
+  touch "$stamp"
+}
+
+# Starts an Xvfb on the first free display from :90 and exports DISPLAY.
+xvfb_start() {
+  local n
+  for n in $(seq 90 130); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] && continue
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    VANTREL_XVFB_PID=$!
+    export DISPLAY=:$n
+    local i
+    for i in $(seq 1 50); do
+      xdpyinfo -display :$n >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$VANTREL_XVFB_PID" 2>/dev/null || true
+  done
+  echo "xvfb: no free display" >&2
+  return 1
+}
+
+xvfb_stop() {
+  [ -n "${VANTREL_XVFB_PID:-}" ] && kill "$VANTREL_XVFB_PID" 2>/dev/null
+  VANTREL_XVFB_PID=
+}
+
+# A persistent server and Wine's services, started with their output on
+# /dev/null so that no test inherits and holds a pipe.
+wineserver_start() {
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+wineserver_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}

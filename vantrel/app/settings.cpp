@@ -1,0 +1,37 @@
+#include "vantrel/app/settings.h"
+
+#include "vantrel/app/registry_settings.h"
+
+namespace {
+
+int32_t ReadOr(const RegistrySettings& key, const wchar_t* name, int32_t fallback) {
+    int32_t value = 0;
+    return key.ReadDword(name, value) ? value : fallback;
+}
+
+}  // namespace
+
+void LoadSettings(ProgramSettings& settings, const wchar_t* appKey) {
+    RegistrySettings key(appKey);
+    if (key.OpenForRead()) {
+        settings.curCard = ReadOr(key, L"CurCard", 1);
+        settings.comPort = ReadOr(key, L"ComPort", 0);
+        settings.baudRate = ReadOr(key, L"BaudRate", 1);
+        settings.curBitmap = ReadOr(key, L"CurBitmap", 0);
+    } else {
+        settings.curCard = 1;
+        settings.comPort = 0;
+    }
+    const bool knownCard = (settings.curCard >= 0 && settings.curCard < kCardTypeCount) ||
+                           settings.curCard == kDevicePageCode;
+    if (!knownCard) settings.curCard = 1;
+}
+
+void SaveSettings(const ProgramSettings& settings, const wchar_t* appKey) {
+    RegistrySettings key(appKey);
+    if (!key.OpenForWrite()) return;
+    key.WriteDword(L"CurCard", settings.curCard);
+    key.WriteDword(L"ComPort", settings.comPort);
+    key.WriteDword(L"BaudRate", settings.baudRate);
+    key.WriteDword(L"CurBitmap", settings.curBitmap);
+}

@@ -1,0 +1,15 @@
+// Reading and writing the program's settings in the registry.
+#pragma once
+
+#include "vantrel/shell/program_settings.h"
+
+// Name of the program's key below SOFTWARE\Quorvel.
+inline constexpr wchar_t kSettingsKeyName[] = L"Ordavi";
+
+// Reads the four settings over `settings`. A missing key gives card type 1 and
+// port 0; a missing or non-DWORD value its default; a card type that no table
+// knows becomes 1.
+void LoadSettings(ProgramSettings& settings, const wchar_t* appKey = kSettingsKeyName);
+
+// Writes all four values; silently does nothing when the key cannot be written.
+void SaveSettings(const ProgramSettings& settings, const wchar_t* appKey = kSettingsKeyName);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <string>
+
+// The folder of the running executable, without a trailing backslash.
+std::wstring ProgramFolder();

@@ -1,0 +1,83 @@
+#include "vantrel/framework/scroll_view.h"
+
+#include <algorithm>
+
+void ScrollView::SetScrollSizes(int totalWidth, int totalHeight) {
+    totalWidth_ = std::max(totalWidth, 1);
+    totalHeight_ = std::max(totalHeight, 1);
+    pageStep_ = std::max(totalHeight_ / 10, 1);
+    lineStep_ = std::max(pageStep_ / 10, 1);
+    UpdateBar();
+    if (position_ > MaxPosition()) ScrollTo(MaxPosition());
+}
+
+int ScrollView::MaxPosition() const {
+    const int client = Height(ClientRect());
+    return std::max(totalHeight_ - client, 0);
+}
+
+void ScrollView::UpdateBar() {
+    if (hwnd_ == nullptr) return;
+    const int client = Height(ClientRect());
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = totalHeight_ - 1;
+    si.nPage = static_cast<UINT>(std::max(client, 0));
+    si.nPos = position_;
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void ScrollView::ScrollTo(int y, bool redraw) {
+    const int target = std::clamp(y, 0, MaxPosition());
+    const int dy = position_ - target;
+    if (dy == 0) {
+        UpdateBar();
+        return;
+    }
+    position_ = target;
+    ScrollWindowEx(hwnd_, 0, dy, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | (redraw ? (SW_INVALIDATE | SW_ERASE) : 0));
+    UpdateBar();
+    OnScrolled(dy);
+    if (redraw) UpdateWindow(hwnd_);
+}
+
+void ScrollView::OnVScroll(int code) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_TRACKPOS;
+    GetScrollInfo(hwnd_, SB_VERT, &si);
+    const int page = std::max(Height(ClientRect()), pageStep_);
+    switch (code) {
+    case SB_LINEUP: ScrollTo(position_ - lineStep_); break;
+    case SB_LINEDOWN: ScrollTo(position_ + lineStep_); break;
+    case SB_PAGEUP: ScrollTo(position_ - page); break;
+    case SB_PAGEDOWN: ScrollTo(position_ + page); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: ScrollTo(si.nTrackPos); break;
+    case SB_TOP: ScrollTo(0); break;
+    case SB_BOTTOM: ScrollTo(MaxPosition()); break;
+    default: break;
+    }
+}
+
+bool ScrollView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_VSCROLL:
+        OnVScroll(LOWORD(wParam));
+        result = 0;
+        return true;
+    case WM_MOUSEWHEEL:
+        ScrollTo(position_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * std::max(lineStep_, 16));
+        result = 0;
+        return true;
+    case WM_SIZE:
+        UpdateBar();
+        if (position_ > MaxPosition()) ScrollTo(MaxPosition());
+        return false;
+    default:
+        return WindowBase::HandleMessage(message, wParam, lParam, result);
+    }
+}

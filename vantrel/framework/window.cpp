@@ -1,0 +1,22 @@
+#include "vantrel/framework/window.h"
+
+std::wstring Window::Text() const {
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(hwnd_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+RECT Window::ClientRect() const {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    return r;
+}
+
+RECT Window::RectIn(HWND other) const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    MapWindowPoints(HWND_DESKTOP, other, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}

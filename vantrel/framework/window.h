@@ -1,0 +1,47 @@
+// A thin, non-owning handle wrapper: converts to HWND, one-line methods.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class Window {
+public:
+    Window(HWND hwnd = nullptr) : hwnd_(hwnd) {}
+
+    operator HWND() const { return hwnd_; }
+    HWND Handle() const { return hwnd_; }
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
+    bool IsValid() const { return hwnd_ != nullptr && IsWindow(hwnd_); }
+
+    std::wstring Text() const;
+    bool SetText(const std::wstring& text) const { return SetWindowTextW(hwnd_, text.c_str()) != FALSE; }
+    bool Show(int command = SW_SHOW) const { return ShowWindow(hwnd_, command) != FALSE; }
+    bool Enable(bool enable = true) const { return EnableWindow(hwnd_, enable) != FALSE; }
+    bool IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    bool Move(const RECT& r, bool repaint = true) const {
+        return MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, repaint) != FALSE;
+    }
+    bool Invalidate(bool erase = true) const { return InvalidateRect(hwnd_, nullptr, erase) != FALSE; }
+    bool Update() const { return UpdateWindow(hwnd_) != FALSE; }
+    bool Destroy() const { return DestroyWindow(hwnd_) != FALSE; }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    HWND Parent() const { return GetParent(hwnd_); }
+    RECT ClientRect() const;
+    // The window rectangle in the coordinates of `other`'s client area.
+    RECT RectIn(HWND other) const;
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(hwnd_, message, wParam, lParam);
+    }
+    bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return PostMessageW(hwnd_, message, wParam, lParam) != FALSE;
+    }
+    HFONT Font() const { return reinterpret_cast<HFONT>(Send(WM_GETFONT)); }
+
+protected:
+    HWND hwnd_;
+};
+
+inline int Width(const RECT& r) { return r.right - r.left; }
+inline int Height(const RECT& r) { return r.bottom - r.top; }

@@ -1,0 +1,11 @@
+# Program sources without <windows.h>: built natively for the fast test tier
+# and into Vantrel.exe. Add a file here when it is portable.
+set(VANTREL_PORTABLE_SOURCES
+  vantrel/reader/binding_table.cpp
+  vantrel/toolkit/ui_text.cpp
+  vantrel/toolkit/hex_text.cpp
+  vantrel/toolkit/report_text.cpp
+  vantrel/toolkit/log_layout.cpp
+  vantrel/toolkit/key_filter.cpp
+  vantrel/panels/connection/device_page_logic.cpp
+)

@@ -1,0 +1,216 @@
+#include "vantrel/shell/main_frame.h"
+
+#include <shellapi.h>
+
+#include "vantrel/resources/resource.h"
+#include "vantrel/shell/card_menu.h"
+#include "vantrel/shell/card_types.h"
+#include "vantrel/shell/splash_window.h"
+#include "vantrel/toolkit/result_report.h"
+#include "vantrel/toolkit/ui_text.h"
+
+namespace {
+
+constexpr int kSplitterId = 0xE900;  // the first pane's id, as frames number it
+constexpr int kLogMinHeight = 50;
+
+int DisplayHeight() {
+    HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
+    const int height = GetDeviceCaps(display, VERTRES);
+    DeleteDC(display);
+    return height;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(ProgramSettings& settings, ReaderLibrary& reader,
+                       ReaderConnection& connection, std::wstring softwareName,
+                       std::wstring programFolder)
+    : settings_(settings),
+      reader_(reader),
+      connection_(connection),
+      softwareName_(std::move(softwareName)),
+      programFolder_(std::move(programFolder)),
+      context_{reader, connection, *this} {
+    connection_.open = false;
+}
+
+CMainFrame::~CMainFrame() = default;
+
+std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
+    static const MessageEntry<CMainFrame> map[] = {
+        OnMessage(WM_CREATE, &CMainFrame::OnCreate),
+        OnMessage(WM_CLOSE, &CMainFrame::OnClose),
+        OnMessage(WM_PAINT, &CMainFrame::OnPaint),
+        OnMessage(WM_NCLBUTTONDBLCLK, &CMainFrame::OnNcDoubleClick),
+        OnCommand(ID_PORT_SET, &CMainFrame::OnPortSet, 0),
+        OnCommand(ID_CONNECT, &CMainFrame::OnConnect, 0),
+        OnCommand(ID_DISCONNECT, &CMainFrame::OnDisconnect, 0),
+        OnCommand(ID_HELP_TOPIC, &CMainFrame::OnHelpTopic, 0),
+        OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
+        OnCommandRange(ID_CARD_MIFARE_1K, ID_CARD_NTAG203, &CMainFrame::OnCardCommand),
+    };
+    return map;
+}
+
+bool CMainFrame::Create() {
+    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_POPUP | WS_CLIPCHILDREN;
+    const RECT r{0, 0, 1024, 768};
+    return WindowBase::Create(L"VantrelMainFrame", softwareName_.c_str(), style, 0, r, nullptr, menu,
+                              0, nullptr, LoadIconW(nullptr, IDI_APPLICATION));
+}
+
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
+    PruneCardMenu(GetMenu(hwnd_), kCardAvailability);
+    if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
+
+    bar_ = std::make_unique<StatusBarDialog>();
+    if (!bar_->Create(hwnd_, IDD_DIALOG_BAR)) return -1;
+    bar_->Show(SW_SHOW);
+    bar_->ShowAddress(connection_);
+    bar_->ShowPort(connection_);
+    bar_->ShowCardName(settings_.curCard);
+    DockTop(*bar_);
+
+    if (!splitter_.Create(hwnd_, kSplitterId)) return -1;
+    view_ = std::make_unique<CVantrelView>(context_, hwnd_);
+    if (!view_->Create(splitter_) || !log_.Create(splitter_)) return -1;
+    splitter_.SetMinBottomHeight(kLogMinHeight);
+    splitter_.SetTopHeight((4 * DisplayHeight() - 360) / 5);
+    splitter_.SetPanes(*view_, log_);
+    SetClient(splitter_);
+    SetFocus(*view_);
+    return 0;
+}
+
+LRESULT CMainFrame::OnPaint(WPARAM wParam, LPARAM lParam) {
+    if (!titleSet_) {
+        SetTitleFor(settings_.curCard);
+        titleSet_ = true;
+    }
+    return DefaultProc(WM_PAINT, wParam, lParam);
+}
+
+void CMainFrame::SetTitleFor(int32_t code) {
+    SetText(softwareName_ + L"  -  " + CardName(code));
+}
+
+void CMainFrame::ApplyCardType(int32_t code) {
+    SetTitleFor(code);
+    CheckMenuItem(GetMenu(hwnd_), CardMenuId(code), MF_BYCOMMAND | MF_CHECKED);
+    if (bar_) bar_->ShowCardName(code);
+}
+
+void CMainFrame::UncheckCardType(int32_t code) {
+    if (code == kDevicePageCode) return;
+    const unsigned id = CardMenuId(code);
+    CheckMenuItem(GetMenu(hwnd_), id != 0 ? id : ID_CARD_MIFARE_1K, MF_BYCOMMAND | MF_UNCHECKED);
+}
+
+void CMainFrame::SelectCard(int32_t code) {
+    if (settings_.curCard == code) return;
+    UncheckCardType(settings_.curCard);
+    settings_.curCard = code;
+    ApplyCardType(code);
+    view_->ShowCardPanel(code);
+}
+
+bool CMainFrame::OnCardCommand(UINT id) {
+    const int32_t code = CardCodeForMenuId(id);
+    if (code < 0) return false;
+    SelectCard(code);
+    return true;
+}
+
+void CMainFrame::OnPortSet() {
+    if (settings_.curCard == kDevicePageCode) return;
+    UncheckCardType(settings_.curCard);
+    SetTitleFor(kDevicePageCode);
+    settings_.curCard = kDevicePageCode;
+    view_->ShowDevicePage();
+}
+
+void CMainFrame::CloseConnection() {
+    reader_.close_connection();
+    connection_.open = false;
+}
+
+void CMainFrame::StartupConnect() {
+    SplashWindow splash;
+    splash.Create();
+    const int32_t status = reader_.rf_init_com(connection_.port, connection_.address);
+    AddLogLine(reader_.rf_init_com.Name(), status);
+    if (status != 0) {
+        CloseConnection();
+        ReportError(*this, UiText(kMainMessages, kTextPortNotOpened));
+    } else {
+        connection_.open = true;
+    }
+}
+
+void CMainFrame::OnConnect() {
+    const int32_t status = reader_.rf_init_com(connection_.port, connection_.address);
+    if (status == 0) {
+        connection_.open = true;
+        ReportStatus(*this, UiText(kMainMessages, kTextConnectOk));
+    } else {
+        CloseConnection();
+        ReportError(*this, UiText(kMainMessages, kTextOpenPortFailed));
+    }
+}
+
+void CMainFrame::OnDisconnect() {
+    CloseConnection();
+    ReportStatus(*this, UiText(kMainMessages, kTextDisconnectOk));
+}
+
+void CMainFrame::OnUpdateMenu(HMENU popup) {
+    EnableMenuItem(popup, ID_CONNECT, MF_BYCOMMAND | (connection_.open ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(popup, ID_DISCONNECT, MF_BYCOMMAND | (connection_.open ? MF_ENABLED : MF_GRAYED));
+}
+
+void CMainFrame::OnHelpTopic() { OpenDocument(programFolder_ + L"\\Ketra User Manual Ver1.0.pdf"); }
+
+void CMainFrame::OpenDocument(const std::wstring& path) {
+    ShellExecuteW(hwnd_, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void CMainFrame::OnExit() { Post(WM_CLOSE); }
+
+LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
+    if (connection_.open) reader_.close_connection();
+    if (bar_) {
+        bar_->Destroy();
+        bar_.reset();
+    }
+    Destroy();
+    return 0;
+}
+
+void CMainFrame::ClearLog() {
+    if (log_.IsValid()) log_.ClearEntries();
+}
+
+void CMainFrame::AddLogLine(const std::wstring& functionName, int32_t status) {
+    if (log_.IsValid()) log_.AddEntry(functionName, status);
+}
+
+void CMainFrame::ShowStatus(const std::wstring& text) {
+    if (bar_) bar_->ShowStatus(text);
+}
+
+int CMainFrame::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                           UINT type) {
+    return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+}
+
+void CMainFrame::Beep(UINT type) { MessageBeep(type); }
+
+void CMainFrame::Wait(DWORD milliseconds) { Sleep(milliseconds); }
+
+SYSTEMTIME CMainFrame::LocalTime() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now;
+}

@@ -1,0 +1,82 @@
+// The program's one top-level window: the card menu, the dialog bar, the panel
+// pane over the result log, and the connection commands. It is also what the
+// panels report through.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "vantrel/framework/frame_window.h"
+#include "vantrel/framework/message_map.h"
+#include "vantrel/framework/splitter.h"
+#include "vantrel/reader/reader_connection.h"
+#include "vantrel/reader/reader_library.h"
+#include "vantrel/shell/process_view.h"
+#include "vantrel/shell/program_settings.h"
+#include "vantrel/shell/status_bar_dialog.h"
+#include "vantrel/shell/vantrel_view.h"
+#include "vantrel/toolkit/panel_context.h"
+
+class CMainFrame : public WithMessageMap<CMainFrame, FrameWindow>, public PanelServices {
+public:
+    CMainFrame(ProgramSettings& settings, ReaderLibrary& reader, ReaderConnection& connection,
+               std::wstring softwareName, std::wstring programFolder);
+    ~CMainFrame() override;
+
+    // Creates the window with its bar and panes (not yet shown).
+    bool Create();
+    // Title, menu check mark and the bar's card name for `code`.
+    void ApplyCardType(int32_t code);
+    void UncheckCardType(int32_t code);
+    void SelectCard(int32_t code);
+    void StartupConnect();
+
+    // PanelServices: the log pane and the bar's status field.
+    void ClearLog() override;
+    void AddLogLine(const std::wstring& functionName, int32_t status) override;
+    void ShowStatus(const std::wstring& text) override;
+    int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                   UINT type) override;
+    void Beep(UINT type) override;
+    void Wait(DWORD milliseconds) override;
+    SYSTEMTIME LocalTime() override;
+    std::wstring ProgramFolder() override { return programFolder_; }
+
+    CVantrelView& View() { return *view_; }
+    CProcessView& Log() { return log_; }
+    StatusBarDialog* Bar() { return bar_.get(); }
+    PanelContext& Context() { return context_; }
+
+    static std::span<const MessageEntry<CMainFrame>> Messages();
+
+protected:
+    void OnUpdateMenu(HMENU popup) override;
+    // Opens the reader's manual; tests replace it.
+    virtual void OpenDocument(const std::wstring& path);
+
+private:
+    LRESULT OnCreate(WPARAM, LPARAM);
+    LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnNcDoubleClick(WPARAM, LPARAM) { return 0; }
+    bool OnCardCommand(UINT id);
+    void OnPortSet();
+    void OnConnect();
+    void OnDisconnect();
+    void OnHelpTopic();
+    void OnExit();
+    void SetTitleFor(int32_t code);
+    void CloseConnection();
+
+    ProgramSettings& settings_;
+    ReaderLibrary& reader_;
+    ReaderConnection& connection_;
+    std::wstring softwareName_;
+    std::wstring programFolder_;
+    PanelContext context_;
+    std::unique_ptr<StatusBarDialog> bar_;
+    Splitter splitter_;
+    std::unique_ptr<CVantrelView> view_;
+    CProcessView log_;
+    bool titleSet_ = false;
+};

@@ -1,0 +1,43 @@
+// The upper pane: hosts the one panel of the current card type (or the device
+// page) and scrolls over its content.
+#pragma once
+
+#include <memory>
+
+#include "vantrel/framework/message_map.h"
+#include "vantrel/framework/scroll_view.h"
+#include "vantrel/shell/panel_table.h"
+
+class CVantrelView : public WithMessageMap<CVantrelView, ScrollView> {
+public:
+    // `frame` is the reference for centring panels.
+    CVantrelView(PanelContext& context, HWND frame);
+    ~CVantrelView() override;
+    bool Create(HWND parent);
+
+    void ShowCardPanel(int32_t code);
+    void ShowDevicePage();
+    CardPanelBase* CurrentPanel() const { return panel_.get(); }
+    int32_t CurrentCode() const { return code_; }
+    // Horizontal screen resolution; tests set other widths.
+    void SetScreenWidth(int width) { screenWidth_ = width; }
+    void SetSkin(HBITMAP skin);
+
+    static std::span<const MessageEntry<CVantrelView>> Messages();
+
+private:
+    void Switch(int32_t code);
+    void DestroyPanel();
+    void UpdateScrollRange();
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnDestroy(WPARAM, LPARAM);
+
+    PanelContext& context_;
+    HWND frame_;
+    std::unique_ptr<CardPanelBase> panel_;
+    int32_t code_ = -1;
+    int screenWidth_;
+    HBITMAP skin_ = nullptr;
+};

@@ -1,0 +1,71 @@
+// What every card panel and the device page share: the skin background,
+// transparent captions in the program's text colour, no closing by Enter or
+// Escape, framed group captions and the content height the host scrolls over.
+#pragma once
+
+#include <initializer_list>
+#include <vector>
+
+#include "vantrel/framework/dialog.h"
+#include "vantrel/framework/message_map.h"
+#include "vantrel/toolkit/framed_caption.h"
+#include "vantrel/toolkit/panel_context.h"
+#include "vantrel/toolkit/ui_text.h"
+
+inline constexpr COLORREF kProgramTextColour = RGB(41, 101, 132);
+// Panel-private message that panels accept and ignore.
+inline constexpr UINT kPanelIgnoredMessage = 0x401;
+
+class CardPanelBase : public WithMessageMap<CardPanelBase, Dialog> {
+public:
+    CardPanelBase(int templateId, PanelContext& context);
+
+    // Height of the panel's content in pixels, 0 until its initialisation.
+    int ContentHeight() const { return contentHeight_; }
+    // The panel's own layout for panels that fill the host's area.
+    virtual void Layout(int /*screenWidth*/) {}
+    // The skin tile drawn behind the panel (not owned); none draws plain.
+    void SetSkin(HBITMAP skin) { skin_ = skin; }
+
+    static std::span<const MessageEntry<CardPanelBase>> Messages();
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    void OnCancel() override {}
+
+    // Sets each control's text from `table` (pairs of control id and entry).
+    template <typename Table, typename Pairs>
+    void SetCaptions(const Table& table, const Pairs& pairs);
+    // Hides the group boxes and draws framed captions in their place.
+    void ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour = kProgramTextColour);
+    // Content height: the bottom of control `id` plus 50, or the client height.
+    void SetContentHeightBelow(int id);
+    void SetContentHeightToClient();
+
+    // Scroll bars that keep their default colours (the page scroll bar).
+    void KeepDefaultColours(int id) { defaultColourIds_.push_back(id); }
+
+    PanelContext& context_;
+    ReaderLibrary& reader_;
+    std::vector<FramedCaption> frames_;
+
+private:
+    LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnCtlColor(WPARAM, LPARAM);
+    LRESULT OnCtlColorDefault(WPARAM, LPARAM);
+    LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnIgnored(WPARAM, LPARAM) { return 0; }
+
+    HBITMAP skin_ = nullptr;
+    int contentHeight_ = 0;
+    std::vector<int> defaultColourIds_;
+};
+
+template <typename Table, typename Pairs>
+void CardPanelBase::SetCaptions(const Table& table, const Pairs& pairs) {
+    for (const auto& [id, entry] : pairs) SetDlgItemTextW(hwnd_, id, UiText(table, entry));
+}
+
+// Fills `area` of `dc` with copies of `tile`, from the top-left corner.
+void TileBitmap(HDC dc, const RECT& area, HBITMAP tile);
