@@ -22,8 +22,9 @@ $(WIN32)/CMakeCache.txt: | setup
 native: setup $(NATIVE)/CMakeCache.txt
 	@cmake --build $(NATIVE) -j2
 
+# Several people may build at once: one build of the folder at a time.
 win32: setup $(WIN32)/CMakeCache.txt
-	@cmake --build $(WIN32) -j2
+	@flock $(BUILD)/win32.lock cmake --build $(WIN32) -j2
 
 test-native: native
 	@ctest --test-dir $(NATIVE) --output-on-failure -j2

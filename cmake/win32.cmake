@@ -115,3 +115,7 @@ foreach(fixture ReaderNoRequest ReaderNoOptional)
   set_target_properties(${fixture} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
   target_link_options(${fixture} PRIVATE -Wl,--enable-stdcall-fixup)
 endforeach()
+
+# Drives the running program from outside (screenshots, end-to-end tests).
+add_executable(VantrelPoke ${CMAKE_SOURCE_DIR}/tools/poke/poke.cpp)
+target_link_options(VantrelPoke PRIVATE -municode)

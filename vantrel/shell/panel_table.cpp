@@ -1,5 +1,12 @@
 #include "vantrel/shell/panel_table.h"
 
-PanelChoice CreatePanel(int32_t /*code*/, int /*screenWidth*/, PanelContext& /*context*/) {
-    return {};
+#include "vantrel/shell/program_settings.h"
+
+PanelChoice CreatePanel(int32_t code, int screenWidth, PanelContext& context) {
+    (void)screenWidth;
+    (void)context;
+    switch (code) {
+    default:
+        return {};
+    }
 }

@@ -1,0 +1,99 @@
+// Drives a running Vantrel from outside, for screenshots and end-to-end tests.
+//   VantrelPoke wait              prints "ready" once the main window exists
+//   VantrelPoke menu <id>         sends a menu command to the main window
+//   VantrelPoke click <id>        clicks the panel's control <id>
+//   VantrelPoke settext <id> <t>  sets the text of the panel's control <id>
+//   VantrelPoke gettext <id>      prints the text of the panel's control <id>
+//   VantrelPoke status            prints the dialog bar's status text
+//   VantrelPoke title             prints the main window's title
+//   VantrelPoke close             closes the main window
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HWND MainWindow() { return FindWindowW(L"VantrelMainFrame", nullptr); }
+
+struct Search {
+    int id;
+    const wchar_t* parentClass;
+    HWND found;
+};
+
+BOOL CALLBACK FindControl(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
+    wchar_t cls[64] = {};
+    HWND parent = GetParent(hwnd);
+    HWND grand = parent ? GetParent(parent) : nullptr;
+    GetClassNameW(grand, cls, 64);
+    if (wcscmp(cls, search->parentClass) != 0) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// A control of the current panel (a child of the panel, the panel a child of the view).
+HWND PanelControl(int id) {
+    Search search{id, L"VantrelView", nullptr};
+    EnumChildWindows(MainWindow(), FindControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Print(const std::wstring& text) {
+    std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0,
+                                                             nullptr, nullptr)),
+                     '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), static_cast<int>(utf8.size()),
+                        nullptr, nullptr);
+    std::printf("%s\n", utf8.c_str());
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[1024] = {};
+    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    const std::wstring verb = argv[1];
+    HWND main = MainWindow();
+    if (verb == L"wait") {
+        if (main != nullptr) std::printf("ready\n");
+        return main != nullptr ? 0 : 1;
+    }
+    if (main == nullptr) {
+        std::fprintf(stderr, "poke: Vantrel is not running\n");
+        return 1;
+    }
+    const int id = argc > 2 ? _wtoi(argv[2]) : 0;
+    if (verb == L"menu") {
+        SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    } else if (verb == L"click") {
+        HWND control = PanelControl(id);
+        if (control == nullptr) return 1;
+        SendMessageW(control, BM_CLICK, 0, 0);
+    } else if (verb == L"settext" && argc > 3) {
+        HWND control = PanelControl(id);
+        if (control == nullptr) return 1;
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    } else if (verb == L"gettext") {
+        HWND control = PanelControl(id);
+        if (control == nullptr) return 1;
+        Print(TextOf(control));
+    } else if (verb == L"status") {
+        Print(TextOf(GetDlgItem(GetDlgItem(main, 152), 1183)));
+    } else if (verb == L"title") {
+        Print(TextOf(main));
+    } else if (verb == L"close") {
+        PostMessageW(main, WM_CLOSE, 0, 0);
+    } else {
+        return 2;
+    }
+    return 0;
+}
