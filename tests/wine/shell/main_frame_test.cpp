@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "frame_fixture.h"
+#include "vantrel/toolkit/result_report.h"
+
+namespace {
+
+std::wstring MenuText(HMENU menu, int position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, ChooseCardMenuKeepsOnlyTheOfferedFamilies) {
+    HMENU chooseCard = GetSubMenu(Menu(), 1);
+    ASSERT_EQ(GetMenuItemCount(chooseCard), 4);
+    EXPECT_EQ(MenuText(chooseCard, 0), L"ISO14443A");
+    EXPECT_EQ(MenuText(chooseCard, 1), L"ISO14443B");
+    EXPECT_EQ(MenuText(chooseCard, 2), L"ISO15693");
+    EXPECT_EQ(MenuText(chooseCard, 3), L"Pass_Through");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(chooseCard, 0)), 8);
+    EXPECT_EQ(GetMenuState(Menu(), ID_CARD_SAM, MF_BYCOMMAND), static_cast<UINT>(-1));
+    EXPECT_EQ(GetMenuState(Menu(), ID_CARD_AT24C01, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(FrameTest, ChoosingACardSetsTitleCheckMarkAndBarName) {
+    EXPECT_EQ(frame->Text(), L"Ketra  -  Mifare_1K");
+    EXPECT_TRUE(GetMenuState(Menu(), ID_CARD_MIFARE_1K, MF_BYCOMMAND) & MF_CHECKED);
+
+    Command(ID_CARD_MIFARE_PRO);
+    EXPECT_EQ(frame->Text(), L"Ketra  -  Mifare_Pro(X) ");
+    EXPECT_EQ(settings.curCard, 6);
+    EXPECT_TRUE(GetMenuState(Menu(), ID_CARD_MIFARE_PRO, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(Menu(), ID_CARD_MIFARE_1K, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_EQ(BarText(IDC_BAR_CARD), L"Mifare_Pro(X) ");
+}
+
+TEST_F(FrameTest, PortSetShowsTheDevicePageAndKeepsTheBarsCardName) {
+    Command(ID_PORT_SET);
+    EXPECT_EQ(settings.curCard, 255);
+    EXPECT_EQ(frame->Text(), L"Ketra  -  Set");
+    EXPECT_EQ(BarText(IDC_BAR_CARD), L"Mifare_1K");
+    EXPECT_FALSE(GetMenuState(Menu(), ID_CARD_MIFARE_1K, MF_BYCOMMAND) & MF_CHECKED);
+
+    Command(ID_CARD_MIFARE_1K);
+    EXPECT_EQ(settings.curCard, 1);
+    EXPECT_EQ(frame->Text(), L"Ketra  -  Mifare_1K");
+    EXPECT_TRUE(GetMenuState(Menu(), ID_CARD_MIFARE_1K, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(FrameTest, FailedStartupConnectionLogsOnceAndLeavesConnectEnabled) {
+    script.Fail(script.library.rf_init_com, 0x0A);
+    frame->StartupConnect();
+    PumpMessages();
+    EXPECT_EQ(script.Names(), (Calls{"rf_init_com", "close_connection"}));
+    ASSERT_EQ(frame->Log().Entries().size(), 1u);
+    EXPECT_EQ(frame->Log().Entries()[0].functionName, L"rf_init_com");
+    EXPECT_EQ(frame->Log().Entries()[0].status, 0x0A);
+    EXPECT_FALSE(connection.open);
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Error: Port did't opened");
+    EXPECT_FALSE(SetMenuState(ID_CONNECT) & MF_GRAYED);
+    EXPECT_TRUE(SetMenuState(ID_DISCONNECT) & MF_GRAYED);
+}
+
+TEST_F(FrameTest, StartupConnectionPassesTheTargetAndOpensTheConnection) {
+    connection.address[0] = 10;
+    connection.port = 2000;
+    frame->StartupConnect();
+    EXPECT_EQ(script.Log(), (Calls{"rf_init_com(2000, *)"}));
+    EXPECT_TRUE(connection.open);
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"");
+    EXPECT_TRUE(SetMenuState(ID_CONNECT) & MF_GRAYED);
+    EXPECT_FALSE(SetMenuState(ID_DISCONNECT) & MF_GRAYED);
+}
+
+TEST_F(FrameTest, ConnectAndDisconnectCommandsDriveTheConnection) {
+    Command(ID_CONNECT);
+    EXPECT_TRUE(connection.open);
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Connect successful");
+    EXPECT_TRUE(frame->Log().Entries().empty());
+
+    Command(ID_DISCONNECT);
+    EXPECT_FALSE(connection.open);
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Disconnect succeddful");
+
+    script.Fail(script.library.rf_init_com, 1);
+    script.ClearLog();
+    Command(ID_CONNECT);
+    EXPECT_FALSE(connection.open);
+    EXPECT_EQ(script.Names(), (Calls{"rf_init_com", "close_connection"}));
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Error: Opend port failed");
+}
+
+TEST_F(FrameTest, BarShowsTheTargetBeforeAnyConnectionAndReportsStatusTexts) {
+    EXPECT_EQ(BarText(IDC_BAR_ADDRESS), L"0.0.0.0");
+    EXPECT_EQ(BarText(IDC_BAR_PORT), L"0");
+    ReportResult(*frame, 0x14, L"rf_M1_read");
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Error: 14 ,function: rf_M1_read");
+    ReportResult(*frame, 0, L"rf_request");
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Communication successful ,function: rf_request");
+    ReportResult(*frame, -1);
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Error: ffffffff");
+}
+
+TEST_F(FrameTest, ClosingWithAnOpenConnectionClosesIt) {
+    connection.open = true;
+    SendMessageW(*frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(script.Names(), (Calls{"close_connection"}));
+    EXPECT_FALSE(frame->IsValid());
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the frame's quit request
+}
