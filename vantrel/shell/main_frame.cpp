@@ -55,7 +55,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
 
 bool CMainFrame::Create() {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_POPUP | WS_CLIPCHILDREN;
+    const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
     const RECT r{0, 0, 1024, 768};
     return WindowBase::Create(L"VantrelMainFrame", softwareName_.c_str(), style, 0, r, nullptr, menu,
                               0, nullptr, LoadIconW(nullptr, IDI_APPLICATION));
