@@ -107,13 +107,7 @@ void CVantrelView::UpdateScrollRange() {
 }
 
 LRESULT CVantrelView::OnEraseBackground(WPARAM wParam, LPARAM) {
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    const RECT client = ClientRect();
-    if (skin_ != nullptr) {
-        TileBitmap(dc, client, skin_);
-    } else {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    }
+    PaintSkinBackground(reinterpret_cast<HDC>(wParam), ClientRect(), skin_);
     return TRUE;
 }
 

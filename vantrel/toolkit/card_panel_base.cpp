@@ -21,6 +21,14 @@ void TileBitmap(HDC dc, const RECT& area, HBITMAP tile) {
     }
 }
 
+void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin) {
+    if (skin != nullptr) {
+        TileBitmap(dc, area, skin);
+    } else {
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    }
+}
+
 CardPanelBase::CardPanelBase(int templateId, PanelContext& context)
     : WithMessageMap(templateId), context_(context), reader_(context.reader) {}
 
@@ -54,13 +62,7 @@ void CardPanelBase::SetContentHeightBelow(int id) {
 void CardPanelBase::SetContentHeightToClient() { contentHeight_ = Height(ClientRect()); }
 
 LRESULT CardPanelBase::OnEraseBackground(WPARAM wParam, LPARAM) {
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    const RECT client = ClientRect();
-    if (skin_ != nullptr) {
-        TileBitmap(dc, client, skin_);
-    } else {
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    }
+    PaintSkinBackground(reinterpret_cast<HDC>(wParam), ClientRect(), skin_);
     return TRUE;
 }
 

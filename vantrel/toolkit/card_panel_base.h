@@ -69,3 +69,6 @@ void CardPanelBase::SetCaptions(const Table& table, const Pairs& pairs) {
 
 // Fills `area` of `dc` with copies of `tile`, from the top-left corner.
 void TileBitmap(HDC dc, const RECT& area, HBITMAP tile);
+
+// The program's background: the skin tile, or the plain dialog colour without one.
+void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin);

@@ -5,27 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "support/hex_bytes.h"
 #include "kelvar/cards/mifare_classic.h"
 
 namespace mifare_test {
 
-inline kelvar::Bytes Hex(std::string_view text) {
-    kelvar::Bytes bytes;
-    for (size_t i = 0; i + 1 < text.size(); i += 2)
-        bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(text.substr(i, 2)), nullptr, 16)));
-    return bytes;
-}
-
-template <typename Range>
-std::string ToHex(const Range& bytes) {
-    std::string text;
-    char digits[3];
-    for (uint8_t byte : bytes) {
-        std::snprintf(digits, sizeof digits, "%02X", byte);
-        text += digits;
-    }
-    return text;
-}
+using test_hex::Hex;
+using test_hex::ToHex;
 
 inline const kelvar::Bytes kFactoryKey = Hex("FFFFFFFFFFFF");
 
