@@ -8,4 +8,8 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/log_layout.cpp
   vantrel/toolkit/key_filter.cpp
   vantrel/panels/connection/device_page_logic.cpp
+  vantrel/panels/iso14443a/mifare_blocks.cpp
+  vantrel/panels/iso14443a/mifare_purse.cpp
+  vantrel/panels/iso14443a/ultralight_family_pages.cpp
+  vantrel/panels/iso14443a/ultralight_family_text.cpp
 )

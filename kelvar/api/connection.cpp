@@ -2,15 +2,6 @@
 #include "kelvar/api/exports.h"
 #include "kelvar/api/guard.h"
 
-namespace kelvar::api {
-
-VirtualReader& Reader() {
-    static VirtualReader reader;
-    return reader;
-}
-
-}  // namespace kelvar::api
-
 extern "C" {
 
 int32_t __stdcall rf_init_com(uint16_t port, const uint16_t* address) {
@@ -22,7 +13,11 @@ int32_t __stdcall rf_init_com(uint16_t port, const uint16_t* address) {
 }
 
 int32_t __stdcall close_connection() {
-    kelvar::api::Reader().Close();
+    try {
+        kelvar::api::Reader().Close();
+    } catch (...) {
+        // No reader could be made, so none is open.
+    }
     return kelvar::kOk;
 }
 

@@ -3,36 +3,27 @@
 #include "kelvar/api/exports.h"
 #include "kelvar/api/guard.h"
 
-using kelvar::api::Unsupported;
+namespace {
+
+// The reader is made on first use; nothing may throw across the boundary.
+int32_t Unsupported() noexcept {
+    try {
+        return kelvar::api::Unsupported();
+    } catch (...) {
+        return kelvar::kCardError;
+    }
+}
+
+}  // namespace
 
 extern "C" {
 
-int32_t __stdcall lib_ver(uint32_t*) { return Unsupported(); }
-int32_t __stdcall des_encipher(uint8_t*, const uint8_t*, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall des_decipher(uint8_t*, const uint8_t*, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_init_device_number(uint16_t) { return Unsupported(); }
-int32_t __stdcall rf_get_device_number(uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_get_model(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_8() { return Unsupported(); }
-int32_t __stdcall rf_beep(int32_t, uint8_t) { return Unsupported(); }
 int32_t __stdcall rf_init_sam(int32_t, uint8_t) { return Unsupported(); }
 int32_t __stdcall rf_sam_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_sam_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_init_type(int32_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_antenna_sta(int32_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_request(int32_t, uint8_t, uint16_t*) { return Unsupported(); }
-int32_t __stdcall rf_anticoll(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_select(int32_t, const uint8_t*, uint8_t, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_halt(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_19() { return Unsupported(); }
 int32_t __stdcall reserved_20() { return Unsupported(); }
-int32_t __stdcall rf_M1_authentication2(int32_t, uint8_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_M1_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_M1_write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_M1_initval(int32_t, uint8_t, int32_t) { return Unsupported(); }
-int32_t __stdcall rf_M1_readval(int32_t, uint8_t, int32_t*) { return Unsupported(); }
-int32_t __stdcall rf_M1_decrement(int32_t, uint8_t, int32_t) { return Unsupported(); }
-int32_t __stdcall rf_M1_increment(int32_t, uint8_t, int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_28() { return Unsupported(); }
 int32_t __stdcall reserved_29() { return Unsupported(); }
 int32_t __stdcall rf_typea_rst(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
@@ -47,7 +38,6 @@ int32_t __stdcall rf_at020_write(int32_t, uint8_t, const uint8_t*) { return Unsu
 int32_t __stdcall rf_at020_lock(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_at020_count(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_at020_deselect(int32_t) { return Unsupported(); }
-int32_t __stdcall rf_light(int32_t, uint8_t) { return Unsupported(); }
 int32_t __stdcall rf_cl_deselect(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_44() { return Unsupported(); }
 int32_t __stdcall reserved_46() { return Unsupported(); }
@@ -60,8 +50,6 @@ int32_t __stdcall rf_srix4k_readblock(int32_t, uint8_t, uint8_t*, uint8_t*) { re
 int32_t __stdcall rf_srix4k_writeblock(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_54() { return Unsupported(); }
 int32_t __stdcall rf_srix4k_getuid(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_ul_select(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_ul_write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_srix4k_writelockreg(int32_t, uint8_t) { return Unsupported(); }
 int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_60() { return Unsupported(); }
@@ -93,8 +81,6 @@ int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(
 int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_380() { return Unsupported(); }
-int32_t __stdcall ReadTime(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall WriteTime(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_383() { return Unsupported(); }
 int32_t __stdcall ISO15693_Inventorys(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
@@ -110,7 +96,5 @@ int32_t __stdcall rf_thr1064_write(int32_t, uint8_t, const uint8_t*, uint8_t) { 
 int32_t __stdcall rf_thr1064_check(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall SRI64_Write(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_UC_authentication(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_UC_changekey(int32_t, const uint8_t*) { return Unsupported(); }
 
 }  // extern "C"

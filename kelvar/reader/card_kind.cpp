@@ -8,11 +8,11 @@ namespace kelvar {
 namespace {
 
 constexpr std::array<std::pair<CardKind, std::string_view>, 19> kNames{{
-    {CardKind::kUltraLight, "ultralight"},
+    {CardKind::kMifare4K, "mifare4k"},
+    {CardKind::kMifare1K, "mifare1k"},
     {CardKind::kUltraLightC, "ultralightc"},
     {CardKind::kNtag203, "ntag203"},
-    {CardKind::kMifare1K, "mifare1k"},
-    {CardKind::kMifare4K, "mifare4k"},
+    {CardKind::kUltraLight, "ultralight"},
     {CardKind::kMifarePro, "mifarepro"},
     {CardKind::kDesFire, "desfire"},
     {CardKind::kShc1102, "shc1102"},

@@ -30,7 +30,9 @@ enum class CardKind {
     kSri64,
 };
 
-// Every kind, in declaration order.
+// Every kind, in the order the default field holds them: a search finds the
+// Mifare 4K card first (it also serves as a 1K card) and the UltraLight C
+// first among the page-addressed tags.
 std::span<const CardKind> AllCardKinds();
 
 // The configuration name of a kind, lower case ("mifare1k").

@@ -1,20 +1,60 @@
 // The built-in virtual reader behind the library's functions: the connection,
-// the reader's own state and the cards in its field.
+// the reader's own state and the cards in its field. Card images and the
+// reader's record live in the configured image folder.
+//
+// The ISO 14443-A field is powered while a connection is open, the antenna
+// is on and the RF mode is 'A'. Switching the antenna off, or the RF mode to
+// another type, resets every card in it.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+
+#include "kelvar/crypto/random_bytes.h"
+#include "kelvar/reader/field_config.h"
+#include "kelvar/reader/iso14443a_field.h"
+#include "kelvar/reader/reader_clock.h"
+#include "kelvar/reader/reader_device.h"
+#include "kelvar/status.h"
+#include "kelvar/store/image_store.h"
 
 namespace kelvar {
 
 class VirtualReader {
 public:
-    // Address 0.0.0.0 is this built-in reader; any other address is a network
-    // reader, which this library cannot reach.
-    int32_t Open(uint16_t port, const uint16_t address[4]);
-    void Close() { open_ = false; }
+    // An empty image folder keeps everything in memory (tests).
+    explicit VirtualReader(const FieldConfig& config, HostClock hostClock = SystemLocalTime,
+                           RandomBytes random = SystemRandomBytes());
+    VirtualReader(const VirtualReader&) = delete;
+    VirtualReader& operator=(const VirtualReader&) = delete;
+
+    // Address 0.0.0.0 is this built-in reader; an octet above 255 is a bad
+    // argument, any other address a network reader this library cannot reach.
+    // The port is not used.
+    Status Open(uint16_t port, const uint16_t address[4]);
+    void Close();
     bool IsOpen() const { return open_; }
 
+    // Reading the reader's state. Changes go through the functions below,
+    // which keep the field in step.
+    const ReaderDevice& Device() const { return device_; }
+
+    Status SetDeviceNumber(uint16_t number) { return device_.SetDeviceNumber(number); }
+    Status Beep(uint8_t units10ms) { return device_.Beep(units10ms); }
+    Status SetLight(uint8_t colour) { return device_.SetLight(colour); }
+    Status WriteClock(const uint8_t in[7]) { return device_.WriteClock(in); }
+    Status SetAntenna(uint8_t state);
+    Status SetRfMode(uint8_t type);
+
+    Iso14443aField& TypeA() { return typeA_; }
+    const std::filesystem::path& ImageFolder() const { return store_.Folder(); }
+
 private:
+    void UpdateFieldPower();
+
+    ImageStore store_;
+    ReaderDevice device_;
+    Iso14443aField typeA_;
     bool open_ = false;
 };
 

@@ -200,6 +200,12 @@ void CMainFrame::ShowStatus(const std::wstring& text) {
     if (bar_) bar_->ShowStatus(text);
 }
 
+void CMainFrame::ShowConnectionTarget() {
+    if (!bar_) return;
+    bar_->ShowAddress(connection_);
+    bar_->ShowPort(connection_);
+}
+
 int CMainFrame::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT type) {
     return MessageBoxW(owner, text.c_str(), caption.c_str(), type);

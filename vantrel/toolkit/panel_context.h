@@ -19,6 +19,8 @@ public:
     virtual void ClearLog() = 0;
     virtual void AddLogLine(const std::wstring& functionName, int32_t status) = 0;
     virtual void ShowStatus(const std::wstring& text) = 0;
+    // Shows the connection target in the dialog bar (after a successful connect).
+    virtual void ShowConnectionTarget() = 0;
     virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT type) = 0;
     virtual void Beep(UINT type) = 0;

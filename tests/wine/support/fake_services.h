@@ -31,6 +31,7 @@ public:
     }
     void AddLogLine(const std::wstring& name, int32_t status) override { log.push_back({name, status}); }
     void ShowStatus(const std::wstring& text) override { status = text; }
+    void ShowConnectionTarget() override { ++targetsShown; }
     int MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type) override {
         boxes.push_back({text, caption, type});
         return boxAnswer;
@@ -43,6 +44,7 @@ public:
     std::vector<LogLine> log;
     int clears = 0;
     std::wstring status;
+    int targetsShown = 0;
     std::vector<Box> boxes;
     int boxAnswer = IDOK;
     int beeps = 0;

@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "kelvar/cards/ntag203_tag.h"
+#include "kelvar/cards/ultralight_c_tag.h"
+#include "kelvar/cards/ultralight_tag.h"
+#include "kelvar/reader/iso14443a_field.h"
+#include "kelvar/reader/reader_config.h"
+#include "support/hex_bytes.h"
+
+using namespace kelvar;
+using test_hex::Hex;
+using test_hex::ToHex;
+
+namespace {
+
+constexpr uint8_t kIdle = Iso14443aField::kRequestIdle;
+constexpr uint8_t kAll = Iso14443aField::kRequestAll;
+
+class FieldTest : public ::testing::Test {
+protected:
+    void Make(std::vector<CardKind> kinds) {
+        field_ = std::make_unique<Iso14443aField>(store_, kinds);
+        field_->SetPowered(true);
+    }
+
+    Status Request(uint8_t mode) {
+        uint8_t atqa[2] = {};
+        const Status status = field_->Request(mode, atqa);
+        atqa_ = ToHex(atqa);
+        return status;
+    }
+
+    // Anticollision and select of the first awake Mifare card: its UID, or "".
+    std::string SelectMifare() {
+        uint8_t uid[10] = {}, length = 0, sak = 0;
+        if (field_->Anticoll(uid, &length) != kOk) return "";
+        if (field_->Select(uid, length, &sak) != kOk) return "select failed";
+        return ToHex(std::vector<uint8_t>(uid, uid + length));
+    }
+
+    std::string SelectTag() {
+        uint8_t uid[10] = {}, length = 0;
+        if (field_->UltralightSelect(uid, &length) != kOk) return "";
+        return ToHex(std::vector<uint8_t>(uid, uid + length));
+    }
+
+    ImageStore store_;
+    std::unique_ptr<Iso14443aField> field_;
+    std::string atqa_;
+};
+
+TEST_F(FieldTest, HaltAndIdleRequestsWalkEveryCardInDefaultOrder) {
+    Make(DefaultFieldOrder());
+    EXPECT_EQ(field_->CardCount(), 5u);
+
+    ASSERT_EQ(Request(kAll), kOk);
+    EXPECT_EQ(atqa_, "0200");  // the 4K card answers first
+    EXPECT_EQ(SelectMifare(), ToHex(kMifare4KUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(atqa_, "0400");
+    EXPECT_EQ(SelectMifare(), ToHex(kMifare1KUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(atqa_, "4400");
+    EXPECT_EQ(SelectMifare(), "");  // only tags are left
+    EXPECT_EQ(SelectTag(), ToHex(UltralightCTag::kDefaultUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(SelectTag(), ToHex(Ntag203Tag::kDefaultUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(SelectTag(), ToHex(UltralightTag::kDefaultUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    EXPECT_EQ(Request(kIdle), kNoCard);
+
+    // 0x52 wakes them all; those not selected go back to halt.
+    ASSERT_EQ(Request(kAll), kOk);
+    EXPECT_EQ(SelectMifare(), ToHex(kMifare4KUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    EXPECT_EQ(Request(kIdle), kNoCard);
+}
+
+TEST_F(FieldTest, SelectingOneCardSendsTheOthersBackToIdle) {
+    Make({CardKind::kMifare1K, CardKind::kUltraLight});
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(SelectTag(), ToHex(UltralightTag::kDefaultUid));
+    EXPECT_EQ(SelectMifare(), "");  // no longer ready: it needs a new request
+    EXPECT_EQ(field_->SelectedKind(), CardKind::kUltraLight);
+    ASSERT_EQ(Request(kIdle), kOk);  // the request ends the selection
+    EXPECT_EQ(field_->SelectedKind(), std::nullopt);
+    EXPECT_EQ(SelectMifare(), ToHex(kMifare1KUid));
+}
+
+TEST_F(FieldTest, LosingPowerResetsEveryCard) {
+    Make({CardKind::kMifare1K});
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectMifare(), ToHex(kMifare1KUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+
+    field_->SetPowered(false);
+    EXPECT_EQ(Request(kAll), kNoCard);
+    uint8_t uid[10], length = 0;
+    EXPECT_EQ(field_->Anticoll(uid, &length), kNoCard);
+
+    field_->SetPowered(true);  // the halt is forgotten
+    EXPECT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(SelectMifare(), ToHex(kMifare1KUid));
+    field_->SetPowered(false);
+    EXPECT_EQ(field_->SelectedKind(), std::nullopt);
+    EXPECT_EQ(field_->Halt(), kNotSelected);
+}
+
+TEST_F(FieldTest, CommandsOfTheOtherFamilyAreRefusedAndKeepTheSelection) {
+    Make({CardKind::kMifare1K, CardKind::kUltraLightC});
+    const Bytes key = Hex("FFFFFFFFFFFF");
+    const Bytes page = Hex("11223344");
+    int32_t value = 0;
+
+    EXPECT_EQ(field_->Authenticate(0x60, 4, key.data()), kNotSelected);
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectMifare(), ToHex(kMifare1KUid));
+    EXPECT_EQ(field_->UltralightWrite(4, page.data()), kCardError);
+    EXPECT_EQ(field_->UltralightCAuthenticate(UltralightCTag::kFactoryKey.data()), kCardError);
+    EXPECT_EQ(field_->Authenticate(0x60, 4, key.data()), kOk);
+
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectTag(), ToHex(UltralightCTag::kDefaultUid));
+    EXPECT_EQ(field_->Authenticate(0x60, 4, key.data()), kCardError);
+    EXPECT_EQ(field_->InitValue(4, 1), kCardError);
+    EXPECT_EQ(field_->ReadValue(4, &value), kCardError);
+    EXPECT_EQ(field_->SelectedKind(), CardKind::kUltraLightC);
+
+    // A 16-byte write on a tag writes the first four bytes to the page.
+    const Bytes block = Hex("A1A2A3A4B1B2B3B4C1C2C3C4D1D2D3D4");
+    ASSERT_EQ(field_->Write(5, block.data()), kOk);
+    uint8_t data[16] = {};
+    ASSERT_EQ(field_->Read(4, data), kOk);
+    EXPECT_EQ(ToHex(data), "00000000A1A2A3A40000000000000000");
+}
+
+TEST_F(FieldTest, RefusedAuthenticationEndsTheSelection) {
+    Make({CardKind::kMifare4K, CardKind::kUltraLightC});
+    const Bytes wrong = Hex("A0A1A2A3A4A5");
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectMifare(), ToHex(kMifare4KUid));
+    EXPECT_EQ(field_->Authenticate(0x61, 0, wrong.data()), kAuthFailed);
+    EXPECT_EQ(field_->SelectedKind(), std::nullopt);
+
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectTag(), ToHex(UltralightCTag::kDefaultUid));
+    const Bytes wrongKey = Hex("00112233445566778899AABBCCDDEEFF");
+    EXPECT_EQ(field_->UltralightCAuthenticate(wrongKey.data()), kAuthFailed);
+    uint8_t data[16];
+    EXPECT_EQ(field_->Read(0, data), kNotSelected);
+}
+
+TEST_F(FieldTest, BadArgumentsAreRefused) {
+    Make({CardKind::kMifare1K});
+    uint8_t atqa[2], uid[16] = {}, sak = 0;
+    EXPECT_EQ(field_->Request(0x10, atqa), kBadArgument);
+    EXPECT_EQ(field_->Request(kAll, nullptr), kBadArgument);
+    ASSERT_EQ(field_->Request(kAll, atqa), kOk);
+    EXPECT_EQ(field_->Select(uid, 5, &sak), kBadArgument);
+    EXPECT_EQ(field_->Select(nullptr, 4, &sak), kBadArgument);
+    ASSERT_EQ(SelectMifare(), ToHex(kMifare1KUid));
+    EXPECT_EQ(field_->Authenticate(0x62, 4, Hex("FFFFFFFFFFFF").data()), kBadArgument);
+    EXPECT_EQ(field_->Read(64, uid), kBadArgument);  // past the 1K card
+    EXPECT_EQ(field_->ReadValue(4, nullptr), kBadArgument);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include "vantrel/panels/iso14443a/mifare_blocks.h"
+
+#include <algorithm>
+
+namespace {
+
+// Copies up to `width` bytes of `field` to `out` at `offset`; the rest stays zero.
+void Place(MifareBlock& out, std::size_t offset, std::size_t width, const Bytes& field) {
+    std::copy_n(field.begin(), std::min(width, field.size()), out.begin() + offset);
+}
+
+Bytes Slice(std::span<const uint8_t, kMifareBlockSize> block, std::size_t offset, std::size_t width) {
+    return Bytes(block.begin() + offset, block.begin() + offset + width);
+}
+
+}  // namespace
+
+int BlocksInSector(int sector) { return sector >= kFirstLargeSector ? 16 : 4; }
+
+uint8_t FirstBlockOfSector(int sector) {
+    if (sector >= kFirstLargeSector) return static_cast<uint8_t>(((sector + 8) * 16) % 256);
+    return static_cast<uint8_t>(4 * sector);
+}
+
+uint8_t BlockOfSector(int sector, int index) {
+    return static_cast<uint8_t>(FirstBlockOfSector(sector) + index);
+}
+
+bool IsManufacturerBlock(int sector, int index) { return sector == 0 && index == 0; }
+
+MifareBlock DataBlock(const Bytes& bytes) {
+    MifareBlock block{};
+    Place(block, 0, kMifareBlockSize, bytes);
+    return block;
+}
+
+MifareBlock TrailerBlock(const TrailerFields& fields) {
+    MifareBlock block{};
+    Place(block, 0, kTrailerKeyASize, fields.keyA);
+    Place(block, kTrailerKeyASize, kAccessBitsSize, fields.accessBits);
+    Place(block, kTrailerKeyASize + kAccessBitsSize, kTrailerKeyBSize, fields.keyB);
+    return block;
+}
+
+TrailerFields SplitTrailer(std::span<const uint8_t, kMifareBlockSize> block) {
+    return {Slice(block, 0, kTrailerKeyASize), Slice(block, kTrailerKeyASize, kAccessBitsSize),
+            Slice(block, kTrailerKeyASize + kAccessBitsSize, kTrailerKeyBSize)};
+}

@@ -1,0 +1,62 @@
+// Template and control ids of the NTAG203 panel.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#define IDD_NTAG203 163
+#define IDC_NT_UID_LABEL 1133
+#define IDC_NT_UID 1257
+#define IDC_NT_SEARCH 1256
+#define IDC_NT_REQIDL 1066
+#define IDC_NT_HALT 1063
+#define IDC_NT_PAGE_LABEL 1134
+#define IDC_NT_PAGE_LIST 1258
+#define IDC_NT_READ 1259
+#define IDC_NT_WRITE 1260
+// Frame around the page grid; content height is measured from it.
+#define IDC_NT_PAGE_FRAME 1304
+#define IDC_NT_PAGE0 1261
+#define IDC_NT_PAGE1 1262
+#define IDC_NT_PAGE2_DATA 1263
+#define IDC_NT_PAGE2_LOCK 1264
+#define IDC_NT_PAGE3 1265
+#define IDC_NT_PAGE4 1266
+#define IDC_NT_PAGE5 1267
+#define IDC_NT_PAGE6 1268
+#define IDC_NT_PAGE7 1269
+#define IDC_NT_PAGE8 1270
+#define IDC_NT_PAGE9 1271
+#define IDC_NT_PAGE10 1272
+#define IDC_NT_PAGE11 1273
+#define IDC_NT_PAGE12 1274
+#define IDC_NT_PAGE13 1275
+#define IDC_NT_PAGE14 1276
+#define IDC_NT_PAGE15 1277
+#define IDC_NT_PAGE16 1278
+#define IDC_NT_PAGE17 1279
+#define IDC_NT_PAGE18 1280
+#define IDC_NT_PAGE19 1281
+#define IDC_NT_PAGE20 1282
+#define IDC_NT_PAGE21 1283
+#define IDC_NT_PAGE22 1284
+#define IDC_NT_PAGE23 1285
+#define IDC_NT_PAGE24 1286
+#define IDC_NT_PAGE25 1287
+#define IDC_NT_PAGE26 1288
+#define IDC_NT_PAGE27 1289
+#define IDC_NT_PAGE28 1290
+#define IDC_NT_PAGE29 1291
+#define IDC_NT_PAGE30 1292
+#define IDC_NT_PAGE31 1293
+#define IDC_NT_PAGE32 1294
+#define IDC_NT_PAGE33 1295
+#define IDC_NT_PAGE34 1296
+#define IDC_NT_PAGE35 1297
+#define IDC_NT_PAGE36 1298
+#define IDC_NT_PAGE37 1299
+#define IDC_NT_PAGE38 1300
+#define IDC_NT_PAGE39 1301
+#define IDC_NT_PAGE40 1302
+#define IDC_NT_PAGE41 1303

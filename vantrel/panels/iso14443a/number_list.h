@@ -1,0 +1,18 @@
+// A drop-down list of numbers; each item's data is the number it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "vantrel/framework/window.h"
+
+class NumberList : public Window {
+public:
+    // Items first..last, the first one selected.
+    void Fill(int first, int last);
+    void Fill(const std::vector<int>& numbers, int selectedIndex);
+    // The selected item's number, -1 when none is selected.
+    int Selected() const;
+    void Select(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+};
