@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include "frame_fixture.h"
+#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/toolkit/card_panel_base.h"
+
+namespace {
+
+HWND PanelWindow(CMainFrame& frame) {
+    CardPanelBase* panel = frame.View().CurrentPanel();
+    return panel != nullptr ? panel->Handle() : nullptr;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, ChoosingTheShownCardAgainKeepsItsPanel) {
+    HWND before = PanelWindow(*frame);
+    ASSERT_NE(before, nullptr);
+    Command(ID_CARD_MIFARE_1K);
+    EXPECT_EQ(PanelWindow(*frame), before);
+    EXPECT_TRUE(IsWindow(before));
+
+    Command(ID_CARD_MIFARE_4K);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_NE(PanelWindow(*frame), nullptr);
+}
+
+TEST_F(FrameTest, PortSetTwiceCreatesTheDevicePageOnce) {
+    Command(ID_PORT_SET);
+    HWND page = PanelWindow(*frame);
+    ASSERT_NE(page, nullptr);
+    Command(ID_PORT_SET);
+    EXPECT_EQ(PanelWindow(*frame), page);
+    Command(ID_CARD_MIFARE_1K);
+    EXPECT_FALSE(IsWindow(page));
+}
+
+TEST_F(FrameTest, PanelsAreCentredAndScrolledBackToTheTopOnEverySwitch) {
+    CVantrelView& view = frame->View();
+    RECT frameClient = frame->ClientRect();
+    RECT panel = Window(PanelWindow(*frame)).RectIn(view);
+    EXPECT_LE(std::abs((Width(frameClient) - Width(panel)) / 2 - panel.left), 1);
+
+    // A view lower than the panel scrolls exactly over the panel's content.
+    MoveWindow(view, 0, 0, Width(frameClient), 200, TRUE);
+    PumpMessages();
+    const int content = view.CurrentPanel()->ContentHeight();
+    ASSERT_GT(content, 200);
+    EXPECT_EQ(view.TotalHeight(), content);
+    view.ScrollTo(80);
+    EXPECT_EQ(view.ScrollPosition(), 80);
+
+    Command(ID_CARD_MIFARE_4K);
+    EXPECT_EQ(view.ScrollPosition(), 0);
+    EXPECT_EQ(Window(PanelWindow(*frame)).RectIn(view).top, panel.top);
+
+    // A view taller than the panel needs no scrolling.
+    MoveWindow(view, 0, 0, Width(frameClient), 2000, TRUE);
+    PumpMessages();
+    EXPECT_EQ(view.TotalHeight(), 100);
+}
+
+TEST_F(FrameTest, PanelsIgnoreEnterEscapeAndTheirPrivateMessage) {
+    HWND panel = PanelWindow(*frame);
+    SendMessageW(panel, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    SendMessageW(panel, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_EQ(SendMessageW(panel, 0x401, 1, 2), 0);
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(panel));
+    EXPECT_EQ(PanelWindow(*frame), panel);
+}
+
+TEST_F(FrameTest, CaptionsAreTransparentWhileEditsKeepTheirBackground) {
+    HWND panel = PanelWindow(*frame);
+    HDC dc = GetDC(panel);
+    HWND button = GetDlgItem(panel, IDC_MF_SEARCH);
+    const auto staticBrush = SendMessageW(panel, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                          reinterpret_cast<LPARAM>(button));
+    EXPECT_EQ(reinterpret_cast<HGDIOBJ>(staticBrush), GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(GetTextColor(dc), kProgramTextColour);
+    const auto editBrush = SendMessageW(panel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                        reinterpret_cast<LPARAM>(button));
+    EXPECT_NE(reinterpret_cast<HGDIOBJ>(editBrush), GetStockObject(NULL_BRUSH));
+    ReleaseDC(panel, dc);
+}
