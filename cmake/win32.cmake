@@ -103,7 +103,7 @@ foreach(dir IN LISTS WINE_TEST_DIRS)
   endif()
   add_executable(wine_${area}_tests ${sources} $<TARGET_OBJECTS:vantrel_resources>)
   target_link_libraries(wine_${area}_tests PRIVATE wine_test_support kelvar_core GTest::gtest_main)
-  add_dependencies(wine_${area}_tests Kelvar)
+  add_dependencies(wine_${area}_tests Kelvar Vantrel)
   add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
 endforeach()
 

@@ -7,6 +7,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/report_text.cpp
   vantrel/toolkit/log_layout.cpp
   vantrel/toolkit/key_filter.cpp
+  vantrel/toolkit/answer_list_layout.cpp
   vantrel/panels/connection/device_page_logic.cpp
   vantrel/panels/iso14443a/mifare_blocks.cpp
   vantrel/panels/iso14443a/mifare_purse.cpp

@@ -4,10 +4,12 @@
 //   VantrelPoke click <id>        clicks the panel's control <id>
 //   VantrelPoke settext <id> <t>  sets the text of the panel's control <id>
 //   VantrelPoke gettext <id>      prints the text of the panel's control <id>
+//   VantrelPoke setaddress <id> <a.b.c.d>  sets the panel's IPv4 address control
 //   VantrelPoke status            prints the dialog bar's status text
 //   VantrelPoke title             prints the main window's title
 //   VantrelPoke close             closes the main window
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -82,6 +84,11 @@ int wmain(int argc, wchar_t** argv) {
         HWND control = PanelControl(id);
         if (control == nullptr) return 1;
         SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    } else if (verb == L"setaddress" && argc > 3) {
+        HWND control = PanelControl(id);
+        unsigned a = 0, b = 0, c = 0, d = 0;
+        if (control == nullptr || swscanf(argv[3], L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) return 1;
+        SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
     } else if (verb == L"gettext") {
         HWND control = PanelControl(id);
         if (control == nullptr) return 1;

@@ -208,7 +208,8 @@ void CMainFrame::ShowConnectionTarget() {
 
 int CMainFrame::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT type) {
-    return MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+    // <windows.h> renames this member to MessageBoxW: unqualified, the call would recurse.
+    return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }
 
 void CMainFrame::Beep(UINT type) { MessageBeep(type); }

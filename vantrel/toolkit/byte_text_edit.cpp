@@ -32,7 +32,7 @@ void ByteTextEdit::SetReadOnly() {
     Send(EM_SETREADONLY, TRUE);
 }
 
-bool ByteTextEdit::Apply(KeyDecision decision, UINT message, LRESULT& result) {
+bool ByteTextEdit::Apply(KeyDecision decision, UINT message, LPARAM lParam, LRESULT& result) {
     switch (decision.action) {
     case KeyAction::Default:
         return false;
@@ -40,22 +40,23 @@ bool ByteTextEdit::Apply(KeyDecision decision, UINT message, LRESULT& result) {
         result = 0;
         return true;
     case KeyAction::PostLowerCase:
-        Post(message, decision.lowerCase, 0);
+        Post(message, decision.lowerCase, lParam);
         result = 0;
         return true;
     }
     return false;
 }
 
-bool ByteTextEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool ByteTextEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_KEYDOWN:
-        return Apply(ByteEditKeyDown(static_cast<unsigned>(wParam), state_), message, result);
+        return Apply(ByteEditKeyDown(static_cast<unsigned>(wParam), state_), message, lParam,
+                     result);
     case WM_KEYUP:
         ByteEditKeyUp(static_cast<unsigned>(wParam), state_);
         return false;
     case WM_CHAR:
-        return Apply(ByteEditChar(static_cast<wchar_t>(wParam), state_), message, result);
+        return Apply(ByteEditChar(static_cast<wchar_t>(wParam), state_), message, lParam, result);
     case WM_KILLFOCUS:
         ByteEditFocusLost(state_);
         return false;

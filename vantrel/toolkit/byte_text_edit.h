@@ -31,7 +31,7 @@ protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    bool Apply(KeyDecision decision, UINT message, LRESULT& result);
+    bool Apply(KeyDecision decision, UINT message, LPARAM lParam, LRESULT& result);
 
     ByteEditKeyState state_;
     bool readOnly_ = false;

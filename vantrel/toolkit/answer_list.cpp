@@ -1,0 +1,177 @@
+#include "vantrel/toolkit/answer_list.h"
+
+#include <optional>
+
+#include "vantrel/framework/gdi.h"
+#include "vantrel/toolkit/answer_list_layout.h"
+#include "vantrel/toolkit/card_panel_base.h"
+
+AnswerList::~AnswerList() {
+    DetachParent();
+    Detach();  // before the texts that the items point at go
+}
+
+bool AnswerList::SubclassWindow(HWND list) {
+    DetachParent();
+    if (!SubclassedControl::SubclassWindow(list)) return false;
+    parent_ = GetParent(list);
+    if (parent_ != nullptr &&
+        !SetWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this),
+                           reinterpret_cast<DWORD_PTR>(this))) {
+        parent_ = nullptr;
+    }
+    return true;
+}
+
+void AnswerList::DetachParent() {
+    if (parent_ != nullptr) {
+        RemoveWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this));
+        parent_ = nullptr;
+    }
+}
+
+bool AnswerList::EnableTip() {
+    if (!IsValid()) return false;
+    tipEnabled_ = tip_.Create(hwnd_);
+    return tipEnabled_;
+}
+
+bool AnswerList::IsMultiSelect() const {
+    return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+}
+
+void AnswerList::ClearSelection() {
+    if (IsMultiSelect()) {
+        Send(LB_SETSEL, FALSE, -1);
+    } else {
+        Send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+    }
+}
+
+int AnswerList::Append(const std::wstring& text) {
+    auto stored = std::make_unique<std::wstring>(text);
+    const bool hasStrings = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & LBS_HASSTRINGS) != 0;
+    const LPARAM added = hasStrings ? reinterpret_cast<LPARAM>(stored->c_str())
+                                    : reinterpret_cast<LPARAM>(stored.get());
+    const LRESULT index = Send(LB_INSERTSTRING, static_cast<WPARAM>(-1), added);
+    if (index < 0) return -1;
+    Send(LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(stored.get()));
+    texts_.push_back(std::move(stored));
+    ClearSelection();
+    if (IsMultiSelect()) {
+        Send(LB_SETSEL, TRUE, index);
+    } else {
+        Send(LB_SETCURSEL, static_cast<WPARAM>(index));
+    }
+    return static_cast<int>(index);
+}
+
+void AnswerList::Clear() {
+    tip_.Hide();
+    Send(LB_RESETCONTENT);
+    texts_.clear();
+}
+
+std::wstring* AnswerList::TextOf(int index) {
+    if (index < 0 || index >= Count()) return nullptr;
+    const LRESULT data = Send(LB_GETITEMDATA, static_cast<WPARAM>(index));
+    if (data == 0 || data == LB_ERR) return nullptr;
+    return reinterpret_cast<std::wstring*>(data);
+}
+
+const std::wstring* AnswerList::TextOf(int index) const {
+    return const_cast<AnswerList*>(this)->TextOf(index);
+}
+
+std::wstring AnswerList::ItemText(int index) const {
+    const std::wstring* text = TextOf(index);
+    return text != nullptr ? *text : std::wstring();
+}
+
+int AnswerList::ItemAt(POINT point) const {
+    const LRESULT hit = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    if (HIWORD(hit) != 0) return -1;  // outside every item
+    const int index = LOWORD(hit);
+    return index < Count() ? index : -1;
+}
+
+void AnswerList::ShowTipForSelection() {
+    const int index = IsMultiSelect() ? static_cast<int>(Send(LB_GETCARETINDEX))
+                                      : static_cast<int>(Send(LB_GETCURSEL));
+    if (index < 0 || Send(LB_GETSEL, static_cast<WPARAM>(index)) <= 0) return;
+    const std::wstring* text = TextOf(index);
+    RECT item{};
+    if (text == nullptr || Send(LB_GETITEMRECT, static_cast<WPARAM>(index),
+                                reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+        return;
+    }
+    tip_.Show(item, *text);
+}
+
+bool AnswerList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        if (!tipEnabled_) return false;
+        ClearSelection();
+        result = DefaultProc(message, wParam, lParam);
+        ShowTipForSelection();
+        return true;
+    case WM_NCDESTROY:
+        tip_.Destroy();
+        tipEnabled_ = false;
+        DetachParent();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void AnswerList::DrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.itemID == static_cast<UINT>(-1)) return;
+    const std::wstring* text = TextOf(static_cast<int>(item.itemID));
+    if (text == nullptr) return;
+
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    {
+        ScopedBrush fill(CreateSolidBrush(selected ? kSelectedItemFill : GetBkColor(dc)));
+        FillRect(dc, &area, fill);
+    }
+    std::optional<ScopedSelectObject> selectFont;
+    if (HFONT font = Font(); font != nullptr) selectFont.emplace(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text->c_str(), static_cast<int>(text->size()), &size);
+    const std::wstring shown = CutItemText(*text, size.cx, Width(area));
+    {
+        ScopedTextStyle style(dc, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : kProgramTextColour,
+                              TRANSPARENT);
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &area,
+                  DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    if ((item.itemState & ODS_FOCUS) != 0) {
+        ScopedBrush red(CreateSolidBrush(kFocusFrameColour));
+        FrameRect(dc, &area, red);
+    }
+}
+
+LRESULT CALLBACK AnswerList::ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR data) {
+    auto* self = reinterpret_cast<AnswerList*>(data);
+    if (message == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item != nullptr && item->CtlType == ODT_LISTBOX && item->hwndItem == self->hwnd_) {
+            try {
+                self->DrawItem(*item);
+            } catch (...) {
+                // the item stays undrawn
+            }
+            return TRUE;
+        }
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, ParentProc, id);
+        self->parent_ = nullptr;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}

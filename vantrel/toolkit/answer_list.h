@@ -1,0 +1,71 @@
+// The list box that shows answers and commands: it keeps its own copy of each
+// item's text, draws the items itself (a long text is cut with " ... ", the
+// selection on dark blue, the focus in a red frame) and can show an item's
+// whole text in a pop-up tip when it is clicked.
+//
+// The list box must be owner-drawn with fixed item heights (LBS_OWNERDRAWFIXED).
+// Its parent is subclassed as well, so the list draws itself whatever window
+// holds it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "vantrel/framework/subclass.h"
+#include "vantrel/toolkit/list_tip.h"
+
+inline constexpr COLORREF kSelectedItemFill = RGB(54, 82, 143);
+inline constexpr COLORREF kFocusFrameColour = RGB(255, 0, 0);
+
+class AnswerList : public SubclassedControl {
+public:
+    AnswerList() = default;
+    ~AnswerList() override;
+
+    // Bind to the list box and start drawing its items (these hide the
+    // base class's versions, which do not draw).
+    bool Subclass(HWND dialog, int id) { return SubclassWindow(GetDlgItem(dialog, id)); }
+    bool SubclassWindow(HWND list);
+
+    // A click then shows the clicked item's whole text in a tip.
+    bool EnableTip();
+    bool TipEnabled() const { return tipEnabled_; }
+    const ListTip& Tip() const { return tip_; }
+    ListTip& Tip() { return tip_; }
+
+    void SetItemHeight(int pixels) { Send(LB_SETITEMHEIGHT, 0, pixels); }
+
+    // Adds `text` as the last item and makes it the only selected one;
+    // returns its index, or -1 when the list box refused it.
+    int Append(const std::wstring& text);
+    void Clear();
+    int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+    // The text kept for item `index`; empty for an item without one.
+    std::wstring ItemText(int index) const;
+    // The item under `point` (client coordinates), -1 where there is none.
+    int ItemAt(POINT point) const;
+
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    virtual void DrawItem(const DRAWITEMSTRUCT& item);
+    // The text behind an item's data, null for an item without one. The
+    // string is the list's own copy: its buffer may be handed to a parent.
+    std::wstring* TextOf(int index);
+    const std::wstring* TextOf(int index) const;
+
+private:
+    static LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR data);
+    void DetachParent();
+    bool IsMultiSelect() const;
+    void ClearSelection();
+    void ShowTipForSelection();
+
+    HWND parent_ = nullptr;
+    std::vector<std::unique_ptr<std::wstring>> texts_;
+    ListTip tip_;
+    bool tipEnabled_ = false;
+};
