@@ -206,9 +206,8 @@ void CMainFrame::ShowConnectionTarget() {
     bar_->ShowPort(connection_);
 }
 
-int CMainFrame::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+int CMainFrame::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT type) {
-    // <windows.h> renames this member to MessageBoxW: unqualified, the call would recurse.
     return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }
 

@@ -36,7 +36,7 @@ public:
     void AddLogLine(const std::wstring& functionName, int32_t status) override;
     void ShowStatus(const std::wstring& text) override;
     void ShowConnectionTarget() override;
-    int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                    UINT type) override;
     void Beep(UINT type) override;
     void Wait(DWORD milliseconds) override;

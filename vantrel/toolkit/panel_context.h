@@ -21,7 +21,7 @@ public:
     virtual void ShowStatus(const std::wstring& text) = 0;
     // Shows the connection target in the dialog bar (after a successful connect).
     virtual void ShowConnectionTarget() = 0;
-    virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+    virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT type) = 0;
     virtual void Beep(UINT type) = 0;
     virtual void Wait(DWORD milliseconds) = 0;

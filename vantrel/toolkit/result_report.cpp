@@ -17,7 +17,7 @@ void ReportStatus(PanelServices& services, const std::wstring& text) { services.
 
 void ShowInputError(PanelServices& services, HWND owner, const std::wstring& text,
                     const wchar_t* caption) {
-    services.MessageBox(owner, text, caption, MB_OK | MB_ICONSTOP);
+    services.ShowMessageBox(owner, text, caption, MB_OK | MB_ICONSTOP);
 }
 
 Command::Command(PanelContext& context, HWND owner, bool clearLog)

@@ -32,7 +32,7 @@ public:
     void AddLogLine(const std::wstring& name, int32_t status) override { log.push_back({name, status}); }
     void ShowStatus(const std::wstring& text) override { status = text; }
     void ShowConnectionTarget() override { ++targetsShown; }
-    int MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type) override {
+    int ShowMessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT type) override {
         boxes.push_back({text, caption, type});
         return boxAnswer;
     }

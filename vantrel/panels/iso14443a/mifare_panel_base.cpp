@@ -197,7 +197,7 @@ void MifarePanelBase::ChangeValue(const ValueFunction& function, int successText
     if (!block) return;
     const auto value = ParsePurseValue(valueDec_.Text());
     if (!value) {
-        context_.services.MessageBox(hwnd_, Message(kTextNeedData), L"Warning", MB_OK | MB_ICONWARNING);
+        context_.services.ShowMessageBox(hwnd_, Message(kTextNeedData), L"Warning", MB_OK | MB_ICONWARNING);
         return;
     }
     const int32_t status = function(kDevice, *block, *value);
@@ -299,7 +299,7 @@ void MifarePanelBase::WriteBlock(std::size_t index) {
     const int blockIndex = window.BlockIndex();
     if (!key || sector < 0 || blockIndex < 0) return;
     if (blockIndex == TrailerIndex(sector) &&
-        context_.services.MessageBox(hwnd_, Message(kTextConfirmWriteBlock3), L"Warning",
+        context_.services.ShowMessageBox(hwnd_, Message(kTextConfirmWriteBlock3), L"Warning",
                                      MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
         return;
     }
