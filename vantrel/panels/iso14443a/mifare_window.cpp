@@ -1,5 +1,7 @@
 #include "vantrel/panels/iso14443a/mifare_window.h"
 
+#include "vantrel/panels/iso14443a/mifare_ids.h"
+
 void MifareWindow::Attach(HWND panel) {
     panel_ = panel;
     sectors_.Attach(GetDlgItem(panel, ids_.sectorList));
@@ -63,4 +65,64 @@ MifareBlock MifareWindow::BlockToWrite(int index) const {
 
 void MifareWindow::UpdateWriteButton() const {
     EnableWindow(GetDlgItem(panel_, ids_.writeButton), !IsManufacturerBlock(Sector(), BlockIndex()));
+}
+
+MifareWindowIds OperationWindowIds(int window, int firstSector, int lastSector) {
+    static const MifareWindowIds kWindows[] = {
+        MifareWindowIds{.group = IDC_MF_GROUP1,
+                        .sectorLabel = IDC_MF_SECTOR_LABEL1,
+                        .blockLabel = IDC_MF_BLOCK_LABEL1,
+                        .keyLabel = IDC_MF_KEY_LABEL1,
+                        .sectorList = IDC_MF_SECTOR1,
+                        .firstSector = 0,
+                        .lastSector = 0,
+                        .blockList = IDC_MF_BLOCK1,
+                        .dataEdits = {IDC_MF_DATA1_0, IDC_MF_DATA1_1, IDC_MF_DATA1_2},
+                        .trailerKeyA = IDC_MF_TRAILER_KEY_A1,
+                        .accessBits = IDC_MF_ACCESS1,
+                        .trailerKeyB = IDC_MF_TRAILER_KEY_B1,
+                        .useKeyA = IDC_MF_USE_KEY_A1,
+                        .useKeyB = IDC_MF_USE_KEY_B1,
+                        .keyEdit = IDC_MF_KEY1,
+                        .readButton = IDC_MF_READ1,
+                        .writeButton = IDC_MF_WRITE1},
+        MifareWindowIds{.group = IDC_MF_GROUP2,
+                        .sectorLabel = IDC_MF_SECTOR_LABEL2,
+                        .blockLabel = IDC_MF_BLOCK_LABEL2,
+                        .keyLabel = IDC_MF_KEY_LABEL2,
+                        .sectorList = IDC_MF_SECTOR2,
+                        .firstSector = 0,
+                        .lastSector = 0,
+                        .blockList = IDC_MF_BLOCK2,
+                        .dataEdits = {IDC_MF_DATA2_0, IDC_MF_DATA2_1, IDC_MF_DATA2_2},
+                        .trailerKeyA = IDC_MF_TRAILER_KEY_A2,
+                        .accessBits = IDC_MF_ACCESS2,
+                        .trailerKeyB = IDC_MF_TRAILER_KEY_B2,
+                        .useKeyA = IDC_MF_USE_KEY_A2,
+                        .useKeyB = IDC_MF_USE_KEY_B2,
+                        .keyEdit = IDC_MF_KEY2,
+                        .readButton = IDC_MF_READ2,
+                        .writeButton = IDC_MF_WRITE2},
+        MifareWindowIds{.group = IDC_MF_GROUP3,
+                        .sectorLabel = IDC_MF_SECTOR_LABEL3,
+                        .blockLabel = IDC_MF_BLOCK_LABEL3,
+                        .keyLabel = IDC_MF_KEY_LABEL3,
+                        .sectorList = IDC_MF_SECTOR3,
+                        .firstSector = 0,
+                        .lastSector = 0,
+                        .blockList = IDC_MF_BLOCK3,
+                        .dataEdits = {IDC_MF_DATA3_0, IDC_MF_DATA3_1, IDC_MF_DATA3_2},
+                        .trailerKeyA = IDC_MF_TRAILER_KEY_A3,
+                        .accessBits = IDC_MF_ACCESS3,
+                        .trailerKeyB = IDC_MF_TRAILER_KEY_B3,
+                        .useKeyA = IDC_MF_USE_KEY_A3,
+                        .useKeyB = IDC_MF_USE_KEY_B3,
+                        .keyEdit = IDC_MF_KEY3,
+                        .readButton = IDC_MF_READ3,
+                        .writeButton = IDC_MF_WRITE3},
+    };
+    MifareWindowIds ids = kWindows[window - 1];
+    ids.firstSector = firstSector;
+    ids.lastSector = lastSector;
+    return ids;
 }

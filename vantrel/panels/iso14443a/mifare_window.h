@@ -35,6 +35,10 @@ struct MifareWindowIds {
     int writeButton;
 };
 
+// The ids of operation window `window` (1 to 3) of the templates, with the
+// sectors its list offers; the 4K's large window replaces the data edits.
+MifareWindowIds OperationWindowIds(int window, int firstSector, int lastSector);
+
 class MifareWindow {
 public:
     explicit MifareWindow(MifareWindowIds ids) : ids_(std::move(ids)) {}
