@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "vantrel/framework/display.h"
+
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/card_menu.h"
 #include "vantrel/shell/card_types.h"
@@ -14,12 +16,6 @@ namespace {
 constexpr int kSplitterId = 0xE900;  // the first pane's id, as frames number it
 constexpr int kLogMinHeight = 50;
 
-int DisplayHeight() {
-    HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    const int height = GetDeviceCaps(display, VERTRES);
-    DeleteDC(display);
-    return height;
-}
 
 }  // namespace
 
@@ -77,7 +73,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     view_ = std::make_unique<CVantrelView>(context_, hwnd_);
     if (!view_->Create(splitter_) || !log_.Create(splitter_)) return -1;
     splitter_.SetMinBottomHeight(kLogMinHeight);
-    splitter_.SetTopHeight((4 * DisplayHeight() - 360) / 5);
+    splitter_.SetTopHeight((4 * DisplayResolution().cy - 360) / 5);
     splitter_.SetPanes(*view_, log_);
     SetClient(splitter_);
     SetFocus(*view_);

@@ -1,5 +1,6 @@
 #include "vantrel/shell/vantrel_view.h"
 
+#include "vantrel/framework/display.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -7,17 +8,10 @@ namespace {
 
 constexpr int kDefaultScrollSize = 100;
 
-int DisplayWidth() {
-    HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    const int width = GetDeviceCaps(display, HORZRES);
-    DeleteDC(display);
-    return width;
-}
-
 }  // namespace
 
 CVantrelView::CVantrelView(PanelContext& context, HWND frame)
-    : context_(context), frame_(frame), screenWidth_(DisplayWidth()) {}
+    : context_(context), frame_(frame), screenWidth_(DisplayResolution().cx) {}
 
 CVantrelView::~CVantrelView() { DestroyPanel(); }
 
