@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "kelvar/cards/mifare_access.h"
 #include "kelvar/reader/iso14443a_field.h"
 #include "kelvar/status.h"
 #include "kelvar_dll.h"
@@ -46,4 +47,31 @@ TEST(KelvarMifare, PurseAndBlockSurviveAReloadAndAWrongKeyFails) {
     const uint8_t wrongKey[6] = {0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
     EXPECT_EQ(dll.rf_M1_authentication2(0, 0x60, 8, wrongKey), kAuthFailed);
     EXPECT_EQ(dll.rf_M1_read(0, 5, data, &length), kNotSelected);
+}
+
+TEST(KelvarMifare, AccessBitsThatForbidAWriteKeepTheDataAcrossAReload) {
+    KelvarDll dll;
+    ASSERT_TRUE(dll.Load());
+    ASSERT_EQ(dll.Open(), kOk);
+    ASSERT_FALSE(dll.SearchMifare().empty());
+    ASSERT_EQ(dll.rf_M1_authentication2(0, 0x60, 8, kTransportKey), kOk);
+    ASSERT_EQ(dll.rf_M1_write(0, 8, kBlock), kOk);
+
+    // Data blocks readable with either key and never writable; key A still
+    // manages the trailer.
+    const auto access = EncodeAccessBits(MifareConditions{2, 2, 2, 1});
+    uint8_t trailer[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, access[0], access[1], access[2], 0x69,
+                           0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    ASSERT_EQ(dll.rf_M1_write(0, 11, trailer), kOk);
+
+    const uint8_t other[16] = {0xAA};
+    EXPECT_EQ(dll.rf_M1_write(0, 8, other), kAccessDenied);
+    ASSERT_TRUE(dll.ReloadAndOpen());
+    ASSERT_FALSE(dll.SearchMifare().empty());
+    ASSERT_EQ(dll.rf_M1_authentication2(0, 0x60, 8, kTransportKey), kOk);
+    uint8_t data[1024] = {};
+    uint8_t length = 0;
+    ASSERT_EQ(dll.rf_M1_read(0, 8, data, &length), kOk);
+    EXPECT_EQ(std::string(data, data + 16), std::string(kBlock, kBlock + 16));
+    EXPECT_EQ(dll.rf_M1_write(0, 9, other), kAccessDenied);
 }
