@@ -21,9 +21,10 @@ public:
     static constexpr unsigned kKeyPage = 44;
     static constexpr TagUid kDefaultUid = {0x5A, 0x37, 0x0D, 0x9B, 0x62, 0xE4, 0x18};
     static constexpr const char* kDefaultImageName = "ultralight_c.img";
-    // The well-known factory key "BREAKMEIFYOUCAN!", as typed (K1 then K2).
-    static constexpr UltralightCKey kFactoryKey = {'B', 'R', 'E', 'A', 'K', 'M', 'E', 'I',
-                                                   'F', 'Y', 'O', 'U', 'C', 'A', 'N', '!'};
+    // The factory key as typed (K1 then K2). Stored halves reversed, its key
+    // pages spell "BREAKMEIFYOUCAN!".
+    static constexpr UltralightCKey kFactoryKey = {0x49, 0x45, 0x4D, 0x4B, 0x41, 0x45, 0x52, 0x42,
+                                                   0x21, 0x4E, 0x41, 0x43, 0x55, 0x4F, 0x59, 0x46};
 
     // `random` draws the tag's challenges.
     explicit UltralightCTag(ImageStore& store, std::string imageName = kDefaultImageName,

