@@ -4,6 +4,37 @@
 
 #include "vantrel/framework/gdi.h"
 
+namespace {
+
+bool HasClass(HWND control, const wchar_t* name) {
+    wchar_t className[16] = {};
+    return GetClassNameW(control, className, 16) > 0 && lstrcmpiW(className, name) == 0;
+}
+
+// A static that shows text: it paints all of itself on every redraw.
+bool IsTextStatic(HWND control) {
+    if (!HasClass(control, L"Static")) return false;
+    switch (GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) {
+    case SS_LEFT:
+    case SS_CENTER:
+    case SS_RIGHT:
+    case SS_SIMPLE:
+    case SS_LEFTNOWORDWRAP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Captions in the program's colour on whatever lies behind them.
+LRESULT Transparent(HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kProgramTextColour);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+}  // namespace
+
 void TileBitmap(HDC dc, const RECT& area, HBITMAP tile) {
     BITMAP info{};
     if (tile == nullptr || GetObjectW(tile, sizeof(info), &info) == 0) return;
@@ -11,12 +42,17 @@ void TileBitmap(HDC dc, const RECT& area, HBITMAP tile) {
     const int tileHeight = info.bmHeight;
     const int columns = tileWidth > 0 ? Width(area) / tileWidth + 1 : 1;
     const int rows = tileHeight > 0 ? Height(area) / tileHeight + 1 : 1;
+    RECT visible{};
+    const bool clipped = GetClipBox(dc, &visible) != ERROR;
     ScopedMemoryDC memory(dc);
     ScopedSelectObject select(memory, tile);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
-            BitBlt(dc, area.left + column * tileWidth, area.top + row * tileHeight, tileWidth,
-                   tileHeight, memory, 0, 0, SRCCOPY);
+            const RECT cell{area.left + column * tileWidth, area.top + row * tileHeight,
+                            area.left + (column + 1) * tileWidth, area.top + (row + 1) * tileHeight};
+            RECT shown{};
+            if (clipped && !IntersectRect(&shown, &cell, &visible)) continue;
+            BitBlt(dc, cell.left, cell.top, tileWidth, tileHeight, memory, 0, 0, SRCCOPY);
         }
     }
 }
@@ -35,10 +71,10 @@ CardPanelBase::CardPanelBase(int templateId, PanelContext& context)
 std::span<const MessageEntry<CardPanelBase>> CardPanelBase::Messages() {
     static const MessageEntry<CardPanelBase> map[] = {
         OnMessage(WM_ERASEBKGND, &CardPanelBase::OnEraseBackground),
-        OnMessage(WM_CTLCOLORSTATIC, &CardPanelBase::OnCtlColor),
+        OnMessage(WM_CTLCOLORSTATIC, &CardPanelBase::OnCtlColorStatic),
         OnMessage(WM_CTLCOLORBTN, &CardPanelBase::OnCtlColor),
         OnMessage(WM_CTLCOLORDLG, &CardPanelBase::OnCtlColor),
-        OnMessage(WM_CTLCOLORSCROLLBAR, &CardPanelBase::OnCtlColor),
+        OnMessage(WM_CTLCOLORSCROLLBAR, &CardPanelBase::OnCtlColorScrollBar),
         OnMessage(WM_PAINT, &CardPanelBase::OnPaint),
         OnMessage(kPanelIgnoredMessage, &CardPanelBase::OnIgnored),
     };
@@ -66,19 +102,31 @@ LRESULT CardPanelBase::OnEraseBackground(WPARAM wParam, LPARAM) {
     return TRUE;
 }
 
-LRESULT CardPanelBase::OnCtlColor(WPARAM wParam, LPARAM lParam) {
-    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
-    if (std::find(defaultColourIds_.begin(), defaultColourIds_.end(), id) != defaultColourIds_.end()) {
-        return OnCtlColorDefault(wParam, lParam);
-    }
+LRESULT CardPanelBase::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
+    HWND control = reinterpret_cast<HWND>(lParam);
     HDC dc = reinterpret_cast<HDC>(wParam);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kProgramTextColour);
-    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    // Read-only and disabled edits ask as statics; edits keep the default colours.
+    if (HasClass(control, L"Edit")) return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, wParam, lParam);
+    // Nothing erases under a transparent text: put the panel's background
+    // there first, so that a changed text leaves no trace of the old one.
+    if (IsTextStatic(control)) {
+        RECT area = ClientRect();
+        MapWindowPoints(hwnd_, control, reinterpret_cast<POINT*>(&area), 2);
+        PaintSkinBackground(dc, area, skin_);
+    }
+    return Transparent(dc);
 }
 
-LRESULT CardPanelBase::OnCtlColorDefault(WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcW(hwnd_, WM_CTLCOLORSCROLLBAR, wParam, lParam);
+LRESULT CardPanelBase::OnCtlColor(WPARAM wParam, LPARAM) {
+    return Transparent(reinterpret_cast<HDC>(wParam));
+}
+
+LRESULT CardPanelBase::OnCtlColorScrollBar(WPARAM wParam, LPARAM lParam) {
+    const int id = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+    if (std::find(defaultColourIds_.begin(), defaultColourIds_.end(), id) != defaultColourIds_.end()) {
+        return DefWindowProcW(hwnd_, WM_CTLCOLORSCROLLBAR, wParam, lParam);
+    }
+    return Transparent(reinterpret_cast<HDC>(wParam));
 }
 
 LRESULT CardPanelBase::OnPaint(WPARAM, LPARAM) {

@@ -52,8 +52,9 @@ protected:
 
 private:
     LRESULT OnEraseBackground(WPARAM, LPARAM);
+    LRESULT OnCtlColorStatic(WPARAM, LPARAM);
     LRESULT OnCtlColor(WPARAM, LPARAM);
-    LRESULT OnCtlColorDefault(WPARAM, LPARAM);
+    LRESULT OnCtlColorScrollBar(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnIgnored(WPARAM, LPARAM) { return 0; }
 
@@ -67,7 +68,8 @@ void CardPanelBase::SetCaptions(const Table& table, const Pairs& pairs) {
     for (const auto& [id, entry] : pairs) SetDlgItemTextW(hwnd_, id, UiText(table, entry));
 }
 
-// Fills `area` of `dc` with copies of `tile`, from the top-left corner.
+// Fills `area` of `dc` with copies of `tile`, from the top-left corner; tiles
+// outside the DC's clipping box are skipped.
 void TileBitmap(HDC dc, const RECT& area, HBITMAP tile);
 
 // The program's background: the skin tile, or the plain dialog colour without one.
