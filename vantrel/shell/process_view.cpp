@@ -47,6 +47,7 @@ std::span<const MessageEntry<CProcessView>> CProcessView::Messages() {
         OnMessage(WM_PAINT, &CProcessView::OnPaint),
         OnMessage(WM_ERASEBKGND, &CProcessView::OnEraseBackground),
         OnMessage(WM_DESTROY, &CProcessView::OnDestroy),
+        OnMessage(WM_SIZE, &CProcessView::OnSize),
     };
     return map;
 }
@@ -120,6 +121,18 @@ LRESULT CProcessView::OnPaint(WPARAM, LPARAM) {
 LRESULT CProcessView::OnEraseBackground(WPARAM wParam, LPARAM) {
     PaintLogBackground(reinterpret_cast<HDC>(wParam), ClientRect());
     return TRUE;
+}
+
+// A new width moves the result column: draw the lines again for it.
+LRESULT CProcessView::OnSize(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    ScrollView::HandleMessage(WM_SIZE, wParam, lParam, result);
+    if (image_) {
+        RebuildImage(LogImageHeight(LogTotalHeight(entries_.size()), Height(ClientRect())));
+        DrawEntries();
+        Invalidate(false);
+    }
+    return 0;
 }
 
 LRESULT CProcessView::OnDestroy(WPARAM, LPARAM) {

@@ -30,6 +30,7 @@ private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnSize(WPARAM, LPARAM);
 
     void RebuildImage(int height);
     void DrawEntries();

@@ -7,10 +7,13 @@ bool SplashWindow::Create() {
     bitmap_.Reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                                   MAKEINTRESOURCEW(IDB_SPLASH), IMAGE_BITMAP, 0, 0,
                                                   LR_CREATEDIBSECTION)));
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+    // The bitmap fills the client area; the thin border lies around it.
+    RECT frame{0, 0, kWidth, kHeight};
+    AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOPMOST);
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - Width(frame)) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - Height(frame)) / 2;
     if (!WindowBase::Create(L"VantrelSplash", L"", WS_POPUP | WS_BORDER, WS_EX_TOPMOST,
-                            RECT{x, y, x + kWidth, y + kHeight}, nullptr, nullptr)) {
+                            RECT{x, y, x + Width(frame), y + Height(frame)}, nullptr, nullptr)) {
         return false;
     }
     Show(SW_SHOW);

@@ -2,6 +2,7 @@
 
 #include "frame_fixture.h"
 #include "vantrel/framework/gdi.h"
+#include "vantrel/shell/splash_window.h"
 
 TEST_F(FrameTest, LogHeightGrowsPastFourEntries) {
     CProcessView& log = frame->Log();
@@ -37,4 +38,13 @@ TEST(LogBackground, TallAreasAreWhiteBelowEightyFourRows) {
     EXPECT_EQ(GetPixel(dc, 5, 83), RGB(254, 254, 254));
     EXPECT_EQ(GetPixel(dc, 5, 84), RGB(255, 255, 255));
     EXPECT_EQ(GetPixel(dc, 5, 99), RGB(255, 255, 255));
+}
+
+TEST(SplashWindow, ShowsTheWholeBitmapInsideItsBorder) {
+    SplashWindow splash;
+    ASSERT_TRUE(splash.Create());
+    const RECT client = splash.ClientRect();
+    EXPECT_EQ(Width(client), 538);
+    EXPECT_EQ(Height(client), 260);
+    EXPECT_TRUE(GetWindowLongPtrW(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
