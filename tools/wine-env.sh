@@ -11,11 +11,20 @@ wine_reg_add() {  # key value type data
   wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1
 }
 
-# Creates the prefix once: no crash dialogs, a 1280x1024 virtual desktop (fast
-# window handling without a window manager) and CJK font linking.
+# Creates the prefix once (no crash dialogs, a 1280x1024 virtual desktop for
+# fast window handling without a window manager, CJK font linking) and gives
+# it Wine's own fonts.
 wine_prefix_init() {
   local stamp=$WINEPREFIX/.vantrel-ready
-  [ -f "$stamp" ] && return 0
+  [ -f "$stamp" ] || wine_prefix_create
+  # Wine's own fonts (Tahoma for dialogs, Marlett for caption buttons), which
+  # this Wine build does not find by itself.
+  if [ -d /usr/share/wine/fonts ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+}
+
+wine_prefix_create() {
   mkdir -p "$WINEPREFIX"
   wineboot -i </dev/null >/dev/null 2>&1
   wine_reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
@@ -26,7 +35,7 @@ wine_prefix_init() {
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v 'MS Shell Dlg' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
   wineserver -w
-  touch "$stamp"
+  touch "$WINEPREFIX/.vantrel-ready"
 }
 
 # Starts an Xvfb on the first free display from :90 and exports DISPLAY.
