@@ -67,14 +67,13 @@ void MifareClassicCard::WriteManufacturerBlock() {
 }
 
 void MifareClassicCard::FieldReset() {
-    state_ = State::kIdle;
+    activation_.Reset();
     authSector_ = -1;
 }
 
 Status MifareClassicCard::Request(int mode, uint8_t* atqa) {
     if (atqa == nullptr || (mode != kRequestAll && mode != kRequestIdle)) return kBadArgument;
-    if (state_ == State::kHalted && mode == kRequestIdle) return kNoCard;
-    state_ = State::kReady;
+    if (const Status status = activation_.Request(mode); status != kOk) return status;
     authSector_ = -1;
     const auto answer = Atqa();
     std::copy(answer.begin(), answer.end(), atqa);
@@ -83,7 +82,7 @@ Status MifareClassicCard::Request(int mode, uint8_t* atqa) {
 
 Status MifareClassicCard::Anticoll(uint8_t* uid, uint8_t* uidLength) {
     if (uid == nullptr || uidLength == nullptr) return kBadArgument;
-    if (state_ != State::kReady) return kNoCard;
+    if (!activation_.IsReady()) return kNoCard;
     std::copy(uid_.begin(), uid_.end(), uid);
     *uidLength = static_cast<uint8_t>(uid_.size());
     return kOk;
@@ -92,17 +91,16 @@ Status MifareClassicCard::Anticoll(uint8_t* uid, uint8_t* uidLength) {
 Status MifareClassicCard::Select(const uint8_t* uid, int uidLength, uint8_t* sak) {
     if (uid == nullptr || sak == nullptr) return kBadArgument;
     if (uidLength != 4 && uidLength != 7 && uidLength != kMaxUidSize) return kBadArgument;
-    if (state_ != State::kReady) return kNoCard;
+    if (!activation_.IsReady()) return kNoCard;
     if (static_cast<size_t>(uidLength) != uid_.size() || !SameBytes(uid, uid_.data(), uidLength))
         return kNoCard;
-    state_ = State::kActive;
+    activation_.Activate();
     *sak = Sak();
     return kOk;
 }
 
 Status MifareClassicCard::Halt() {
-    if (state_ != State::kActive && state_ != State::kAuthenticated) return kNotSelected;
-    state_ = State::kHalted;
+    if (const Status status = activation_.Halt(); status != kOk) return status;
     authSector_ = -1;
     return kOk;
 }
@@ -110,7 +108,7 @@ Status MifareClassicCard::Halt() {
 Status MifareClassicCard::Authenticate(int keyType, int block, const uint8_t* key) {
     if ((keyType != kAuthKeyA && keyType != kAuthKeyB) || !ValidBlock(block) || key == nullptr)
         return kBadArgument;
-    if (state_ != State::kActive && state_ != State::kAuthenticated) return kNotSelected;
+    if (!activation_.IsActive()) return kNotSelected;
     const int sector = MifareSectorOfBlock(block);
     const uint8_t* trailer = BlockAt(MifareTrailerOfSector(sector));
     const MifareKey which = keyType == kAuthKeyA ? MifareKey::kA : MifareKey::kB;
@@ -119,16 +117,14 @@ Status MifareClassicCard::Authenticate(int keyType, int block, const uint8_t* ke
         FieldReset();
         return kAuthFailed;
     }
-    state_ = State::kAuthenticated;
     authSector_ = sector;
     authKey_ = which;
     return kOk;
 }
 
 Status MifareClassicCard::CheckAuthenticated(int block) const {
-    if (state_ == State::kActive) return kNotAuthenticated;
-    if (state_ != State::kAuthenticated) return kNotSelected;
-    return MifareSectorOfBlock(block) == authSector_ ? kOk : kNotAuthenticated;
+    if (!activation_.IsActive()) return kNotSelected;
+    return authSector_ >= 0 && MifareSectorOfBlock(block) == authSector_ ? kOk : kNotAuthenticated;
 }
 
 std::optional<MifareConditions> MifareClassicCard::ConditionsOf(int block) const {

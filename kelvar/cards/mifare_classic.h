@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "kelvar/cards/iso14443a_activation.h"
 #include "kelvar/cards/mifare_access.h"
 #include "kelvar/cards/mifare_layout.h"
 #include "kelvar/status.h"
@@ -24,8 +25,8 @@ namespace kelvar {
 
 class MifareClassicCard {
 public:
-    static constexpr int kRequestAll = 0x52;
-    static constexpr int kRequestIdle = 0x26;
+    static constexpr int kRequestAll = Iso14443aActivation::kRequestAll;
+    static constexpr int kRequestIdle = Iso14443aActivation::kRequestIdle;
     static constexpr int kAuthKeyA = 0x60;
     static constexpr int kAuthKeyB = 0x61;
     static constexpr int kKeySize = 6;
@@ -73,8 +74,6 @@ public:
     uint8_t Sak() const;
 
 private:
-    enum class State { kIdle, kReady, kActive, kAuthenticated, kHalted };
-
     bool ValidBlock(int block) const { return block >= 0 && block < BlockCount(); }
     static uint8_t* BlockAt(Bytes& image, int block) { return image.data() + block * kMifareBlockSize; }
     const uint8_t* BlockAt(int block) const { return memory_.data() + block * kMifareBlockSize; }
@@ -106,8 +105,8 @@ private:
     ImageStore& store_;
     std::string imageName_;
     Bytes memory_;
-    State state_ = State::kIdle;
-    int authSector_ = -1;
+    Iso14443aActivation activation_;
+    int authSector_ = -1;  // the authenticated sector while active, else -1
     MifareKey authKey_ = MifareKey::kA;
 };
 

@@ -36,19 +36,22 @@ TagUid UltralightFamilyTag::Uid() const {
     return {image_[0], image_[1], image_[2], image_[4], image_[5], image_[6], image_[7]};
 }
 
-void UltralightFamilyTag::Enter(State state) {
-    if (state_ == State::kActive && state != State::kActive) EndSession();
-    state_ = state;
+void UltralightFamilyTag::LeaveActive() {
+    if (activation_.IsActive()) EndSession();
 }
 
-void UltralightFamilyTag::FieldReset() { Enter(State::kIdle); }
+void UltralightFamilyTag::FieldReset() {
+    LeaveActive();
+    activation_.Reset();
+}
 
-void UltralightFamilyTag::Deactivate() { Enter(State::kIdle); }
+void UltralightFamilyTag::Deactivate() { FieldReset(); }
 
 Status UltralightFamilyTag::Request(uint8_t mode, uint8_t* atqa) {
-    if (atqa == nullptr || (mode != kRequestIdle && mode != kRequestAll)) return kBadArgument;
-    if (mode == kRequestIdle && state_ == State::kHalted) return kNoCard;
-    Enter(State::kReady);
+    if (atqa == nullptr) return kBadArgument;
+    const bool wasActive = activation_.IsActive();
+    if (const Status status = activation_.Request(mode); status != kOk) return status;
+    if (wasActive) EndSession();
     atqa[0] = kAtqa[0];
     atqa[1] = kAtqa[1];
     return kOk;
@@ -56,17 +59,16 @@ Status UltralightFamilyTag::Request(uint8_t mode, uint8_t* atqa) {
 
 Status UltralightFamilyTag::Select(uint8_t* uid) {
     if (uid == nullptr) return kBadArgument;
-    if (state_ != State::kReady) return kNoCard;
+    if (!activation_.IsReady()) return kNoCard;
     const TagUid value = Uid();
     std::copy(value.begin(), value.end(), uid);
-    Enter(State::kActive);
+    activation_.Activate();
     return kOk;
 }
 
 Status UltralightFamilyTag::Halt() {
-    if (state_ != State::kActive) return kNotSelected;
-    Enter(State::kHalted);
-    return kOk;
+    LeaveActive();
+    return activation_.Halt();
 }
 
 Status UltralightFamilyTag::ReadableEnd(unsigned /*page*/, unsigned& end) const {
@@ -76,7 +78,7 @@ Status UltralightFamilyTag::ReadableEnd(unsigned /*page*/, unsigned& end) const 
 
 Status UltralightFamilyTag::Read(uint8_t page, uint8_t* out) {
     if (out == nullptr || page >= PageCount()) return kBadArgument;
-    if (state_ != State::kActive) return kNotSelected;
+    if (!activation_.IsActive()) return kNotSelected;
     unsigned end = 0;
     if (Status status = ReadableEnd(page, end); status != kOk) return status;
     for (unsigned i = 0; i < kReadSize / kPageSize; ++i) {
@@ -88,7 +90,7 @@ Status UltralightFamilyTag::Read(uint8_t page, uint8_t* out) {
 
 Status UltralightFamilyTag::Write(uint8_t page, const uint8_t* data) {
     if (data == nullptr || page >= PageCount()) return kBadArgument;
-    if (state_ != State::kActive) return kNotSelected;
+    if (!activation_.IsActive()) return kNotSelected;
     Bytes image = image_;
     if (Status status = ApplyWrite(page, data, image); status != kOk) return status;
     return Commit(std::move(image));

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "kelvar/cards/iso14443a_activation.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
 
@@ -22,8 +23,8 @@ public:
     static constexpr size_t kUidSize = 7;
     static constexpr size_t kReadSize = 16;
     static constexpr size_t kAtqaSize = 2;
-    static constexpr uint8_t kRequestIdle = 0x26;
-    static constexpr uint8_t kRequestAll = 0x52;
+    static constexpr uint8_t kRequestIdle = Iso14443aActivation::kRequestIdle;
+    static constexpr uint8_t kRequestAll = Iso14443aActivation::kRequestAll;
 
     UltralightFamilyTag(const UltralightFamilyTag&) = delete;
     UltralightFamilyTag& operator=(const UltralightFamilyTag&) = delete;
@@ -48,7 +49,7 @@ public:
     // Writes 4 bytes to `page` under the tag's lock rules.
     Status Write(uint8_t page, const uint8_t* data);
 
-    bool IsSelected() const { return state_ == State::kActive; }
+    bool IsSelected() const { return activation_.IsActive(); }
     TagUid Uid() const;
     size_t PageCount() const { return image_.size() / kPageSize; }
     const Bytes& Image() const { return image_; }
@@ -78,14 +79,13 @@ protected:
     Status Commit(Bytes image);
 
 private:
-    enum class State { kIdle, kReady, kActive, kHalted };
-
-    void Enter(State state);
+    // Ends the session of an active tag before it changes state.
+    void LeaveActive();
 
     ImageStore& store_;
     std::string imageName_;
     Bytes image_;
-    State state_ = State::kIdle;
+    Iso14443aActivation activation_;
 };
 
 }  // namespace kelvar
