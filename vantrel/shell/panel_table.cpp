@@ -8,9 +8,7 @@
 #include "vantrel/panels/iso14443a/ultralight_panel.h"
 #include "vantrel/shell/program_settings.h"
 
-PanelChoice CreatePanel(int32_t code, int screenWidth, PanelContext& context) {
-    (void)screenWidth;
-    (void)context;
+PanelChoice CreatePanel(int32_t code, int /*screenWidth*/, PanelContext& context) {
     switch (code) {
     case kDevicePageCode:
         return {std::make_unique<CDevicePage>(context), PanelPlacement::Centred};

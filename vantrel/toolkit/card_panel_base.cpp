@@ -81,8 +81,6 @@ std::span<const MessageEntry<CardPanelBase>> CardPanelBase::Messages() {
     return map;
 }
 
-BOOL CardPanelBase::OnInitDialog() { return TRUE; }
-
 void CardPanelBase::ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour) {
     for (int id : ids) {
         FramedCaption frame;
@@ -112,7 +110,12 @@ LRESULT CardPanelBase::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
     if (IsTextStatic(control)) {
         RECT area = ClientRect();
         MapWindowPoints(hwnd_, control, reinterpret_cast<POINT*>(&area), 2);
+        // Statics draw with their parent's clipping: keep to the label itself.
+        const RECT own = Window(control).ClientRect();
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, own.left, own.top, own.right, own.bottom);
         PaintSkinBackground(dc, area, skin_);
+        RestoreDC(dc, saved);
     }
     return Transparent(dc);
 }

@@ -30,7 +30,6 @@ public:
     static std::span<const MessageEntry<CardPanelBase>> Messages();
 
 protected:
-    BOOL OnInitDialog() override;
     void OnOK() override {}
     void OnCancel() override {}
 
