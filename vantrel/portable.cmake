@@ -8,6 +8,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/log_layout.cpp
   vantrel/toolkit/key_filter.cpp
   vantrel/toolkit/answer_list_layout.cpp
+  vantrel/toolkit/command_history.cpp
   vantrel/panels/connection/device_page_logic.cpp
   vantrel/panels/iso14443a/mifare_blocks.cpp
   vantrel/panels/iso14443a/mifare_purse.cpp

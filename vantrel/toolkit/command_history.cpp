@@ -1,0 +1,91 @@
+#include "vantrel/toolkit/command_history.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace {
+
+constexpr char kCr = '\r';
+constexpr char kLf = '\n';
+
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+// A name no other save (of this or another program) uses at the same time.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
+    static std::atomic<unsigned> counter{0};
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::filesystem::path temp = path;
+    temp += ".tmp" + std::to_string(ticks) + "-" + std::to_string(counter++);
+    return temp;
+}
+
+}  // namespace
+
+void CommandHistory::Add(std::string_view entry) {
+    entry = UpToNul(entry);
+    if (!entries_.empty() && entries_.back() == entry) return;
+    if (entries_.size() > kLimit) entries_.pop_front();
+    entries_.emplace_back(entry);
+}
+
+void CommandHistory::Parse(std::string_view content) {
+    std::string line;
+    size_t i = 0;
+    while (true) {
+        line.clear();
+        while (i < content.size()) {
+            const char c = content[i++];
+            if (line.empty() && (c == kCr || c == kLf || c == ' ')) continue;
+            if (c == kCr) break;
+            if (line.size() == kLineLimit) break;  // this byte is dropped
+            line.push_back(c);
+        }
+        if (line.empty()) return;
+        Add(line);
+    }
+}
+
+std::string CommandHistory::Serialise() const {
+    std::string content;
+    for (const std::string& entry : entries_) {
+        content += entry;
+        content += "\r\n";
+    }
+    return content;
+}
+
+bool CommandHistory::Load(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    const std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) return false;
+    Parse(content);
+    return true;
+}
+
+bool CommandHistory::Save(const std::filesystem::path& path) const {
+    const std::filesystem::path temp = TemporaryBeside(path);
+    {
+        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+        const std::string content = Serialise();
+        if (file) file.write(content.data(), static_cast<std::streamsize>(content.size()));
+        if (file) file.flush();
+        if (!file) {
+            file.close();
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temp, path, error);
+    if (error) {
+        std::error_code ignored;
+        std::filesystem::remove(temp, ignored);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,42 @@
+// The commands a panel sent, oldest first, kept between runs in a text file
+// beside the program: one command per CR LF line, no header.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+class CommandHistory {
+public:
+    // An append to a list of more than this many entries drops the oldest, so
+    // the list peaks at kLimit + 1 entries.
+    static constexpr std::size_t kLimit = 200;
+    // Longest line a file may hold; the byte after it is dropped.
+    static constexpr std::size_t kLineLimit = 1024;
+
+    // Appends `entry` unless it equals the newest entry. Text after a NUL is
+    // not part of an entry.
+    void Add(std::string_view entry);
+    void Clear() { entries_.clear(); }
+    std::size_t Count() const { return entries_.size(); }
+    const std::string& Get(std::size_t index) const { return entries_[index]; }
+
+    // Appends the lines of a file's content through Add: leading CR, LF and
+    // blanks of a line are skipped, a CR ends it, and a line that reached
+    // kLineLimit bytes ends there, the next byte being dropped.
+    void Parse(std::string_view content);
+    // The file content of the list.
+    std::string Serialise() const;
+
+    // Appends the file's lines; a missing or unreadable file adds nothing.
+    bool Load(const std::filesystem::path& path);
+    // Writes the list to a new file beside `path` and puts it in place only
+    // when all of it is written, so a failed or interrupted save leaves the
+    // previous file whole.
+    bool Save(const std::filesystem::path& path) const;
+
+private:
+    std::deque<std::string> entries_;
+};
