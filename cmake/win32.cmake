@@ -121,3 +121,27 @@ endforeach()
 # Drives the running program from outside (screenshots, end-to-end tests).
 add_executable(VantrelPoke ${CMAKE_SOURCE_DIR}/tools/poke/poke.cpp)
 target_link_options(VantrelPoke PRIVATE -municode)
+
+# Pava_Paper.DLL: the skin library, resources only, its paper tiles painted
+# at build time.
+set(PAPER_ART ${VANTREL_ART}/paper)
+set(PAPER_TILES)
+foreach(id RANGE 201 232)
+  list(APPEND PAPER_TILES ${PAPER_ART}/paper_${id}.bmp)
+endforeach()
+add_custom_command(
+  OUTPUT ${PAPER_TILES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${PAPER_ART}
+  COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_paper
+          ${CMAKE_SOURCE_DIR}/tools/art/paint_paper.cpp ${CMAKE_SOURCE_DIR}/tools/art/bmp_writer.cpp
+  COMMAND ${VANTREL_ART}/paint_paper ${PAPER_ART}
+  DEPENDS ${ART_SOURCES}
+  COMMENT "Painting the paper tiles")
+set(PAPER_RC ${CMAKE_SOURCE_DIR}/skins/pava_paper.rc)
+set_source_files_properties(${PAPER_RC} PROPERTIES OBJECT_DEPENDS "${PAPER_TILES}")
+add_library(Pava_Paper SHARED ${PAPER_RC})
+target_include_directories(Pava_Paper PRIVATE ${PAPER_ART})
+set_target_properties(Pava_Paper PROPERTIES PREFIX "" OUTPUT_NAME Pava_Paper SUFFIX ".DLL"
+                      LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+target_link_options(Pava_Paper PRIVATE -nostdlib -Wl,--entry=0)
+add_dependencies(Vantrel Pava_Paper)
