@@ -1,7 +1,15 @@
 # The two commands: `make run` and `make test`. Both set up what is missing first.
 BUILD   := build
 NATIVE  := $(BUILD)/native
+# OFFER_ALL_CARDS=1 (make run / make test): every card type in the menu, built
+# in a folder of its own.
+ifeq ($(OFFER_ALL_CARDS),1)
+WIN32   := $(BUILD)/win32-all-cards
+OFFER   := ON
+else
 WIN32   := $(BUILD)/win32
+OFFER   := OFF
+endif
 OUT     := $(WIN32)/bin
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
@@ -17,14 +25,17 @@ $(NATIVE)/CMakeCache.txt: | setup
 
 $(WIN32)/CMakeCache.txt: | setup
 	@cmake -S . -B $(WIN32) -G "$(GEN)" -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake -DOFFER_ALL_CARDS=$(OFFER) >/dev/null
 
 native: setup $(NATIVE)/CMakeCache.txt
 	@cmake --build $(NATIVE) -j2
 
 # Several people may build at once: one build of the folder at a time.
+# A cache configured by hand with the other option value is set back first.
 win32: setup $(WIN32)/CMakeCache.txt
-	@flock $(BUILD)/win32.lock cmake --build $(WIN32) -j2
+	@grep -qx 'OFFER_ALL_CARDS:BOOL=$(OFFER)' $(WIN32)/CMakeCache.txt || \
+	  cmake $(WIN32) -DOFFER_ALL_CARDS=$(OFFER) >/dev/null
+	@flock $(WIN32).lock cmake --build $(WIN32) -j2
 
 test-native: native
 	@ctest --test-dir $(NATIVE) --output-on-failure -j2

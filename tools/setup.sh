@@ -15,6 +15,8 @@ have xdpyinfo || need+=(x11-utils)
 have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
+# Wine's own faces: Tahoma ("MS Shell Dlg") and Marlett (caption buttons).
+[ -f /usr/share/wine/fonts/tahoma.ttf ] && [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
 # wine32 is what runs our i686 binaries; it needs the i386 architecture.
 if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then
   need+=(wine wine32:i386 wine64)

@@ -11,17 +11,24 @@ wine_reg_add() {  # key value type data
   wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1
 }
 
+# Where Debian's fonts-wine puts Wine's own fonts (Tahoma for dialogs, Marlett
+# for caption buttons), which this Wine build does not find by itself.
+WINE_FONTS=${WINE_FONTS:-/usr/share/wine/fonts}
+
 # Creates the prefix once (no crash dialogs, a 1280x1024 virtual desktop for
 # fast window handling without a window manager, CJK font linking) and gives
-# it Wine's own fonts.
+# it Wine's own fonts. Fails when those fonts are not installed.
 wine_prefix_init() {
-  local stamp=$WINEPREFIX/.vantrel-ready
+  local stamp=$WINEPREFIX/.vantrel-ready font
+  for font in tahoma.ttf tahomabd.ttf marlett.ttf; do
+    if [ ! -f "$WINE_FONTS/$font" ]; then
+      echo "wine-env: $WINE_FONTS/$font is missing: install fonts-wine (tools/setup.sh)" >&2
+      return 1
+    fi
+  done
   [ -f "$stamp" ] || wine_prefix_create
-  # Wine's own fonts (Tahoma for dialogs, Marlett for caption buttons), which
-  # this Wine build does not find by itself.
-  if [ -d /usr/share/wine/fonts ]; then
-    cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-  fi
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -u "$WINE_FONTS"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
 
 wine_prefix_create() {

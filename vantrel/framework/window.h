@@ -45,3 +45,22 @@ protected:
 
 inline int Width(const RECT& r) { return r.right - r.left; }
 inline int Height(const RECT& r) { return r.bottom - r.top; }
+
+// Owns a window that no object stands behind (a plain child control): destroys
+// it when reset or destroyed.
+class ScopedWindow {
+public:
+    ScopedWindow() = default;
+    ScopedWindow(const ScopedWindow&) = delete;
+    ScopedWindow& operator=(const ScopedWindow&) = delete;
+    ~ScopedWindow() { Reset(); }
+
+    void Reset(HWND hwnd = nullptr) {
+        if (hwnd_ != nullptr && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+        hwnd_ = hwnd;
+    }
+    HWND Get() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};

@@ -5,8 +5,7 @@
 #include "vantrel/framework/display.h"
 
 #include "vantrel/resources/resource.h"
-#include "vantrel/shell/card_menu.h"
-#include "vantrel/shell/card_types.h"
+#include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/splash_window.h"
 #include "vantrel/toolkit/result_report.h"
 #include "vantrel/toolkit/ui_text.h"
@@ -58,7 +57,7 @@ bool CMainFrame::Create() {
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
-    PruneCardMenu(GetMenu(hwnd_), kCardAvailability);
+    PruneCardMenu(GetMenu(hwnd_));
     if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
 
     bar_ = std::make_unique<StatusBarDialog>();

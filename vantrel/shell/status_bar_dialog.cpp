@@ -4,7 +4,7 @@
 
 #include "vantrel/framework/gdi.h"
 #include "vantrel/resources/resource.h"
-#include "vantrel/shell/card_types.h"
+#include "vantrel/shell/card_registry.h"
 #include "vantrel/toolkit/ui_text.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "vantrel/shell/vantrel_view.h"
 
+#include <algorithm>
+
 #include "vantrel/framework/display.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/shell/program_settings.h"
@@ -7,6 +9,8 @@
 namespace {
 
 constexpr int kDefaultScrollSize = 100;
+constexpr wchar_t kNoPanelText[] = L"This card type has no panel yet.";
+constexpr RECT kPlaceholderRect{16, 16, 416, 36};
 
 }  // namespace
 
@@ -31,6 +35,7 @@ std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
         OnMessage(WM_PAINT, &CVantrelView::OnPaint),
         OnMessage(WM_SIZE, &CVantrelView::OnSize),
         OnMessage(WM_DESTROY, &CVantrelView::OnDestroy),
+        OnMessage(WM_CTLCOLORSTATIC, &CVantrelView::OnCtlColorStatic),
     };
     return map;
 }
@@ -42,6 +47,7 @@ void CVantrelView::SetSkin(HBITMAP skin) {
 }
 
 void CVantrelView::DestroyPanel() {
+    placeholder_.Reset();
     if (!panel_) return;
     if (panel_->IsValid()) panel_->Destroy();
     panel_.reset();
@@ -61,23 +67,31 @@ void CVantrelView::Switch(int32_t code) {
     RECT reference = Window(frame_).ClientRect();
     MapWindowPoints(frame_, hwnd_, reinterpret_cast<POINT*>(&reference), 2);
 
-    PanelChoice choice = CreatePanel(code, screenWidth_, context_);
-    if (!choice.panel) {
+    const CardTypeRow* row = FindCardType(code);
+    if (row == nullptr || row->factory == nullptr) {
+        if (row != nullptr) ShowPlaceholder();
         SetScrollSizes(kDefaultScrollSize, kDefaultScrollSize);
         Invalidate();
         return;
     }
-    panel_ = std::move(choice.panel);
+    const PanelLayout& layout = row->layout.ForWidth(screenWidth_);
+    panel_ = row->factory(context_, code, layout.templateId);
     panel_->SetSkin(skin_);
     if (!panel_->CreateModeless(hwnd_)) {
         panel_.reset();
         return;
     }
-    const RECT client = ClientRect();
-    switch (choice.placement) {
+    Place(layout.placement, reference);
+    panel_->Show(SW_SHOW);
+    UpdateScrollRange();
+}
+
+void CVantrelView::Place(PanelPlacement placement, const RECT& reference) {
+    switch (placement) {
     case PanelPlacement::Centred: {
+        // A reference narrower than the panel would put its left part out of reach.
         const RECT r = panel_->RectIn(hwnd_);
-        const int left = r.left + (Width(reference) - Width(r)) / 2;
+        const int left = std::max(0, static_cast<int>(r.left) + (Width(reference) - Width(r)) / 2);
         MoveWindow(*panel_, left, r.top, Width(r), Height(r), TRUE);
         break;
     }
@@ -85,12 +99,19 @@ void CVantrelView::Switch(int32_t code) {
         break;
     case PanelPlacement::CentredThenFill:
     case PanelPlacement::Fill:
-        panel_->Move(client);
+        panel_->Move(ClientRect());
         panel_->Layout(screenWidth_);
         break;
     }
-    panel_->Show(SW_SHOW);
-    UpdateScrollRange();
+}
+
+void CVantrelView::ShowPlaceholder() {
+    const RECT& r = kPlaceholderRect;
+    placeholder_.Reset(CreateWindowExW(0, L"Static", kNoPanelText, WS_CHILD | WS_VISIBLE | SS_LEFT,
+                                       r.left, r.top, Width(r), Height(r), hwnd_, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr));
+    SendMessageW(placeholder_.Get(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
 void CVantrelView::UpdateScrollRange() {
@@ -115,6 +136,13 @@ LRESULT CVantrelView::OnSize(WPARAM wParam, LPARAM lParam) {
     ScrollView::HandleMessage(WM_SIZE, wParam, lParam, result);
     UpdateScrollRange();
     return 0;
+}
+
+LRESULT CVantrelView::OnCtlColorStatic(WPARAM wParam, LPARAM) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kProgramTextColour);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
 }
 
 LRESULT CVantrelView::OnDestroy(WPARAM, LPARAM) {

@@ -6,7 +6,7 @@
 
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/scroll_view.h"
-#include "vantrel/shell/panel_table.h"
+#include "vantrel/shell/card_registry.h"
 
 class CVantrelView : public WithMessageMap<CVantrelView, ScrollView> {
 public:
@@ -27,16 +27,21 @@ public:
 
 private:
     void Switch(int32_t code);
+    void Place(PanelPlacement placement, const RECT& reference);
+    void ShowPlaceholder();
     void DestroyPanel();
     void UpdateScrollRange();
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnCtlColorStatic(WPARAM, LPARAM);
 
     PanelContext& context_;
     HWND frame_;
     std::unique_ptr<CardPanelBase> panel_;
+    // The one-line text shown for a card type whose panel is not built yet.
+    ScopedWindow placeholder_;
     int32_t code_ = -1;
     int screenWidth_;
     HBITMAP skin_ = nullptr;

@@ -81,6 +81,23 @@ std::span<const MessageEntry<CardPanelBase>> CardPanelBase::Messages() {
     return map;
 }
 
+bool CardPanelBase::Bind(SubclassedControl& control, int id) {
+    if (control.Subclass(hwnd_, id)) return true;
+    missingControls_.push_back(id);
+    return false;
+}
+
+bool CardPanelBase::Bind(Window& control, int id) {
+    control.Attach(BindItem(id));
+    return control.Handle() != nullptr;
+}
+
+HWND CardPanelBase::BindItem(int id) {
+    HWND control = Item(id);
+    if (control == nullptr) missingControls_.push_back(id);
+    return control;
+}
+
 void CardPanelBase::ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour) {
     for (int id : ids) {
         FramedCaption frame;

@@ -8,6 +8,7 @@
 
 #include "vantrel/framework/dialog.h"
 #include "vantrel/framework/message_map.h"
+#include "vantrel/framework/subclass.h"
 #include "vantrel/toolkit/framed_caption.h"
 #include "vantrel/toolkit/panel_context.h"
 #include "vantrel/toolkit/ui_text.h"
@@ -26,6 +27,15 @@ public:
     virtual void Layout(int /*screenWidth*/) {}
     // The skin tile drawn behind the panel (not owned); none draws plain.
     void SetSkin(HBITMAP skin) { skin_ = skin; }
+
+    // Binds a wrapper to the panel's control `id`; a control the template
+    // lacks, or a subclass that fails, is recorded and false returned.
+    bool Bind(SubclassedControl& control, int id);
+    bool Bind(Window& control, int id);
+    // The panel's control `id` for plain use, recorded when missing.
+    HWND BindItem(int id);
+    // Ids the panel bound that its window does not have, in binding order.
+    const std::vector<int>& MissingControls() const { return missingControls_; }
 
     static std::span<const MessageEntry<CardPanelBase>> Messages();
 
@@ -60,6 +70,7 @@ private:
     HBITMAP skin_ = nullptr;
     int contentHeight_ = 0;
     std::vector<int> defaultColourIds_;
+    std::vector<int> missingControls_;
 };
 
 template <typename Table, typename Pairs>

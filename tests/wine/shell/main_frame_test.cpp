@@ -3,28 +3,6 @@
 #include "frame_fixture.h"
 #include "vantrel/toolkit/result_report.h"
 
-namespace {
-
-std::wstring MenuText(HMENU menu, int position) {
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
-    return text;
-}
-
-}  // namespace
-
-TEST_F(FrameTest, ChooseCardMenuKeepsOnlyTheOfferedFamilies) {
-    HMENU chooseCard = GetSubMenu(Menu(), 1);
-    ASSERT_EQ(GetMenuItemCount(chooseCard), 4);
-    EXPECT_EQ(MenuText(chooseCard, 0), L"ISO14443A");
-    EXPECT_EQ(MenuText(chooseCard, 1), L"ISO14443B");
-    EXPECT_EQ(MenuText(chooseCard, 2), L"ISO15693");
-    EXPECT_EQ(MenuText(chooseCard, 3), L"Pass_Through");
-    EXPECT_EQ(GetMenuItemCount(GetSubMenu(chooseCard, 0)), 8);
-    EXPECT_EQ(GetMenuState(Menu(), ID_CARD_SAM, MF_BYCOMMAND), static_cast<UINT>(-1));
-    EXPECT_EQ(GetMenuState(Menu(), ID_CARD_AT24C01, MF_BYCOMMAND), static_cast<UINT>(-1));
-}
-
 TEST_F(FrameTest, ChoosingACardSetsTitleCheckMarkAndBarName) {
     EXPECT_EQ(frame->Text(), L"Ketra  -  Mifare_1K");
     EXPECT_TRUE(GetMenuState(Menu(), ID_CARD_MIFARE_1K, MF_BYCOMMAND) & MF_CHECKED);
@@ -111,4 +89,13 @@ TEST_F(FrameTest, ClosingWithAnOpenConnectionClosesIt) {
     EXPECT_FALSE(frame->IsValid());
     MSG msg;
     PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the frame's quit request
+}
+
+TEST_F(FrameTest, DialogBarHandsItsControlsCommandsToTheFrame) {
+    // A control's command reaching the bar runs the frame's handler.
+    HWND control = frame->Bar()->Item(IDC_BAR_MEMO);
+    SendMessageW(*frame->Bar(), WM_COMMAND, MAKEWPARAM(ID_CONNECT, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+    EXPECT_TRUE(connection.open);
+    EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Connect successful");
 }

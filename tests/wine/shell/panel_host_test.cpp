@@ -83,3 +83,13 @@ TEST_F(FrameTest, CaptionsAreTransparentWhileEditsKeepTheirBackground) {
     EXPECT_NE(reinterpret_cast<HGDIOBJ>(editBrush), GetStockObject(NULL_BRUSH));
     ReleaseDC(panel, dc);
 }
+
+TEST_F(FrameTest, APanelWiderThanTheFrameIsNeverPlacedLeftOfTheView) {
+    frame->Show(SW_RESTORE);
+    MoveWindow(*frame, 0, 0, 400, 700, TRUE);
+    PumpMessages();
+    Command(ID_CARD_MIFARE_4K);
+    const RECT panel = Window(PanelWindow(*frame)).RectIn(frame->View());
+    ASSERT_GT(Width(panel), Width(frame->ClientRect()));
+    EXPECT_EQ(panel.left, 0);
+}

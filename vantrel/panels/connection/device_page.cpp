@@ -101,7 +101,7 @@ BOOL CDevicePage::OnInitDialog() {
     SendDlgItemMessageW(hwnd_, IDC_DEV_ADDRESS, IPM_SETADDRESS, 0, kDefaultReaderAddress);
     SetDlgItemInt(hwnd_, IDC_DEV_PORT, kDefaultReaderPort, TRUE);
 
-    HWND colours = Item(IDC_DEV_COLOUR);
+    HWND colours = BindItem(IDC_DEV_COLOUR);
     for (std::size_t i = 0; i < kLedColourNames.size(); ++i) {
         const LRESULT index =
             SendMessageW(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kLedColourNames[i]));
@@ -110,13 +110,13 @@ BOOL CDevicePage::OnInitDialog() {
     SendMessageW(colours, CB_SETCURSEL, 0, 0);
     CheckDlgButton(hwnd_, IDC_DEV_ANTENNA_ON, BST_CHECKED);
 
-    modelEdit_.Subclass(hwnd_, IDC_DEV_MODEL);
+    Bind(modelEdit_, IDC_DEV_MODEL);
     modelEdit_.SetReadOnly();
-    versionEdit_.Subclass(hwnd_, IDC_DEV_VERSION);
+    Bind(versionEdit_, IDC_DEV_VERSION);
     versionEdit_.SetReadOnly();
-    deviceNumberEdit_.Subclass(hwnd_, IDC_DEV_NUMBER);
+    Bind(deviceNumberEdit_, IDC_DEV_NUMBER);
     deviceNumberEdit_.SetByteLimit(kDeviceNumberBytes);
-    beepTimeEdit_.Subclass(hwnd_, IDC_DEV_BEEP_TIME);
+    Bind(beepTimeEdit_, IDC_DEV_BEEP_TIME);
     beepTimeEdit_.SetByteLimit(kBeepTimeBytes);
 
     const SYSTEMTIME now = context_.services.LocalTime();
@@ -128,7 +128,7 @@ BOOL CDevicePage::OnInitDialog() {
                        IDC_DEV_NUMBER_GROUP, IDC_DEV_BEEP_GROUP, IDC_DEV_ANTENNA_GROUP,
                        IDC_DEV_CLOCK_GROUP, IDC_DEV_SUPPORT_GROUP});
     for (std::size_t i = 0; i < cardBoxes_.size(); ++i) {
-        cardBoxes_[i].Subclass(hwnd_, kFirstSupportedCardId + static_cast<int>(i));
+        Bind(cardBoxes_[i], kFirstSupportedCardId + static_cast<int>(i));
     }
     SetContentHeightToClient();
     return TRUE;

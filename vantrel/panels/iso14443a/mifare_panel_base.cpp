@@ -65,23 +65,23 @@ BOOL MifarePanelBase::OnInitDialog() {
     ReplaceGroupBoxes({IDC_MF_PURSE_GROUP});
     for (const MifareWindowIds& window : ids_.windows) ReplaceGroupBoxes({window.group});
 
-    uid_.Subclass(hwnd_, IDC_MF_UID);
-    purseKey_.Subclass(hwnd_, IDC_MF_PURSE_KEY);
+    Bind(uid_, IDC_MF_UID);
+    Bind(purseKey_, IDC_MF_PURSE_KEY);
     purseKey_.SetByteLimit(kMifareKeySize);
-    valueDec_.Subclass(hwnd_, IDC_MF_VALUE_DEC);
+    Bind(valueDec_, IDC_MF_VALUE_DEC);
     valueDec_.Send(EM_SETLIMITTEXT, kDecimalCharLimit);
-    valueHex_.Subclass(hwnd_, IDC_MF_VALUE_HEX);
+    Bind(valueHex_, IDC_MF_VALUE_HEX);
     valueHex_.SetByteLimit(kValueByteLimit);
-    purseSector_.Attach(Item(IDC_MF_PURSE_SECTOR));
+    Bind(purseSector_, IDC_MF_PURSE_SECTOR);
     purseSector_.Fill(0, ids_.purseLastSector);
-    purseBlock_.Attach(Item(IDC_MF_PURSE_BLOCK));
+    Bind(purseBlock_, IDC_MF_PURSE_BLOCK);
     const PurseBlockChoice blocks = InitialPurseBlocks();
     purseBlock_.Fill(blocks.blocks, blocks.selected);
     CheckDlgButton(hwnd_, IDC_MF_PURSE_USE_KEY_A, BST_CHECKED);
 
     for (const MifareWindowIds& ids : ids_.windows) {
         windows_.push_back(std::make_unique<MifareWindow>(ids));
-        windows_.back()->Attach(hwnd_);
+        windows_.back()->Attach(*this);
     }
     UseHexFont();
     SetContentHeightToClient();

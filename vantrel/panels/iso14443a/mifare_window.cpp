@@ -2,26 +2,26 @@
 
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 
-void MifareWindow::Attach(HWND panel) {
+void MifareWindow::Attach(CardPanelBase& panel) {
     panel_ = panel;
-    sectors_.Attach(GetDlgItem(panel, ids_.sectorList));
+    panel.Bind(sectors_, ids_.sectorList);
     sectors_.Fill(ids_.firstSector, ids_.lastSector);
-    blocks_.Attach(GetDlgItem(panel, ids_.blockList));
+    panel.Bind(blocks_, ids_.blockList);
     blocks_.Fill(0, BlocksInSector(ids_.firstSector) - 1);
 
     for (int id : ids_.dataEdits) {
         auto edit = std::make_unique<ByteTextEdit>();
-        edit->Subclass(panel, id);
+        panel.Bind(*edit, id);
         edit->SetByteLimit(kMifareBlockSize);
         data_.push_back(std::move(edit));
     }
-    trailerKeyA_.Subclass(panel, ids_.trailerKeyA);
+    panel.Bind(trailerKeyA_, ids_.trailerKeyA);
     trailerKeyA_.SetByteLimit(kTrailerKeyASize);
-    accessBits_.Subclass(panel, ids_.accessBits);
+    panel.Bind(accessBits_, ids_.accessBits);
     accessBits_.SetByteLimit(kAccessBitsSize);
-    trailerKeyB_.Subclass(panel, ids_.trailerKeyB);
+    panel.Bind(trailerKeyB_, ids_.trailerKeyB);
     trailerKeyB_.SetByteLimit(kTrailerKeyBSize);
-    key_.Subclass(panel, ids_.keyEdit);
+    panel.Bind(key_, ids_.keyEdit);
     key_.SetByteLimit(kMifareKeySize);
 
     CheckDlgButton(panel, ids_.useKeyA, BST_CHECKED);

@@ -14,6 +14,7 @@
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
 #include "vantrel/panels/iso14443a/number_list.h"
 #include "vantrel/toolkit/byte_text_edit.h"
+#include "vantrel/toolkit/card_panel_base.h"
 
 struct MifareWindowIds {
     int group;
@@ -47,7 +48,7 @@ public:
 
     // Binds the controls of `panel`, fills the lists (first entries chosen),
     // sets the byte limits and chooses key A.
-    void Attach(HWND panel);
+    void Attach(CardPanelBase& panel);
 
     const MifareWindowIds& Ids() const { return ids_; }
     int Sector() const { return sectors_.Selected(); }

@@ -61,14 +61,14 @@ BOOL UltraLightFamilyPanel::OnInitDialog() {
                 filteredPages_.push_back(std::make_unique<ByteTextEdit>());
                 SetUpHexEdit(*filteredPages_.back(), field.editId, field.length);
             } else {
-                Window plain(Item(field.editId));
+                Window plain(BindItem(field.editId));
                 plain.Send(EM_SETLIMITTEXT, CharLimitOfByteLimit(field.length));
                 plain.Send(WM_SETFONT, reinterpret_cast<WPARAM>(hexFont_.Get()), FALSE);
             }
         }
     }
 
-    Window list(Item(ids.pageList));
+    Window list(BindItem(ids.pageList));
     for (int page : WritablePages(setup_.grid)) {
         const LRESULT index = list.Send(CB_ADDSTRING, 0,
                                         reinterpret_cast<LPARAM>(std::to_wstring(page).c_str()));
@@ -89,7 +89,7 @@ BOOL UltraLightFamilyPanel::OnInitDialog() {
 }
 
 void UltraLightFamilyPanel::SetUpHexEdit(ByteTextEdit& edit, int id, std::size_t byteLimit) {
-    edit.Subclass(hwnd_, id);
+    Bind(edit, id);
     if (byteLimit > 0) edit.SetByteLimit(byteLimit);
     edit.Send(WM_SETFONT, reinterpret_cast<WPARAM>(hexFont_.Get()), FALSE);
 }

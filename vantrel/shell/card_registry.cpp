@@ -1,0 +1,185 @@
+#include "vantrel/shell/card_registry.h"
+
+#include <algorithm>
+#include <array>
+
+#include "vantrel/panels/connection/device_page.h"
+#include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/panels/iso14443a/mifare_4k_panel.h"
+#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/mifare_panel.h"
+#include "vantrel/panels/iso14443a/ntag203_ids.h"
+#include "vantrel/panels/iso14443a/ntag203_panel.h"
+#include "vantrel/panels/iso14443a/ultralight_c_ids.h"
+#include "vantrel/panels/iso14443a/ultralight_c_panel.h"
+#include "vantrel/panels/iso14443a/ultralight_ids.h"
+#include "vantrel/panels/iso14443a/ultralight_panel.h"
+#include "vantrel/resources/resource.h"
+#include "vantrel/shell/program_settings.h"
+
+namespace {
+
+#ifdef VANTREL_OFFER_ALL_CARDS
+constexpr bool kOfferAllCards = true;
+#else
+constexpr bool kOfferAllCards = false;
+#endif
+
+using enum CardMenuGroup;
+using enum CardOffer;
+using enum PanelPlacement;
+
+template <typename Panel>
+std::unique_ptr<CardPanelBase> Make(PanelContext& context, int32_t, int) {
+    return std::make_unique<Panel>(context);
+}
+
+constexpr PanelLayoutRule Same(int templateId, PanelPlacement placement = Centred) {
+    return {{templateId, placement}, {templateId, placement}, {templateId, placement}};
+}
+
+constexpr PanelLayoutRule ByWidth(PanelLayout other, PanelLayout at800, PanelLayout at640) {
+    return {other, at800, at640};
+}
+
+// Templates of the panels still to come are given by number until their ids
+// headers exist.
+constexpr CardTypeRow kRows[] = {
+    {0, L"UltraLight", ID_CARD_ULTRALIGHT, Iso14443a, Offered, Make<CUltraLightPanel>,
+     Same(IDD_ULTRALIGHT)},
+    {1, L"Mifare_1K", ID_CARD_MIFARE_1K, Iso14443a, Offered, Make<CMifarePanel>, Same(IDD_MIFARE_1K)},
+    {2, L"Mifare_4K", ID_CARD_MIFARE_4K, Iso14443a, Offered, Make<CMifare4KPanel>,
+     Same(IDD_MIFARE_4K)},
+    {3, L"AT88RF020", ID_CARD_AT88RF020, Iso14443b, Offered, nullptr,
+     ByWidth({133, Centred}, {132, Origin}, {134, Origin})},
+    {4, L"SR176", ID_CARD_SR176, Iso14443b, Offered, nullptr, Same(144)},
+    {5, L"SRIX4K", ID_CARD_SRIX4K, Iso14443b, Offered, nullptr, Same(145, Fill)},
+    {6, L"Mifare_Pro(X) ", ID_CARD_MIFARE_PRO, Iso14443a, Offered, nullptr,
+     ByWidth({136, Centred}, {138, Origin}, {139, Origin})},
+    {7, L"SmartCard", ID_CARD_SMARTCARD, Iso14443b, Offered, nullptr,
+     ByWidth({136, Centred}, {138, Origin}, {139, Origin})},
+    {8, L"TRH1064", ID_CARD_THR1064, Iso14443b, Offered, nullptr, Same(159)},
+    {9, L"Tag_it", ID_CARD_TAG_IT, Iso15693, Offered, nullptr, Same(146, CentredThenFill)},
+    {10, L"I.CODE SLI", ID_CARD_ICODE_SLI, Iso15693, Offered, nullptr, Same(146, CentredThenFill)},
+    {11, L"SAM", ID_CARD_SAM, Sam, Removed, nullptr,
+     ByWidth({141, Centred}, {140, Centred}, {142, Centred})},
+    {12, L"CPU Card", ID_CARD_CPU, Iso7816, Removed, nullptr, Same(148)},
+    {13, L"AT24C01", ID_CARD_AT24C01, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {14, L"AT24C02", ID_CARD_AT24C02, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {15, L"AT24C04", ID_CARD_AT24C04, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {16, L"AT24C08", ID_CARD_AT24C08, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {17, L"AT24C16", ID_CARD_AT24C16, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {18, L"AT24C32", ID_CARD_AT24C32, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {19, L"AT24C64", ID_CARD_AT24C64, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, nullptr, Same(151, CentredThenFill)},
+    {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, nullptr, Same(154)},
+    {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},
+    {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
+    {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, nullptr,
+     ByWidth({136, Centred}, {138, Origin}, {139, Origin})},
+    {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, nullptr, Same(158)},
+    {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, nullptr, Same(160)},
+    {27, L"SRI64", ID_CARD_SRI64, Iso15693, Unflagged, nullptr, Same(161)},
+    {28, L"UltraLight C", ID_CARD_ULTRALIGHT_C, Iso14443a, Unflagged, Make<CUltraLightCPanel>,
+     Same(IDD_ULTRALIGHT_C)},
+    {29, L"Ntag203", ID_CARD_NTAG203, Iso14443a, Unflagged, Make<CNtag203Panel>,
+     Same(IDD_NTAG203)},
+};
+static_assert(std::size(kRows) == kCardTypeCount);
+
+// Rows are looked up by code.
+constexpr bool RowsInCodeOrder() {
+    for (int32_t code = 0; code < kCardTypeCount; ++code) {
+        if (kRows[code].code != code) return false;
+    }
+    return true;
+}
+static_assert(RowsInCodeOrder());
+
+constexpr CardTypeRow kDevicePageRow = {kDevicePageCode, L"Set",     ID_PORT_SET,
+                                        SetMenu,         Unflagged, Make<CDevicePage>,
+                                        Same(IDD_DEVICE_PAGE)};
+
+// Positions in the menu bar and in "Choose Card".
+constexpr int kChooseCardPosition = 1;
+constexpr int kIso14443aPosition = 0;
+constexpr int kIso14443bPosition = 1;
+constexpr int kIso15693Position = 2;
+constexpr int kIso7816Position = 3;
+constexpr int kSamPosition = 4;
+
+bool IsRemoved(const CardTypeRow& row) { return !IsOffered(row); }
+
+bool AnyRemoved(CardMenuGroup group) {
+    return std::any_of(std::begin(kRows), std::end(kRows),
+                       [group](const CardTypeRow& row) { return row.group == group && IsRemoved(row); });
+}
+
+// Unflagged types do not keep a popup alive.
+bool NoFlaggedOffered(CardMenuGroup group) {
+    return std::none_of(std::begin(kRows), std::end(kRows), [group](const CardTypeRow& row) {
+        return row.group == group && row.offer != Unflagged && IsOffered(row);
+    });
+}
+
+void DeleteRemoved(HMENU menu, CardMenuGroup group) {
+    for (const CardTypeRow& row : kRows) {
+        if (row.group == group && IsRemoved(row)) DeleteMenu(menu, row.menuId, MF_BYCOMMAND);
+    }
+}
+
+}  // namespace
+
+std::span<const CardTypeRow> CardTypes() { return kRows; }
+
+const CardTypeRow& DevicePageRow() { return kDevicePageRow; }
+
+const CardTypeRow* FindCardType(int32_t code) {
+    if (code >= 0 && code < kCardTypeCount) return &kRows[code];
+    return code == kDevicePageCode ? &kDevicePageRow : nullptr;
+}
+
+bool IsOffered(const CardTypeRow& row) { return row.offer != Removed || kOfferAllCards; }
+
+const wchar_t* CardName(int32_t code) {
+    const CardTypeRow* row = FindCardType(code);
+    return row != nullptr ? row->name : L"";
+}
+
+UINT CardMenuId(int32_t code) {
+    return (code >= 0 && code < kCardTypeCount) ? kRows[code].menuId : 0;
+}
+
+int32_t CardCodeForMenuId(UINT menuId) {
+    for (const CardTypeRow& row : kRows) {
+        if (row.menuId == menuId) return row.code;
+    }
+    return -1;
+}
+
+void PruneCardMenu(HMENU menuBar) {
+    DeleteRemoved(menuBar, PassThrough);
+
+    HMENU chooseCard = GetSubMenu(menuBar, kChooseCardPosition);
+    if (chooseCard == nullptr) return;
+    DeleteRemoved(GetSubMenu(chooseCard, kIso14443aPosition), Iso14443a);
+    DeleteRemoved(GetSubMenu(chooseCard, kIso14443bPosition), Iso14443b);
+    DeleteRemoved(GetSubMenu(chooseCard, kIso15693Position), Iso15693);
+    HMENU iso7816 = GetSubMenu(chooseCard, kIso7816Position);
+    DeleteRemoved(iso7816, Iso7816);
+    DeleteRemoved(iso7816, MemoryCard);
+
+    if (AnyRemoved(Sam)) DeleteMenu(chooseCard, kSamPosition, MF_BYPOSITION);
+    if (NoFlaggedOffered(MemoryCard)) {
+        // The separator before the memory cards is its last item now.
+        if (GetMenuItemCount(iso7816) > 1) {
+            DeleteMenu(iso7816, GetMenuItemCount(iso7816) - 1, MF_BYPOSITION);
+        } else {
+            DeleteMenu(chooseCard, kIso7816Position, MF_BYPOSITION);
+        }
+    }
+    // Highest position first, so that the others stay where they are.
+    if (NoFlaggedOffered(Iso15693)) DeleteMenu(chooseCard, kIso15693Position, MF_BYPOSITION);
+    if (NoFlaggedOffered(Iso14443b)) DeleteMenu(chooseCard, kIso14443bPosition, MF_BYPOSITION);
+    if (NoFlaggedOffered(Iso14443a)) DeleteMenu(chooseCard, kIso14443aPosition, MF_BYPOSITION);
+}
