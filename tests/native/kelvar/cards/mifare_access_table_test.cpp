@@ -50,7 +50,7 @@ public:
         EXPECT_EQ(Activate(card_), kOk);
         EXPECT_EQ(AuthA(card_, kBlock), kOk);
         EXPECT_EQ(card_.InitValue(kBlock, 100), kOk);
-        EXPECT_EQ(card_.Write(kTrailer, Trailer(kSectorKeyA, conditions, kSectorKeyB).data()), kOk);
+        EXPECT_EQ(card_.WriteBlock(kTrailer, Trailer(kSectorKeyA, conditions, kSectorKeyB).data()), kOk);
     }
 
     // Activates, authenticates with `key` and runs `operation`.
@@ -108,7 +108,7 @@ TEST(MifareAccessTable, DataBlocksFollowTheDatasheetForEveryCondition) {
                       Allows(row.increment, key));
             EXPECT_EQ(sector.Permits(key, [&](auto& card) { return card.Decrement(kBlock, 1); }),
                       Allows(row.decrement, key));
-            EXPECT_EQ(sector.Permits(key, [&](auto& card) { return card.Write(kBlock, valueBlock.data()); }),
+            EXPECT_EQ(sector.Permits(key, [&](auto& card) { return card.WriteBlock(kBlock, valueBlock.data()); }),
                       Allows(row.write, key));
         }
     }
@@ -152,7 +152,7 @@ TEST(MifareAccessTable, TrailerFollowsTheDatasheetForEveryCondition) {
             // Each write, on a sector of its own, changes one part and writes the others as they are.
             const auto writes = [&](const Bytes& trailer) {
                 Sector fresh(conditions);
-                return fresh.Permits(key, [&](auto& card) { return card.Write(kTrailer, trailer.data()); });
+                return fresh.Permits(key, [&](auto& card) { return card.WriteBlock(kTrailer, trailer.data()); });
             };
             EXPECT_EQ(writes(Trailer(otherKey, conditions, kSectorKeyB)), Allows(row.keyAWrite, key));
             EXPECT_EQ(writes(Trailer(kSectorKeyA, conditions, otherKey)), Allows(row.keyBWrite, key));
