@@ -177,6 +177,73 @@ TEST_F(FieldTest, RefusedAuthenticationEndsTheSelection) {
     EXPECT_EQ(field_->Read(0, data), kNotSelected);
 }
 
+TEST_F(FieldTest, ARefusedCommandSendsEveryKindOfCardBackToIdleOrToHalt) {
+    const Bytes wrongKey = Hex("A0A1A2A3A4A5");
+    const Bytes page = Hex("01020304");
+    struct Case {
+        CardKind kind;
+        std::function<Status(Iso14443aField&)> refused;
+    };
+    const Case cases[] = {
+        {CardKind::kMifare1K, [&](auto& f) { return f.Authenticate(0x60, 4, wrongKey.data()); }},
+        {CardKind::kMifare1K, [&](auto& f) { uint8_t d[16]; return f.Read(4, d); }},  // not authenticated
+        {CardKind::kUltraLight, [&](auto& f) { return f.UltralightWrite(0, page.data()); }},  // read-only page
+        {CardKind::kUltraLight, [&](auto& f) { uint8_t d[16]; return f.Read(16, d); }},  // past the memory
+        {CardKind::kNtag203, [&](auto& f) { return f.UltralightWrite(42, page.data()); }},
+        {CardKind::kUltraLightC, [&](auto& f) { uint8_t d[16]; return f.Read(44, d); }},  // the key pages
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(CardKindName(c.kind)));
+        Make({c.kind});
+        // From idle: back to idle, so an idle request finds it again.
+        ASSERT_EQ(Request(kAll), kOk);
+        ASSERT_NE(SelectFirst(), "");
+        EXPECT_NE(c.refused(*field_), kOk);
+        EXPECT_EQ(field_->SelectedKind(), std::nullopt);
+        uint8_t data[16];
+        EXPECT_EQ(field_->Read(0, data), kNotSelected);
+        EXPECT_EQ(Request(kIdle), kOk);
+
+        // Woken from halt: back to halt, so only 0x52 finds it.
+        ASSERT_NE(SelectFirst(), "");
+        ASSERT_EQ(field_->Halt(), kOk);
+        ASSERT_EQ(Request(kAll), kOk);
+        ASSERT_NE(SelectFirst(), "");
+        EXPECT_NE(c.refused(*field_), kOk);
+        EXPECT_EQ(Request(kIdle), kNoCard);
+        EXPECT_EQ(Request(kAll), kOk);
+    }
+}
+
+TEST_F(FieldTest, ARequestReachingTheActiveCardSendsItBackUnanswered) {
+    Make({CardKind::kMifare1K});
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectFirst(), ToHex(kMifare1KUid));
+    EXPECT_EQ(Request(kIdle), kNoCard);
+    EXPECT_EQ(field_->SelectedKind(), std::nullopt);
+    EXPECT_EQ(Request(kIdle), kOk);  // idle now, it answers the next one
+    EXPECT_EQ(SelectFirst(), ToHex(kMifare1KUid));
+
+    Make({CardKind::kMifare1K, CardKind::kUltraLight});
+    ASSERT_EQ(Request(kAll), kOk);
+    ASSERT_EQ(SelectTag(), ToHex(UltralightTag::kDefaultUid));
+    ASSERT_EQ(Request(kIdle), kOk);  // the Mifare card answers, the active tag does not
+    EXPECT_EQ(atqa_, "0400");
+    EXPECT_EQ(SelectTag(), "");
+}
+
+TEST_F(FieldTest, ATagAloneIsFoundByTheCascadeAndRefusesMifareAuthentication) {
+    Make({CardKind::kUltraLight});
+    ASSERT_EQ(Request(kAll), kOk);
+    uint8_t uid[10] = {}, length = 0, sak = 0xFF;
+    ASSERT_EQ(field_->Anticoll(uid, &length), kOk);
+    EXPECT_EQ(ToHex(std::vector<uint8_t>(uid, uid + length)), ToHex(UltralightTag::kDefaultUid));
+    ASSERT_EQ(field_->Select(uid, length, &sak), kOk);
+    EXPECT_EQ(sak, 0x00);
+    EXPECT_EQ(field_->Authenticate(0x60, 4, Hex("FFFFFFFFFFFF").data()), kCardError);
+    EXPECT_EQ(field_->SelectedKind(), std::nullopt);
+}
+
 TEST_F(FieldTest, BadArgumentsAreRefused) {
     Make({CardKind::kMifare1K});
     uint8_t atqa[2], uid[16] = {}, sak = 0;
