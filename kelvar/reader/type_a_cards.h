@@ -1,6 +1,8 @@
 // The ISO 14443-A cards the virtual field can hold, one row per kind.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "kelvar/cards/type_a_card.h"
