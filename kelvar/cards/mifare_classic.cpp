@@ -26,14 +26,8 @@ bool SameBytes(const uint8_t* a, const uint8_t* b, int count) { return std::equa
 }  // namespace
 
 MifareClassicCard::MifareClassicCard(MifareSize size, Bytes uid, ImageStore& store, std::string imageName)
-    : size_(size), uid_(std::move(uid)), store_(store), imageName_(std::move(imageName)) {
+    : TypeACard(store, std::move(imageName), FactoryImage(size)), size_(size), uid_(std::move(uid)) {
     if (!IsValidUid(uid_)) throw std::invalid_argument("Mifare Classic UID must have 4 or 7 bytes");
-    const size_t imageSize = static_cast<size_t>(BlockCount()) * kMifareBlockSize;
-    if (auto stored = store_.Load(imageName_, imageSize)) {
-        memory_ = std::move(*stored);
-    } else {
-        FormatFactory();
-    }
     WriteManufacturerBlock();
 }
 
@@ -45,17 +39,18 @@ std::array<uint8_t, 2> MifareClassicCard::Atqa() const {
 
 uint8_t MifareClassicCard::Sak() const { return size_ == MifareSize::k1K ? 0x08 : 0x18; }
 
-void MifareClassicCard::FormatFactory() {
-    memory_.assign(static_cast<size_t>(BlockCount()) * kMifareBlockSize, 0x00);
-    for (int sector = 0; sector < MifareSectorCount(size_); ++sector) {
-        uint8_t* trailer = BlockAt(memory_, MifareTrailerOfSector(sector));
+Bytes MifareClassicCard::FactoryImage(MifareSize size) {
+    Bytes image(static_cast<size_t>(MifareBlockCount(size)) * kMifareBlockSize, 0x00);
+    for (int sector = 0; sector < MifareSectorCount(size); ++sector) {
+        uint8_t* trailer = BlockAt(image, MifareTrailerOfSector(sector));
         std::fill(trailer, trailer + kMifareBlockSize, 0xFF);
         std::copy(kTransportAccess.begin(), kTransportAccess.end(), trailer + kAccessOffset);
     }
+    return image;
 }
 
 void MifareClassicCard::WriteManufacturerBlock() {
-    uint8_t* block = BlockAt(memory_, 0);
+    uint8_t* block = BlockAt(LoadedImage(), 0);
     const auto atqa = Atqa();
     size_t at = 0;
     for (uint8_t byte : uid_) block[at++] = byte;
@@ -66,64 +61,19 @@ void MifareClassicCard::WriteManufacturerBlock() {
     for (size_t i = 0; at < kMifareBlockSize; ++i) block[at++] = kManufacturerData[i];
 }
 
-void MifareClassicCard::FieldReset() {
-    activation_.Reset();
-    authSector_ = -1;
-}
-
-Status MifareClassicCard::Request(int mode, uint8_t* atqa) {
-    if (atqa == nullptr || (mode != kRequestAll && mode != kRequestIdle)) return kBadArgument;
-    if (const Status status = activation_.Request(mode); status != kOk) return status;
-    authSector_ = -1;
-    const auto answer = Atqa();
-    std::copy(answer.begin(), answer.end(), atqa);
-    return kOk;
-}
-
-Status MifareClassicCard::Anticoll(uint8_t* uid, uint8_t* uidLength) {
-    if (uid == nullptr || uidLength == nullptr) return kBadArgument;
-    if (!activation_.IsReady()) return kNoCard;
-    std::copy(uid_.begin(), uid_.end(), uid);
-    *uidLength = static_cast<uint8_t>(uid_.size());
-    return kOk;
-}
-
-Status MifareClassicCard::Select(const uint8_t* uid, int uidLength, uint8_t* sak) {
-    if (uid == nullptr || sak == nullptr) return kBadArgument;
-    if (uidLength != 4 && uidLength != 7 && uidLength != kMaxUidSize) return kBadArgument;
-    if (!activation_.IsReady()) return kNoCard;
-    if (static_cast<size_t>(uidLength) != uid_.size() || !SameBytes(uid, uid_.data(), uidLength))
-        return kNoCard;
-    activation_.Activate();
-    *sak = Sak();
-    return kOk;
-}
-
-Status MifareClassicCard::Halt() {
-    if (const Status status = activation_.Halt(); status != kOk) return status;
-    authSector_ = -1;
-    return kOk;
-}
-
-Status MifareClassicCard::Authenticate(int keyType, int block, const uint8_t* key) {
-    if ((keyType != kAuthKeyA && keyType != kAuthKeyB) || !ValidBlock(block) || key == nullptr)
-        return kBadArgument;
-    if (!activation_.IsActive()) return kNotSelected;
+Status MifareClassicCard::OnAuthenticate(int keyType, int block, const uint8_t* key) {
+    if ((keyType != kAuthKeyA && keyType != kAuthKeyB) || !ValidBlock(block)) return kBadArgument;
     const int sector = MifareSectorOfBlock(block);
     const uint8_t* trailer = BlockAt(MifareTrailerOfSector(sector));
     const MifareKey which = keyType == kAuthKeyA ? MifareKey::kA : MifareKey::kB;
     const uint8_t* stored = trailer + (which == MifareKey::kA ? kKeyAOffset : kKeyBOffset);
-    if (!SameBytes(stored, key, kKeySize)) {
-        FieldReset();
-        return kAuthFailed;
-    }
+    if (!SameBytes(stored, key, kKeySize)) return kAuthFailed;
     authSector_ = sector;
     authKey_ = which;
     return kOk;
 }
 
 Status MifareClassicCard::CheckAuthenticated(int block) const {
-    if (!activation_.IsActive()) return kNotSelected;
     return authSector_ >= 0 && MifareSectorOfBlock(block) == authSector_ ? kOk : kNotAuthenticated;
 }
 
@@ -149,8 +99,8 @@ MifareClassicCard::TrailerGrant MifareClassicCard::GrantedOnTrailer(int block) c
             grants(rights.keyBRead), grants(rights.keyBWrite)};
 }
 
-Status MifareClassicCard::Read(int block, uint8_t* data) {
-    if (!ValidBlock(block) || data == nullptr) return kBadArgument;
+Status MifareClassicCard::OnRead(int block, uint8_t* data) {
+    if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     const uint8_t* stored = BlockAt(block);
     if (!MifareIsTrailer(block)) {
@@ -166,13 +116,13 @@ Status MifareClassicCard::Read(int block, uint8_t* data) {
     return kOk;
 }
 
-Status MifareClassicCard::Write(int block, const uint8_t* data) {
-    if (!ValidBlock(block) || data == nullptr) return kBadArgument;
+Status MifareClassicCard::OnWriteBlock(int block, const uint8_t* data) {
+    if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     if (block == 0) return kAccessDenied;
     if (MifareIsTrailer(block)) return WriteTrailer(block, data);
     if (!GrantedOnData(block).write) return kAccessDenied;
-    Bytes image = memory_;
+    Bytes image = Image();
     std::memcpy(BlockAt(image, block), data, kMifareBlockSize);
     return Commit(std::move(image));
 }
@@ -192,26 +142,26 @@ Status MifareClassicCard::WriteTrailer(int block, const uint8_t* data) {
         (!grant.accessWrite && !unchanged(kAccessOffset, kAccessSize)) ||
         (!grant.keyBWrite && !unchanged(kKeyBOffset, kKeySize)))
         return kAccessDenied;
-    Bytes image = memory_;
+    Bytes image = Image();
     std::memcpy(BlockAt(image, block), data, kMifareBlockSize);
     return Commit(std::move(image));
 }
 
-Status MifareClassicCard::InitValue(int block, int32_t value) {
+Status MifareClassicCard::OnInitValue(int block, int32_t value) {
     if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     if (block == 0) return kAccessDenied;
     if (MifareIsTrailer(block)) return kNotValueBlock;
     if (!GrantedOnData(block).write) return kAccessDenied;
     const auto encoded = EncodeValueBlock(value, static_cast<uint8_t>(block));
-    Bytes image = memory_;
+    Bytes image = Image();
     std::copy(encoded.begin(), encoded.end(), BlockAt(image, block));
     return Commit(std::move(image));
 }
 
-Status MifareClassicCard::Increment(int block, int32_t operand) { return ChangeValue(block, operand, true); }
+Status MifareClassicCard::OnIncrement(int block, int32_t operand) { return ChangeValue(block, operand, true); }
 
-Status MifareClassicCard::Decrement(int block, int32_t operand) { return ChangeValue(block, operand, false); }
+Status MifareClassicCard::OnDecrement(int block, int32_t operand) { return ChangeValue(block, operand, false); }
 
 // A negative operand would turn a debit into a credit and get round the
 // access conditions, which may allow decrement but not increment.
@@ -229,25 +179,19 @@ Status MifareClassicCard::ChangeValue(int block, int32_t operand, bool increment
     if (result > std::numeric_limits<int32_t>::max() || result < std::numeric_limits<int32_t>::min())
         return kValueOverflow;
     const auto encoded = EncodeValueBlock(static_cast<int32_t>(result), current->address);
-    Bytes image = memory_;
+    Bytes image = Image();
     std::copy(encoded.begin(), encoded.end(), BlockAt(image, block));
     return Commit(std::move(image));
 }
 
-Status MifareClassicCard::ReadValue(int block, int32_t* value) {
-    if (!ValidBlock(block) || value == nullptr) return kBadArgument;
+Status MifareClassicCard::OnReadValue(int block, int32_t* value) {
+    if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     if (MifareIsTrailer(block)) return kNotValueBlock;
     if (!GrantedOnData(block).read) return kAccessDenied;
     const auto current = DecodeValueBlock(std::span<const uint8_t, 16>(BlockAt(block), 16));
     if (!current) return kNotValueBlock;
     *value = current->value;
-    return kOk;
-}
-
-Status MifareClassicCard::Commit(Bytes image) {
-    if (!store_.Save(imageName_, image)) return kStoreFailed;
-    memory_ = std::move(image);
     return kOk;
 }
 

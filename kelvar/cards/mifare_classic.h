@@ -4,8 +4,6 @@
 // all blocks, kept in an ImageStore; every change is saved before the call
 // returns, and a failed save leaves the memory as it was.
 //
-// After a failed authentication the card stops answering until it is
-// activated again (request and select): later operations get kNotSelected.
 // Trailer writes with damaged access bits are refused (kAccessDenied), as
 // they would lock the sector for good.
 #pragma once
@@ -15,22 +13,19 @@
 #include <optional>
 #include <string>
 
-#include "kelvar/cards/iso14443a_activation.h"
 #include "kelvar/cards/mifare_access.h"
 #include "kelvar/cards/mifare_layout.h"
+#include "kelvar/cards/type_a_card.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
 
 namespace kelvar {
 
-class MifareClassicCard {
+class MifareClassicCard : public TypeACard {
 public:
-    static constexpr int kRequestAll = Iso14443aActivation::kRequestAll;
-    static constexpr int kRequestIdle = Iso14443aActivation::kRequestIdle;
     static constexpr int kAuthKeyA = 0x60;
     static constexpr int kAuthKeyB = 0x61;
     static constexpr int kKeySize = 6;
-    static constexpr int kMaxUidSize = 10;
 
     static bool IsValidUid(const Bytes& uid) { return uid.size() == 4 || uid.size() == 7; }
 
@@ -39,44 +34,34 @@ public:
     // carries this card's UID, as the manufacturer wrote it.
     MifareClassicCard(MifareSize size, Bytes uid, ImageStore& store, std::string imageName);
 
-    // The field was switched off or the card left it: halt and selection end.
-    void FieldReset();
-
-    // `atqa` receives 2 bytes. Any request ends a selection; 0x26 (idle) is not
-    // answered by a halted card, 0x52 (all) wakes it.
-    Status Request(int mode, uint8_t* atqa);
-    // After a request: the UID (room for kMaxUidSize bytes) and its length.
-    Status Anticoll(uint8_t* uid, uint8_t* uidLength);
-    // After a request, with this card's UID: the card is selected, `sak` set.
-    Status Select(const uint8_t* uid, int uidLength, uint8_t* sak);
-    Status Halt();
-
-    // Authenticates the sector of `block` with key A (0x60) or B (0x61).
-    Status Authenticate(int keyType, int block, const uint8_t* key);
-
-    // 16 bytes. Key A reads as zeros; key B too unless the trailer lets it be read.
-    Status Read(int block, uint8_t* data);
-    Status Write(int block, const uint8_t* data);
-
-    // The block becomes a value block holding `value`, its address byte the block number.
-    Status InitValue(int block, int32_t value);
-    // Each adds to or takes from the block's value and stores the result in
-    // the same block. Negative operands (kBadArgument) and results outside
-    // the int32 range (kValueOverflow) change nothing.
-    Status Increment(int block, int32_t operand);
-    Status Decrement(int block, int32_t operand);
-    Status ReadValue(int block, int32_t* value);
+    Bytes Uid() const override { return uid_; }
+    std::array<uint8_t, 2> Atqa() const override;
+    uint8_t Sak() const override;
 
     MifareSize Size() const { return size_; }
     int BlockCount() const { return MifareBlockCount(size_); }
-    const Bytes& Uid() const { return uid_; }
-    std::array<uint8_t, 2> Atqa() const;
-    uint8_t Sak() const;
 
 private:
+    // Authenticates the sector of `block` with key A (0x60) or B (0x61).
+    Status OnAuthenticate(int keyType, int block, const uint8_t* key) override;
+    // 16 bytes. Key A reads as zeros; key B too unless the trailer lets it be read.
+    Status OnRead(int block, uint8_t* data) override;
+    Status OnWriteBlock(int block, const uint8_t* data) override;
+    // The block becomes a value block holding `value`, its address byte the block number.
+    Status OnInitValue(int block, int32_t value) override;
+    // Each adds to or takes from the block's value and stores the result in
+    // the same block. Negative operands (kBadArgument) and results outside
+    // the int32 range (kValueOverflow) change nothing.
+    Status OnIncrement(int block, int32_t operand) override;
+    Status OnDecrement(int block, int32_t operand) override;
+    Status OnReadValue(int block, int32_t* value) override;
+    void EndSession() override { authSector_ = -1; }
+
+    static Bytes FactoryImage(MifareSize size);
+
     bool ValidBlock(int block) const { return block >= 0 && block < BlockCount(); }
     static uint8_t* BlockAt(Bytes& image, int block) { return image.data() + block * kMifareBlockSize; }
-    const uint8_t* BlockAt(int block) const { return memory_.data() + block * kMifareBlockSize; }
+    const uint8_t* BlockAt(int block) const { return Image().data() + block * kMifareBlockSize; }
 
     // kOk when the card is authenticated for the sector of `block`.
     Status CheckAuthenticated(int block) const;
@@ -95,17 +80,10 @@ private:
 
     Status WriteTrailer(int block, const uint8_t* data);
     Status ChangeValue(int block, int32_t operand, bool increment);
-    // Saves `image` and adopts it, or reports kStoreFailed and keeps memory_.
-    Status Commit(Bytes image);
     void WriteManufacturerBlock();
-    void FormatFactory();
 
     MifareSize size_;
     Bytes uid_;
-    ImageStore& store_;
-    std::string imageName_;
-    Bytes memory_;
-    Iso14443aActivation activation_;
     int authSector_ = -1;  // the authenticated sector while active, else -1
     MifareKey authKey_ = MifareKey::kA;
 };

@@ -25,9 +25,9 @@ Bytes Ntag203Tag::FactoryImage(const TagUid& uid) {
     return image;
 }
 
-Status Ntag203Tag::ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) const {
+Status Ntag203Tag::ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) {
     if (page < 16) return ultralight::WriteLowerPage(image, page, data);
-    return ultralight::WriteUpperPage(image, page, data);
+    return WriteUpperPage(page, data, image);
 }
 
 }  // namespace kelvar

@@ -1,5 +1,6 @@
 // The 42-page NFC tag: the 16-page layout, data pages 16-39 under the
-// dynamic lock bytes of page 40, and a 16-bit one-way counter on page 41.
+// dynamic lock bytes of page 40, and a 16-bit one-way counter on page 41
+// whose increments count from the next RF reset.
 #pragma once
 
 #include <string>
@@ -22,7 +23,7 @@ public:
     static Bytes FactoryImage(const TagUid& uid);
 
 private:
-    Status ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) const override;
+    Status ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) override;
 };
 
 }  // namespace kelvar

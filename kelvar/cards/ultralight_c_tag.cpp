@@ -48,7 +48,7 @@ void UltralightCTag::EndSession() {
 }
 
 Status UltralightCTag::StartAuthentication(DesBlock& challenge) {
-    if (!IsSelected()) return kNotSelected;
+    if (!IsActive()) return kNotSelected;
     EndSession();
     random_(rndB_);
     Cipher().EncryptCbc(DesBlock{}, rndB_, challenge);
@@ -58,11 +58,11 @@ Status UltralightCTag::StartAuthentication(DesBlock& challenge) {
 }
 
 Status UltralightCTag::FinishAuthentication(const UltralightCResponse& response, DesBlock& answer) {
-    if (!IsSelected()) return kNotSelected;
+    if (!IsActive()) return kNotSelected;
     const bool expected = challengeSent_;
     challengeSent_ = false;
     if (!expected) {
-        Deactivate();
+        Drop();
         return kCardError;
     }
     const TripleDes cipher = Cipher();
@@ -72,7 +72,7 @@ Status UltralightCTag::FinishAuthentication(const UltralightCResponse& response,
     std::copy_n(plain.begin(), kDesBlockSize, rndA.begin());
     std::copy_n(plain.begin() + kDesBlockSize, kDesBlockSize, rotatedB.begin());
     if (rotatedB != RotateLeftOneByte(rndB_)) {
-        Deactivate();  // a refused authentication sends the tag back to idle
+        Drop();  // a refused authentication sends the tag back
         return kAuthFailed;
     }
     cipher.EncryptCbc(std::span(response).last<kDesBlockSize>(), RotateLeftOneByte(rndA), answer);
@@ -80,9 +80,11 @@ Status UltralightCTag::FinishAuthentication(const UltralightCResponse& response,
     return kOk;
 }
 
-Status UltralightCTag::ChangeKey(const uint8_t* key) {
-    if (key == nullptr) return kBadArgument;
-    if (!IsSelected()) return kNotSelected;
+Status UltralightCTag::OnAuthenticateTripleDes(const uint8_t* key, const RandomBytes& readerRandom) {
+    return AuthenticateUltralightC(*this, key, readerRandom);
+}
+
+Status UltralightCTag::OnChangeTripleDesKey(const uint8_t* key) {
     const UltralightCKey stored = UltralightCKeyPageOrder(key);
     Bytes image = Image();
     for (unsigned i = 0; i < kUltralightCKeySize / kPageSize; ++i) {
@@ -99,10 +101,10 @@ Status UltralightCTag::ReadableEnd(unsigned page, unsigned& end) const {
     return page < end ? kOk : kNotAuthenticated;
 }
 
-Status UltralightCTag::ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) const {
+Status UltralightCTag::ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) {
     if (!authenticated_ && page >= ProtectedFrom(image)) return kNotAuthenticated;
     if (page < 16) return ultralight::WriteLowerPage(image, page, data);
-    return ultralight::WriteUpperPage(image, page, data);
+    return WriteUpperPage(page, data, image);
 }
 
 }  // namespace kelvar

@@ -37,15 +37,15 @@ public:
     Status StartAuthentication(DesBlock& challenge) override;
     Status FinishAuthentication(const UltralightCResponse& response, DesBlock& answer) override;
 
-    // Writes the 16-byte key (as typed) to the key pages: all four pages or
-    // none, under the same lock and authentication rules as page writes.
-    Status ChangeKey(const uint8_t* key);
-
     bool IsAuthenticated() const { return authenticated_; }
 
 private:
+    Status OnAuthenticateTripleDes(const uint8_t* key, const RandomBytes& readerRandom) override;
+    // Writes the 16-byte key (as typed) to the key pages: all four pages or
+    // none, under the same lock and authentication rules as page writes.
+    Status OnChangeTripleDesKey(const uint8_t* key) override;
     Status ReadableEnd(unsigned page, unsigned& end) const override;
-    Status ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) const override;
+    Status ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) override;
     void EndSession() override;
 
     TripleDes Cipher() const;

@@ -3,21 +3,19 @@
 #include <algorithm>
 #include <utility>
 
+#include "kelvar/cards/ultralight_locks.h"
+
 namespace kelvar {
 
 namespace {
 
 constexpr uint8_t kCascadeTag = 0x88;
 constexpr uint8_t kInternalByte = 0x48;
-constexpr uint8_t kAtqa[UltralightFamilyTag::kAtqaSize] = {0x44, 0x00};
 
 }  // namespace
 
-UltralightFamilyTag::UltralightFamilyTag(ImageStore& store, std::string imageName, Bytes factoryImage)
-    : store_(store), imageName_(std::move(imageName)) {
-    auto stored = store_.Load(imageName_, factoryImage.size());
-    image_ = stored ? std::move(*stored) : std::move(factoryImage);
-}
+UltralightFamilyTag::UltralightFamilyTag(ImageStore& store, std::string imageName, const Bytes& factoryImage)
+    : TypeACard(store, std::move(imageName), factoryImage) {}
 
 Bytes UltralightFamilyTag::BlankImage(size_t pageCount, const TagUid& uid) {
     Bytes image(pageCount * kPageSize, 0);
@@ -32,43 +30,9 @@ Bytes UltralightFamilyTag::BlankImage(size_t pageCount, const TagUid& uid) {
     return image;
 }
 
-TagUid UltralightFamilyTag::Uid() const {
-    return {image_[0], image_[1], image_[2], image_[4], image_[5], image_[6], image_[7]};
-}
-
-void UltralightFamilyTag::LeaveActive() {
-    if (activation_.IsActive()) EndSession();
-}
-
-void UltralightFamilyTag::FieldReset() {
-    LeaveActive();
-    activation_.Reset();
-}
-
-void UltralightFamilyTag::Deactivate() { FieldReset(); }
-
-Status UltralightFamilyTag::Request(uint8_t mode, uint8_t* atqa) {
-    if (atqa == nullptr) return kBadArgument;
-    const bool wasActive = activation_.IsActive();
-    if (const Status status = activation_.Request(mode); status != kOk) return status;
-    if (wasActive) EndSession();
-    atqa[0] = kAtqa[0];
-    atqa[1] = kAtqa[1];
-    return kOk;
-}
-
-Status UltralightFamilyTag::Select(uint8_t* uid) {
-    if (uid == nullptr) return kBadArgument;
-    if (!activation_.IsReady()) return kNoCard;
-    const TagUid value = Uid();
-    std::copy(value.begin(), value.end(), uid);
-    activation_.Activate();
-    return kOk;
-}
-
-Status UltralightFamilyTag::Halt() {
-    LeaveActive();
-    return activation_.Halt();
+Bytes UltralightFamilyTag::Uid() const {
+    const Bytes& image = Image();
+    return {image[0], image[1], image[2], image[4], image[5], image[6], image[7]};
 }
 
 Status UltralightFamilyTag::ReadableEnd(unsigned /*page*/, unsigned& end) const {
@@ -76,31 +40,40 @@ Status UltralightFamilyTag::ReadableEnd(unsigned /*page*/, unsigned& end) const 
     return kOk;
 }
 
-Status UltralightFamilyTag::Read(uint8_t page, uint8_t* out) {
-    if (out == nullptr || page >= PageCount()) return kBadArgument;
-    if (!activation_.IsActive()) return kNotSelected;
+Status UltralightFamilyTag::OnRead(int page, uint8_t* out) {
+    if (page < 0 || static_cast<size_t>(page) >= PageCount()) return kBadArgument;
     unsigned end = 0;
-    if (Status status = ReadableEnd(page, end); status != kOk) return status;
+    if (Status status = ReadableEnd(static_cast<unsigned>(page), end); status != kOk) return status;
+    const Bytes& image = Image();
     for (unsigned i = 0; i < kReadSize / kPageSize; ++i) {
-        const unsigned from = (page + i) % end;
-        std::copy_n(&image_[from * kPageSize], kPageSize, out + i * kPageSize);
+        const unsigned from = (static_cast<unsigned>(page) + i) % end;
+        std::copy_n(&image[from * kPageSize], kPageSize, out + i * kPageSize);
     }
     return kOk;
 }
 
-Status UltralightFamilyTag::Write(uint8_t page, const uint8_t* data) {
-    if (data == nullptr || page >= PageCount()) return kBadArgument;
-    if (!activation_.IsActive()) return kNotSelected;
-    Bytes image = image_;
-    if (Status status = ApplyWrite(page, data, image); status != kOk) return status;
+Status UltralightFamilyTag::OnWritePage(int page, const uint8_t* data) {
+    if (page < 0 || static_cast<size_t>(page) >= PageCount()) return kBadArgument;
+    Bytes image = Image();
+    if (Status status = ApplyWrite(static_cast<unsigned>(page), data, image); status != kOk) return status;
     return Commit(std::move(image));
 }
 
-Status UltralightFamilyTag::Commit(Bytes image) {
-    if (image == image_) return kOk;
-    if (!store_.Save(imageName_, image)) return kStoreFailed;
-    image_ = std::move(image);
-    return kOk;
+Status UltralightFamilyTag::WriteUpperPage(unsigned page, const uint8_t* data, Bytes& image) {
+    unsigned increment = 0;
+    const Status status = ultralight::WriteUpperPage(image, page, data, increment);
+    if (status == kOk && increment != 0) pendingIncrement_ = increment;
+    return status;
+}
+
+// The counter takes a written increment when the tag powers up again; a
+// failed save loses it, as a tear would.
+void UltralightFamilyTag::PowerLost() {
+    if (pendingIncrement_ == 0) return;
+    Bytes image = Image();
+    ultralight::AddToCounter(image, pendingIncrement_);
+    pendingIncrement_ = 0;
+    Commit(std::move(image));
 }
 
 }  // namespace kelvar

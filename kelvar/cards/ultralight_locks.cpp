@@ -1,5 +1,7 @@
 #include "kelvar/cards/ultralight_locks.h"
 
+#include <algorithm>
+
 namespace kelvar::ultralight {
 
 namespace {
@@ -82,28 +84,45 @@ Status WriteLowerPage(Bytes& image, unsigned page, const uint8_t* data) {
     return kOk;
 }
 
-Status WriteUpperPage(Bytes& image, unsigned page, const uint8_t* data) {
+Status WriteUpperPage(Bytes& image, unsigned page, const uint8_t* data, unsigned& counterIncrement) {
+    counterIncrement = 0;
     if (page == kDynamicLockPage) {
         MergeDynamicLock(image, data);
         return kOk;
     }
     if (PageLocked(image, page)) return kAccessDenied;
-    if (page == kCounterPage) return AddToCounter(image, data);
+    if (page == kCounterPage) return WriteCounter(image, data, counterIncrement);
     CopyPage(image, page, data);
     return kOk;
 }
 
-Status AddToCounter(Bytes& image, const uint8_t* data) {
-    constexpr unsigned at = kCounterPage * kPageSize;
-    const unsigned current = image[at] | (image[at + 1] << 8);
-    const unsigned added = data[0] | (data[1] << 8);
-    if (added == 0) return kOk;
-    if (current != 0 && added > 15) return kCardError;
-    const unsigned next = current + added;
-    if (next > 0xFFFF) return kCardError;
-    image[at] = static_cast<uint8_t>(next);
-    image[at + 1] = static_cast<uint8_t>(next >> 8);
+namespace {
+
+constexpr unsigned kCounterAt = kCounterPage * kPageSize;
+
+unsigned Counter(const Bytes& image) { return image[kCounterAt] | (image[kCounterAt + 1] << 8); }
+
+void SetCounter(Bytes& image, unsigned value) {
+    image[kCounterAt] = static_cast<uint8_t>(value);
+    image[kCounterAt + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+}  // namespace
+
+Status WriteCounter(Bytes& image, const uint8_t* data, unsigned& increment) {
+    increment = 0;
+    if (PageLocked(image, kCounterPage)) return kAccessDenied;
+    const unsigned current = Counter(image);
+    if (current == 0) {
+        SetCounter(image, data[0] | (data[1] << 8));
+        return kOk;
+    }
+    const unsigned added = data[0] & 0x0F;
+    if (current + added > 0xFFFF) return kCardError;
+    increment = added;
     return kOk;
 }
+
+void AddToCounter(Bytes& image, unsigned increment) { SetCounter(image, std::min(Counter(image) + increment, 0xFFFFu)); }
 
 }  // namespace kelvar::ultralight

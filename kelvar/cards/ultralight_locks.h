@@ -35,12 +35,18 @@ bool PageLocked(const Bytes& image, unsigned page);
 Status WriteLowerPage(Bytes& image, unsigned page, const uint8_t* data);
 
 // Writes one page from page 16 on: data pages up to 39, the dynamic lock
-// bytes (ORed) on page 40, the counter on page 41, plain pages after it.
-Status WriteUpperPage(Bytes& image, unsigned page, const uint8_t* data);
+// bytes (ORed) on page 40, the counter on page 41 (WriteCounter, which sets
+// `counterIncrement`), plain pages after it.
+Status WriteUpperPage(Bytes& image, unsigned page, const uint8_t* data, unsigned& counterIncrement);
 
-// Adds the little-endian value in data bytes 0-1 to the 16-bit counter of
-// page 41. The first write to a zero counter may set any value, later ones
-// add at most 15; overflow is refused. Adding 0 changes nothing.
-Status AddToCounter(Bytes& image, const uint8_t* data);
+// A write of the 16-bit counter of page 41 (little endian). A zero counter
+// takes the value of data bytes 0-1 at once. After that a write only
+// increments: `increment` receives the low nibble of data byte 0 (the rest
+// is ignored), which the tag adds at its next RF reset. An increment that
+// would pass 0xFFFF is refused; 0 changes nothing.
+Status WriteCounter(Bytes& image, const uint8_t* data, unsigned& increment);
+
+// Adds an increment that WriteCounter accepted.
+void AddToCounter(Bytes& image, unsigned increment);
 
 }  // namespace kelvar::ultralight

@@ -11,7 +11,7 @@ UltralightTag::UltralightTag(ImageStore& store, std::string imageName, const Tag
 
 Bytes UltralightTag::FactoryImage(const TagUid& uid) { return BlankImage(kPages, uid); }
 
-Status UltralightTag::ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) const {
+Status UltralightTag::ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) {
     return ultralight::WriteLowerPage(image, page, data);
 }
 

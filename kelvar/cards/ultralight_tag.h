@@ -21,7 +21,7 @@ public:
     static Bytes FactoryImage(const TagUid& uid);
 
 private:
-    Status ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) const override;
+    Status ApplyWrite(unsigned page, const uint8_t* data, Bytes& image) override;
 };
 
 }  // namespace kelvar

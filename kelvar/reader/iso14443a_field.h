@@ -1,32 +1,35 @@
-// The ISO 14443-A cards in the reader's field, in field order. Cards answer
-// only while the field is powered (antenna on, RF mode 'A'); losing power
-// resets every card.
+// The ISO 14443-A cards in the reader's field, in field order, each behind
+// the TypeACard interface: the field knows no card family. Cards answer only
+// while the field is powered (antenna on, RF mode 'A'); losing power resets
+// every card.
 //
-// Activation works as in a field of several real cards:
-//   - a request reaches every card: 0x52 wakes all of them, halted ones too,
-//     0x26 only those that are not halted; the answer is the ATQA of the
-//     first card that answered;
-//   - anticollision answers the UID of the first awake Mifare Classic card,
-//     select selects the awake Mifare Classic card with the given UID, and
-//     the UltraLight select selects the first awake UltraLight-family tag;
-//   - selecting a card sends the other awake cards back to idle, or back to
-//     halt when a 0x52 request had woken them from it;
-//   - any request ends the selection.
+// Activation works as in a field of several real cards; every frame reaches
+// every card and each card's own state machine decides:
+//   - a request: 0x52 wakes all cards, halted ones too, 0x26 only those that
+//     are not halted; the card that was active goes back and stays silent.
+//     The answer is the ATQA of the first card that answered;
+//   - anticollision answers the whole UID (4 or 7 bytes) of the first ready
+//     card; the UltraLight select resolves the first ready card with a 7-byte
+//     UID at once;
+//   - select activates the ready card with the given UID; the other ready
+//     cards drop out, back to idle, or to halt when 0x52 woke them from it.
 // So after Halt, a 0x26 request and a select reach the next card.
 //
-// Commands go to the selected card (kNotSelected when there is none):
-//   - Read answers 16 bytes: a Mifare block, or four pages of a tag.
-//   - Write of 16 bytes on a tag writes the first 4 to the page (the tags'
-//     compatibility write).
-//   - Commands a card does not know get kCardError and leave the selection
-//     as it was: Mifare authentication and value commands on a tag, page
-//     writes and 3DES commands on a Mifare card, 3DES commands on a tag
-//     without a key.
-// A card that refuses an authentication leaves the active state, which ends
-// the selection.
+// Commands go to the active card (kNotSelected when there is none), which
+// answers kCardError to the commands of other families and goes back after
+// any refusal.
+//
+// The other contactless fields and the slots take the same shape: the type B
+// field and the ISO 15693 field hold their cards behind an interface of their
+// own (activation and identity by that standard's rules, the commands of
+// every family of that field answering "card error" by default, the stored
+// image), made from the configured kinds by a table like type_a_cards.cpp;
+// the contact slot and the SAM slot hold at most one card each behind a card
+// interface of the same kind (power-up and answer to reset, APDU or memory
+// commands, the stored image). The reader powers each field or slot, and the
+// exported functions only pass arguments through.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -34,29 +37,22 @@
 #include <span>
 #include <vector>
 
-#include "kelvar/cards/mifare_classic.h"
-#include "kelvar/cards/ultralight_c_tag.h"
-#include "kelvar/cards/ultralight_family.h"
+#include "kelvar/cards/type_a_card.h"
 #include "kelvar/crypto/random_bytes.h"
 #include "kelvar/reader/card_kind.h"
+#include "kelvar/reader/type_a_cards.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
 
 namespace kelvar {
 
-inline constexpr std::array<uint8_t, 4> kMifare1KUid = {0xC2, 0x5E, 0x19, 0x7A};
-inline constexpr std::array<uint8_t, 4> kMifare4KUid = {0x9D, 0x3B, 0xE6, 0x44};
-inline constexpr char kMifare1KImageName[] = "mifare1k.img";
-inline constexpr char kMifare4KImageName[] = "mifare4k.img";
-
 class Iso14443aField {
 public:
-    static constexpr uint8_t kRequestIdle = 0x26;
-    static constexpr uint8_t kRequestAll = 0x52;
-    static constexpr size_t kReadSize = 16;
+    static constexpr uint8_t kRequestIdle = TypeACard::kRequestIdle;
+    static constexpr uint8_t kRequestAll = TypeACard::kRequestAll;
+    static constexpr size_t kReadSize = TypeACard::kBlockSize;
 
-    // Creates the cards of `kinds` that are ISO 14443-A memory cards (Mifare
-    // Classic 1K and 4K, UltraLight, UltraLight C, NTAG203), in that order,
+    // Creates the cards of `kinds` that are ISO 14443-A cards, in that order,
     // each with its own image in `store`. `random` draws the reader's side
     // of the 3DES authentication. The field starts unpowered.
     Iso14443aField(ImageStore& store, std::span<const CardKind> kinds,
@@ -94,25 +90,23 @@ public:
     Status UltralightCChangeKey(const uint8_t* key);
 
 private:
+    static constexpr uint8_t kAuthKeyA = 0x60;
+    static constexpr uint8_t kAuthKeyB = 0x61;
+
     struct Slot {
         CardKind kind;
-        std::unique_ptr<MifareClassicCard> mifare;
-        std::unique_ptr<UltralightFamilyTag> tag;
-        UltralightCTag* tagC = nullptr;  // `tag`, when it has the 3DES key
-        bool ready = false;   // answered the last request, neither selected nor sent back since
-        bool halted = false;  // halted, or woken from halt and not selected since
+        std::unique_ptr<TypeACard> card;
     };
 
-    void Reset();
-    void SelectSlot(size_t index);
-    static void SendBack(Slot& slot);
-    Slot* Selected();
-    // Ends the selection when the selected card left the active state.
-    Status Checked(Status status);
+    // Sends a select for `uid` to every ready card.
+    Status SelectAll(const uint8_t* uid, uint8_t uidLength, uint8_t* sak);
+    const Slot* Active() const;
+    // Runs `command` on the active card.
+    template <typename Command>
+    Status OnActive(Command command);
 
     std::vector<Slot> slots_;
     RandomBytes random_;
-    std::optional<size_t> selected_;
     bool powered_ = false;
 };
 

@@ -7,6 +7,7 @@
 
 #include "e2e/e2e_driver.h"
 #include "e2e/e2e_environment.h"
+#include "kelvar/cards/ultralight_tag.h"
 #include "kelvar/reader/iso14443a_field.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/toolkit/hex_text.h"
@@ -233,6 +234,32 @@ TEST(MifareStory, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLarge
     EXPECT_EQ(app.Status(), L"OK");
     EXPECT_EQ(app.Text(IDC_MF4K_DATA2_13), kZeroBlock);
     EXPECT_EQ(app.Text(IDC_MF4K_DATA2_14), kBlockData);
+    EXPECT_TRUE(app.MessageBoxes().empty());
+    EXPECT_TRUE(app.Close());
+}
+
+TEST(MifareStory, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRequestFailsOnceOnTheActiveTag) {
+    E2eEnvironment env("ultralight");
+    ASSERT_TRUE(env.Ready());
+    VantrelProgram app;
+    ASSERT_TRUE(app.Start(kMifare1KCode));
+    const std::wstring uid = BytesToHex(kelvar::UltralightTag::kDefaultUid);
+    SearchFinds(app, uid);
+
+    // The selected tag does not answer an idle request and goes idle; the next one finds it.
+    ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
+    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
+    EXPECT_NE(app.Status().find(L"rf_request"), std::wstring::npos) << app.Status();
+    ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
+    EXPECT_EQ(app.Status(), L"Communication successful");
+    EXPECT_EQ(app.Text(IDC_MF_UID), uid);
+
+    // A tag knows no Mifare authentication.
+    ASSERT_TRUE(app.SetText(IDC_MF_KEY1, kTransportKey));
+    ASSERT_TRUE(app.Click(IDC_MF_READ1));
+    EXPECT_EQ(app.Status().rfind(L"Error: 17", 0), 0u) << app.Status();
+    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_EQ(app.Text(IDC_MF_DATA1_0), L"");
     EXPECT_TRUE(app.MessageBoxes().empty());
     EXPECT_TRUE(app.Close());
 }

@@ -30,8 +30,12 @@ TEST(KelvarUltraLight, PageSurvivesAReloadAndALockedPageRefusesWrites) {
     const uint8_t lockPage5[4] = {0x00, 0x00, 0x20, 0x00};
     ASSERT_EQ(dll.rf_ul_write(0, 2, lockPage5), kOk);
     EXPECT_EQ(dll.rf_ul_write(0, 5, page), kAccessDenied);
+    // The refusal sent the tag back to idle: it answers nothing until found again.
+    EXPECT_EQ(dll.rf_ul_write(0, 6, page), kNotSelected);
+    ASSERT_FALSE(dll.SearchTag().empty());
     EXPECT_EQ(dll.rf_ul_write(0, 6, page), kOk);
     EXPECT_EQ(dll.rf_M1_authentication2(0, 0x60, 4, page), kCardError);
+    EXPECT_EQ(dll.rf_M1_read(0, 4, data, &length), kNotSelected);
 }
 
 TEST(KelvarUltraLightC, KeyChangesFromTheFactoryKeyToANewOne) {

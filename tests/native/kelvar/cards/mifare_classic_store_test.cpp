@@ -40,12 +40,12 @@ TEST_F(MifareClassicStore, ChangesSurviveInANewCardOnTheSameFolder) {
         MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
         ASSERT_EQ(Activate(card), kOk);
         ASSERT_EQ(AuthA(card, 0), kOk);
-        ASSERT_EQ(card.Write(1, Hex("0102030405060708090A0B0C0D0E0F10").data()), kOk);
+        ASSERT_EQ(card.WriteBlock(1, Hex("0102030405060708090A0B0C0D0E0F10").data()), kOk);
         ASSERT_EQ(AuthA(card, 4), kOk);
         ASSERT_EQ(card.InitValue(4, 100), kOk);
         ASSERT_EQ(card.Decrement(4, 1), kOk);
         ASSERT_EQ(AuthA(card, 8), kOk);
-        ASSERT_EQ(card.Write(11, Hex("0A0B0C0D0E0FFF078069FFFFFFFFFFFF").data()), kOk);
+        ASSERT_EQ(card.WriteBlock(11, Hex("0A0B0C0D0E0FFF078069FFFFFFFFFFFF").data()), kOk);
     }
     EXPECT_EQ(fs::file_size(folder_ / "mifare1k.img"), 1024u);
 
@@ -87,7 +87,7 @@ TEST_F(MifareClassicStore, StoredImageKeepsItsDataUnderTheConfiguredUid) {
         MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
         ASSERT_EQ(Activate(card), kOk);
         ASSERT_EQ(AuthA(card, 0), kOk);
-        ASSERT_EQ(card.Write(2, Hex("22222222222222222222222222222222").data()), kOk);
+        ASSERT_EQ(card.WriteBlock(2, Hex("22222222222222222222222222222222").data()), kOk);
     }
     ImageStore store(folder_);
     MifareClassicCard card(MifareSize::k1K, Hex("01020304"), store, "mifare1k.img");
@@ -105,15 +105,15 @@ TEST_F(MifareClassicStore, FailedSaveReportsStoreFailedAndKeepsMemory) {
     ASSERT_EQ(card.InitValue(4, 100), kOk);
     BlockFolder(folder_);
 
-    EXPECT_EQ(card.Write(5, Hex("55555555555555555555555555555555").data()), kStoreFailed);
+    EXPECT_EQ(card.WriteBlock(5, Hex("55555555555555555555555555555555").data()), kStoreFailed);
     EXPECT_EQ(ReadHex(card, 5), std::string(32, '0'));
     EXPECT_EQ(card.Decrement(4, 10), kStoreFailed);
     EXPECT_EQ(card.InitValue(6, 1), kStoreFailed);
     int32_t value = 0;
     ASSERT_EQ(card.ReadValue(4, &value), kOk);
     EXPECT_EQ(value, 100);
-    EXPECT_EQ(card.ReadValue(6, &value), kNotValueBlock);
-    EXPECT_EQ(card.Write(7, Hex("111111111111FF078069FFFFFFFFFFFF").data()), kStoreFailed);
+    EXPECT_EQ(Refused(card, card.ReadValue(6, &value), 4), kNotValueBlock);
+    EXPECT_EQ(card.WriteBlock(7, Hex("111111111111FF078069FFFFFFFFFFFF").data()), kStoreFailed);
     ASSERT_EQ(Activate(card), kOk);
     EXPECT_EQ(AuthA(card, 4), kOk);
 }

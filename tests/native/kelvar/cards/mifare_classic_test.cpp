@@ -64,10 +64,10 @@ TEST_F(MifareClassic1K, FactoryCardHoldsManufacturerBlockTransportTrailersAndZer
     ASSERT_EQ(AuthA(card_, 0), kOk);
     const Bytes data = Hex("00112233445566778899AABBCCDDEEFF");
     const std::string block0 = ReadHex(card_, 0);
-    EXPECT_EQ(card_.Write(0, data.data()), kAccessDenied);
-    EXPECT_EQ(card_.InitValue(0, 5), kAccessDenied);
+    EXPECT_EQ(Refused(card_, card_.WriteBlock(0, data.data()), 0), kAccessDenied);
+    EXPECT_EQ(Refused(card_, card_.InitValue(0, 5), 0), kAccessDenied);
     EXPECT_EQ(ReadHex(card_, 0), block0);
-    EXPECT_EQ(card_.Write(1, data.data()), kOk);
+    EXPECT_EQ(card_.WriteBlock(1, data.data()), kOk);
     EXPECT_EQ(ReadHex(card_, 1), ToHex(data));
 }
 
@@ -103,12 +103,16 @@ TEST_F(MifareClassic1K, WrongKeyFailsAndDropsTheCardUntilSelectedAgain) {
 TEST_F(MifareClassic1K, OperationsNeedAnAuthenticationOfTheirOwnSector) {
     ASSERT_EQ(Activate(card_), kOk);
     EXPECT_EQ(ReadHex(card_, 4), "status 21");  // kNotAuthenticated
-    ASSERT_EQ(AuthA(card_, 6), kOk);            // any block of the sector will do
+    ASSERT_EQ(Activate(card_), kOk);
+    ASSERT_EQ(AuthA(card_, 6), kOk);  // any block of the sector will do
     EXPECT_EQ(ReadHex(card_, 4), kZeros);
     EXPECT_EQ(ReadHex(card_, 8), "status 21");
-    EXPECT_EQ(card_.Increment(8, 1), kNotAuthenticated);
+    ASSERT_EQ(Activate(card_), kOk);
+    ASSERT_EQ(AuthA(card_, 4), kOk);
+    EXPECT_EQ(Refused(card_, card_.Increment(8, 1), 4), kNotAuthenticated);
+    EXPECT_EQ(ReadHex(card_, 4), kZeros);
     uint8_t atqa[2];
-    ASSERT_EQ(card_.Request(0x52, atqa), kOk);  // a new request ends it
+    EXPECT_EQ(card_.Request(0x52, atqa), kNoCard);  // a request ends it, unanswered
     EXPECT_EQ(ReadHex(card_, 4), "status 22");
 }
 
@@ -119,16 +123,17 @@ TEST_F(MifareClassic1K, BadArgumentsAreRefusedWithoutTouchingTheCard) {
     EXPECT_EQ(card_.Request(0x52, nullptr), kBadArgument);
     EXPECT_EQ(card_.Select(Hex("DEADBEEF").data(), 5, buffer), kBadArgument);
     ASSERT_EQ(Activate(card_), kOk);
-    EXPECT_EQ(card_.Authenticate(0x62, 4, kFactoryKey.data()), kBadArgument);
-    EXPECT_EQ(card_.Authenticate(0x60, 64, kFactoryKey.data()), kBadArgument);
+    // Null buffers never reach the card; commands it cannot take send it back.
     EXPECT_EQ(card_.Authenticate(0x60, 4, nullptr), kBadArgument);
-    ASSERT_EQ(AuthA(card_, 60), kOk);  // still selected
-    EXPECT_EQ(card_.Read(64, buffer), kBadArgument);
-    EXPECT_EQ(card_.Read(-1, buffer), kBadArgument);
-    EXPECT_EQ(card_.Write(60, nullptr), kBadArgument);
-    EXPECT_EQ(card_.Increment(64, 1), kBadArgument);
+    EXPECT_EQ(card_.WriteBlock(60, nullptr), kBadArgument);
     EXPECT_EQ(card_.ReadValue(60, nullptr), kBadArgument);
-    EXPECT_EQ(card_.ReadValue(64, &value), kBadArgument);
+    ASSERT_EQ(AuthA(card_, 60), kOk);  // still selected
+    EXPECT_EQ(Refused(card_, card_.Authenticate(0x62, 4, kFactoryKey.data()), 60), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Authenticate(0x60, 64, kFactoryKey.data()), 60), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Read(64, buffer), 60), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Read(-1, buffer), 60), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Increment(64, 1), 60), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.ReadValue(64, &value), 60), kBadArgument);
 }
 
 TEST(MifareClassicCard, FourKAddressesLargeSectorsBy16Blocks) {
@@ -137,14 +142,16 @@ TEST(MifareClassicCard, FourKAddressesLargeSectorsBy16Blocks) {
     const Bytes data = Hex("0102030405060708090A0B0C0D0E0F10");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 240), kOk);
-    ASSERT_EQ(card.Write(254, data.data()), kOk);
+    ASSERT_EQ(card.WriteBlock(254, data.data()), kOk);
     EXPECT_EQ(ReadHex(card, 254), ToHex(data));
     EXPECT_EQ(ReadHex(card, 255), kTransportTrailer);
     EXPECT_EQ(ReadHex(card, 239), "status 21");
+    ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 127), kOk);
     EXPECT_EQ(ReadHex(card, 127), kTransportTrailer);
     EXPECT_EQ(ReadHex(card, 128), "status 21");
+    ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 143), kOk);
-    EXPECT_EQ(card.Write(131, data.data()), kOk);  // block 3 of a large sector is data
+    EXPECT_EQ(card.WriteBlock(131, data.data()), kOk);  // block 3 of a large sector is data
     EXPECT_EQ(ReadHex(card, 143), kTransportTrailer);
 }

@@ -53,40 +53,40 @@ TEST_F(MifareClassicValue, OverflowIsRefusedAndChangesNothing) {
     ASSERT_EQ(card_.InitValue(6, kMax - 1), kOk);
     EXPECT_EQ(card_.Increment(6, 1), kOk);
     const std::string atMax = ReadHex(card_, 6);
-    EXPECT_EQ(card_.Increment(6, 1), kValueOverflow);
-    EXPECT_EQ(card_.Increment(6, kMax), kValueOverflow);
+    EXPECT_EQ(Refused(card_, card_.Increment(6, 1), 4), kValueOverflow);
+    EXPECT_EQ(Refused(card_, card_.Increment(6, kMax), 4), kValueOverflow);
     EXPECT_EQ(ReadHex(card_, 6), atMax);
     // the whole range down to the minimum is usable
     EXPECT_EQ(card_.Decrement(6, kMax), kOk);
     EXPECT_EQ(card_.Decrement(6, kMax), kOk);
     EXPECT_EQ(card_.Decrement(6, 1), kOk);
     EXPECT_EQ(ValueOf(6), kMin);
-    EXPECT_EQ(card_.Decrement(6, 1), kValueOverflow);
+    EXPECT_EQ(Refused(card_, card_.Decrement(6, 1), 4), kValueOverflow);
     EXPECT_EQ(ValueOf(6), kMin);
 }
 
 TEST_F(MifareClassicValue, NegativeOperandsAreRefused) {
     ASSERT_EQ(card_.InitValue(5, 10), kOk);
-    EXPECT_EQ(card_.Increment(5, -1), kBadArgument);
-    EXPECT_EQ(card_.Decrement(5, -1), kBadArgument);
-    EXPECT_EQ(card_.Decrement(5, kMin), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Increment(5, -1), 4), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Decrement(5, -1), 4), kBadArgument);
+    EXPECT_EQ(Refused(card_, card_.Decrement(5, kMin), 4), kBadArgument);
     EXPECT_EQ(ValueOf(5), 10);
 }
 
 TEST_F(MifareClassicValue, BlocksNotInValueFormatAreRefused) {
     int32_t value = 7;
-    EXPECT_EQ(card_.ReadValue(5, &value), kNotValueBlock);  // all zeros
+    EXPECT_EQ(Refused(card_, card_.ReadValue(5, &value), 4), kNotValueBlock);  // all zeros
     EXPECT_EQ(value, 7);
-    EXPECT_EQ(card_.Increment(5, 1), kNotValueBlock);
-    EXPECT_EQ(card_.Decrement(5, 1), kNotValueBlock);
+    EXPECT_EQ(Refused(card_, card_.Increment(5, 1), 4), kNotValueBlock);
+    EXPECT_EQ(Refused(card_, card_.Decrement(5, 1), 4), kNotValueBlock);
     // one broken copy of the address
-    ASSERT_EQ(card_.Write(6, Hex("640000009BFFFFFF6400000006F906FA").data()), kOk);
-    EXPECT_EQ(card_.ReadValue(6, &value), kNotValueBlock);
-    EXPECT_EQ(card_.Increment(6, 1), kNotValueBlock);
+    ASSERT_EQ(card_.WriteBlock(6, Hex("640000009BFFFFFF6400000006F906FA").data()), kOk);
+    EXPECT_EQ(Refused(card_, card_.ReadValue(6, &value), 4), kNotValueBlock);
+    EXPECT_EQ(Refused(card_, card_.Increment(6, 1), 4), kNotValueBlock);
     EXPECT_EQ(ReadHex(card_, 6), "640000009BFFFFFF6400000006F906FA");
     // a trailer is never a value block
-    EXPECT_EQ(card_.InitValue(7, 1), kNotValueBlock);
-    EXPECT_EQ(card_.ReadValue(7, &value), kNotValueBlock);
-    EXPECT_EQ(card_.Increment(7, 1), kNotValueBlock);
+    EXPECT_EQ(Refused(card_, card_.InitValue(7, 1), 4), kNotValueBlock);
+    EXPECT_EQ(Refused(card_, card_.ReadValue(7, &value), 4), kNotValueBlock);
+    EXPECT_EQ(Refused(card_, card_.Increment(7, 1), 4), kNotValueBlock);
     EXPECT_EQ(ReadHex(card_, 7), "000000000000FF078069FFFFFFFFFFFF");
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdio>
+
+#include <gtest/gtest.h>
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,10 @@ using test_hex::ToHex;
 
 inline const kelvar::Bytes kFactoryKey = Hex("FFFFFFFFFFFF");
 
-// Request, anticollision and select, as the reader's card search does.
+// Antenna off and on, request, anticollision and select, as the reader's
+// card search does.
 inline kelvar::Status Activate(kelvar::MifareClassicCard& card) {
+    card.FieldReset();
     uint8_t atqa[2];
     uint8_t uid[kelvar::MifareClassicCard::kMaxUidSize];
     uint8_t length = 0;
@@ -32,6 +36,17 @@ inline kelvar::Status AuthA(kelvar::MifareClassicCard& card, int block, const ke
 
 inline kelvar::Status AuthB(kelvar::MifareClassicCard& card, int block, const kelvar::Bytes& key = kFactoryKey) {
     return card.Authenticate(kelvar::MifareClassicCard::kAuthKeyB, block, key.data());
+}
+
+// After a command the card refused: checks that the refusal sent the card
+// back to idle, activates it again and authenticates the sector of `block`
+// with key A `key`, so that a test can go on. Returns `status`.
+inline kelvar::Status Refused(kelvar::MifareClassicCard& card, kelvar::Status status, int block,
+                              const kelvar::Bytes& key = kFactoryKey) {
+    EXPECT_FALSE(card.IsActive()) << "still active after status " << status;
+    EXPECT_EQ(Activate(card), kelvar::kOk);
+    EXPECT_EQ(AuthA(card, block, key), kelvar::kOk);
+    return status;
 }
 
 // The block as hexadecimal text, or the failing status as "status N".

@@ -21,10 +21,9 @@ TEST_F(Ntag203, FreshTagIsFormattedAndWritableFromPageFour) {
     EXPECT_EQ(ReadHex(tag_, 0), "5A237B8A" "0EC53196" "6C480000" "E1101200");
     EXPECT_EQ(ReadHex(tag_, 4), "0103A010" "440300FE" "00000000" "00000000");
     for (uint8_t page = 4; page < 40; ++page)
-        ASSERT_EQ(tag_.Write(page, std::array<uint8_t, 4>{page, 0, 0, page}.data()), kOk) << int(page);
+        ASSERT_EQ(tag_.WritePage(page, std::array<uint8_t, 4>{page, 0, 0, page}.data()), kOk) << int(page);
     EXPECT_EQ(ReadHex(tag_, 36), "24000024" "25000025" "26000026" "27000027");
-    uint8_t data[16];
-    EXPECT_EQ(tag_.Read(42, data), kBadArgument);
+    EXPECT_EQ(ReadStatus(tag_, 42), kBadArgument);
     EXPECT_EQ(WriteHex(tag_, 42, "01020304"), kBadArgument);
 }
 
@@ -71,14 +70,22 @@ TEST_F(Ntag203, DynamicBlockLockBitsFreezeTheirGroups) {
     EXPECT_EQ(WriteHex(tag_, 41, "01000000"), kOk);
 }
 
-TEST_F(Ntag203, CounterOnlyCountsUp) {
+TEST_F(Ntag203, CounterTakesItsFirstValueAtOnceAndLaterIncrementsAtTheNextRfReset) {
     ASSERT_EQ(WriteHex(tag_, 41, "00000000"), kOk);  // adding nothing
     EXPECT_EQ(PageHex(tag_, 41), "00000000");
     ASSERT_EQ(WriteHex(tag_, 41, "3412AABB"), kOk);  // first value: anything
     EXPECT_EQ(PageHex(tag_, 41), "34120000");
-    ASSERT_EQ(WriteHex(tag_, 41, "0F000000"), kOk);  // then steps of at most 15
+
+    // Then only the low nibble of byte 0 counts, from the next RF reset on.
+    ASSERT_EQ(WriteHex(tag_, 41, "FF7FAABB"), kOk);
+    EXPECT_EQ(PageHex(tag_, 41), "34120000");
+    EXPECT_EQ(ReadHex(tag_, 41).substr(0, 8), "34120000");
+    Activate(tag_);
     EXPECT_EQ(PageHex(tag_, 41), "43120000");
-    EXPECT_EQ(WriteHex(tag_, 41, "10000000"), kCardError);
+    Activate(tag_);  // added once
+    EXPECT_EQ(PageHex(tag_, 41), "43120000");
+    ASSERT_EQ(WriteHex(tag_, 41, "10000000"), kOk);  // a low nibble of 0
+    Activate(tag_);
     EXPECT_EQ(PageHex(tag_, 41), "43120000");
 
     ImageStore store;
@@ -86,7 +93,11 @@ TEST_F(Ntag203, CounterOnlyCountsUp) {
     Activate(full);
     ASSERT_EQ(WriteHex(full, 41, "FEFF0000"), kOk);
     ASSERT_EQ(WriteHex(full, 41, "01000000"), kOk);
+    Activate(full);
+    EXPECT_EQ(PageHex(full, 41), "FFFF0000");
     EXPECT_EQ(WriteHex(full, 41, "01000000"), kCardError);
+    EXPECT_EQ(WriteHex(full, 41, "00000000"), kOk);
+    Activate(full);
     EXPECT_EQ(PageHex(full, 41), "FFFF0000");
 
     // Byte 1 bit 1 of the lock page locks the counter.

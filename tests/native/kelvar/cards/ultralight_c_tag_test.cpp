@@ -30,8 +30,8 @@ protected:
 
     // AUTH0 and AUTH1 as the operator writes them.
     void Protect(uint8_t auth0, uint8_t auth1) {
-        ASSERT_EQ(tag_.Write(43, std::array<uint8_t, 4>{auth1, 0, 0, 0}.data()), kOk);
-        ASSERT_EQ(tag_.Write(42, std::array<uint8_t, 4>{auth0, 0, 0, 0}.data()), kOk);
+        ASSERT_EQ(tag_.WritePage(43, std::array<uint8_t, 4>{auth1, 0, 0, 0}.data()), kOk);
+        ASSERT_EQ(tag_.WritePage(42, std::array<uint8_t, 4>{auth0, 0, 0, 0}.data()), kOk);
     }
 
     ImageStore store_;
@@ -54,9 +54,8 @@ TEST_F(UltralightC, FactoryStateReadsAndWritesOpenly) {
 TEST_F(UltralightC, ReadWrapsAfterPage43AndNeverShowsTheKey) {
     EXPECT_EQ(ReadHex(tag_, 42), "30000000" "00000000" "5A370DE8" "9B62E418");
     ASSERT_EQ(Authenticate(kFactoryKey), kOk);
-    uint8_t data[16];
-    for (uint8_t page = 44; page < 48; ++page) EXPECT_EQ(tag_.Read(page, data), kAccessDenied) << int(page);
-    EXPECT_EQ(tag_.Read(48, data), kBadArgument);
+    for (uint8_t page = 44; page < 48; ++page) EXPECT_EQ(ReadStatus(tag_, page), kAccessDenied) << int(page);
+    EXPECT_EQ(ReadStatus(tag_, 48), kBadArgument);
     EXPECT_EQ(WriteHex(tag_, 48, "00000000"), kBadArgument);
 }
 
@@ -92,7 +91,7 @@ TEST_F(UltralightC, SecondPassWithoutChallengeIsRefused) {
     UltralightCResponse response{};
     DesBlock answer{};
     EXPECT_EQ(tag_.FinishAuthentication(response, answer), kCardError);
-    EXPECT_FALSE(tag_.IsSelected());
+    EXPECT_FALSE(tag_.IsActive());
 }
 
 TEST_F(UltralightC, SessionEndsWithHaltRequestAndField) {
@@ -102,9 +101,10 @@ TEST_F(UltralightC, SessionEndsWithHaltRequestAndField) {
     EXPECT_FALSE(tag_.IsAuthenticated());
 
     ASSERT_EQ(tag_.Request(UltralightFamilyTag::kRequestAll, atqa), kOk);
-    ASSERT_EQ(tag_.Select(std::array<uint8_t, 7>{}.data()), kOk);
+    ASSERT_EQ(SelectTag(tag_, std::array<uint8_t, 7>{}.data()), kOk);
     ASSERT_EQ(Authenticate(kFactoryKey), kOk);
-    ASSERT_EQ(tag_.Request(UltralightFamilyTag::kRequestAll, atqa), kOk);
+    // A request sends the active tag back, unanswered.
+    EXPECT_EQ(tag_.Request(UltralightFamilyTag::kRequestAll, atqa), kNoCard);
     EXPECT_FALSE(tag_.IsAuthenticated());
 
     Activate(tag_);
@@ -128,9 +128,8 @@ TEST_F(UltralightC, Auth0WithAuth1SetProtectsWritesOnly) {
 TEST_F(UltralightC, Auth0WithAuth1ClearProtectsReadsAndMovesTheWrap) {
     ASSERT_EQ(WriteHex(tag_, 16, "16161616"), kOk);
     Protect(0x10, 0x00);
-    uint8_t data[16];
-    EXPECT_EQ(tag_.Read(16, data), kNotAuthenticated);
-    EXPECT_EQ(tag_.Read(43, data), kNotAuthenticated);
+    EXPECT_EQ(ReadStatus(tag_, 16), kNotAuthenticated);
+    EXPECT_EQ(ReadStatus(tag_, 43), kNotAuthenticated);
     // Reads near the boundary continue at page 0 instead of showing page 16.
     EXPECT_EQ(ReadHex(tag_, 14), "00000000" "00000000" "5A370DE8" "9B62E418");
     EXPECT_EQ(WriteHex(tag_, 16, "01020304"), kNotAuthenticated);
@@ -142,18 +141,17 @@ TEST_F(UltralightC, Auth0WithAuth1ClearProtectsReadsAndMovesTheWrap) {
 TEST_F(UltralightC, Auth0BelowPageThreeKeepsTheSerialPagesOpen) {
     Protect(0x00, 0x00);
     EXPECT_EQ(ReadHex(tag_, 0), "5A370DE8" "9B62E418" "05480000" "5A370DE8");
-    uint8_t data[16];
-    EXPECT_EQ(tag_.Read(3, data), kNotAuthenticated);
+    EXPECT_EQ(ReadStatus(tag_, 3), kNotAuthenticated);
 }
 
 TEST_F(UltralightC, ChangedKeyReplacesTheOldOne) {
-    ASSERT_EQ(tag_.ChangeKey(kOtherKey.data()), kOk);  // key pages not protected
+    ASSERT_EQ(tag_.ChangeTripleDesKey(kOtherKey.data()), kOk);  // key pages not protected
     EXPECT_EQ(PageHex(tag_, 44) + PageHex(tag_, 45) + PageHex(tag_, 46) + PageHex(tag_, 47),
               "77665544" "33221100" "FFEEDDCC" "BBAA9988");
     EXPECT_EQ(Authenticate(kFactoryKey), kAuthFailed);
     Activate(tag_);
     EXPECT_EQ(Authenticate(kOtherKey), kOk);
-    EXPECT_EQ(tag_.ChangeKey(nullptr), kBadArgument);
+    EXPECT_EQ(tag_.ChangeTripleDesKey(nullptr), kBadArgument);
 
     // The key survives in the store.
     UltralightCTag reloaded(store_, "ulc.img");
@@ -163,18 +161,18 @@ TEST_F(UltralightC, ChangedKeyReplacesTheOldOne) {
 
 TEST_F(UltralightC, ProtectedKeyPagesNeedTheOldKeyFirst) {
     Protect(0x2C, 0x01);
-    EXPECT_EQ(tag_.ChangeKey(kOtherKey.data()), kNotAuthenticated);
+    EXPECT_EQ(AfterRefusal(tag_, tag_.ChangeTripleDesKey(kOtherKey.data())), kNotAuthenticated);
     EXPECT_EQ(WriteHex(tag_, 47, "00000000"), kNotAuthenticated);
     EXPECT_EQ(PageHex(tag_, 44), "42524541");
     ASSERT_EQ(Authenticate(kFactoryKey), kOk);
-    ASSERT_EQ(tag_.ChangeKey(kOtherKey.data()), kOk);
+    ASSERT_EQ(tag_.ChangeTripleDesKey(kOtherKey.data()), kOk);
     Activate(tag_);
     EXPECT_EQ(Authenticate(kOtherKey), kOk);
 }
 
 TEST_F(UltralightC, LockedKeyOrAFailedSaveWritesNoKeyPage) {
     ASSERT_EQ(WriteHex(tag_, 40, "00100000"), kOk);  // byte 1 bit 4: key pages
-    EXPECT_EQ(tag_.ChangeKey(kOtherKey.data()), kAccessDenied);
+    EXPECT_EQ(AfterRefusal(tag_, tag_.ChangeTripleDesKey(kOtherKey.data())), kAccessDenied);
     EXPECT_EQ(WriteHex(tag_, 44, "00000000"), kAccessDenied);
     EXPECT_EQ(PageHex(tag_, 44) + PageHex(tag_, 47), "42524541" "43414E21");
 
@@ -182,7 +180,7 @@ TEST_F(UltralightC, LockedKeyOrAFailedSaveWritesNoKeyPage) {
     ImageStore broken(folder.Unwritable());
     UltralightCTag tag(broken);
     Activate(tag);
-    EXPECT_EQ(tag.ChangeKey(kOtherKey.data()), kStoreFailed);
+    EXPECT_EQ(tag.ChangeTripleDesKey(kOtherKey.data()), kStoreFailed);
     EXPECT_EQ(AuthenticateUltralightC(tag, kFactoryKey.data(), readerRandom_), kOk);
 }
 

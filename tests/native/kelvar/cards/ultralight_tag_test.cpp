@@ -18,7 +18,7 @@ TEST(UltralightTag, FreshTagAnswersWithItsUidAndCascadeCheckBytes) {
     std::array<uint8_t, 7> uid{};
     ASSERT_EQ(tag.Request(UltralightFamilyTag::kRequestIdle, atqa), kOk);
     EXPECT_EQ(ToHex(atqa), "4400");
-    ASSERT_EQ(tag.Select(uid.data()), kOk);
+    ASSERT_EQ(SelectTag(tag, uid.data()), kOk);
     EXPECT_EQ(ToHex(uid), "5A112C639E4180");
     // BCC0 = 88 ^ 5A ^ 11 ^ 2C, BCC1 = 63 ^ 9E ^ 41 ^ 80; lock bytes and OTP zero.
     EXPECT_EQ(ReadHex(tag, 0), "5A112CEF" "639E4180" "3C480000" "00000000");
@@ -36,7 +36,7 @@ TEST(UltralightTag, ActivationStates) {
     uint8_t atqa[2], uid[7], data[16];
 
     // Never requested: no answer to select, nothing to read, write or halt.
-    EXPECT_EQ(tag.Select(uid), kNoCard);
+    EXPECT_EQ(SelectTag(tag, uid), kNoCard);
     EXPECT_EQ(tag.Read(4, data), kNotSelected);
     EXPECT_EQ(WriteHex(tag, 4, "01020304"), kNotSelected);
     EXPECT_EQ(tag.Halt(), kNotSelected);
@@ -44,18 +44,18 @@ TEST(UltralightTag, ActivationStates) {
     // Requested but not yet selected.
     ASSERT_EQ(tag.Request(UltralightFamilyTag::kRequestAll, atqa), kOk);
     EXPECT_EQ(tag.Read(4, data), kNotSelected);
-    ASSERT_EQ(tag.Select(uid), kOk);
-    EXPECT_TRUE(tag.IsSelected());
-    EXPECT_EQ(tag.Select(uid), kNoCard);  // already active
+    ASSERT_EQ(SelectTag(tag, uid), kOk);
+    EXPECT_TRUE(tag.IsActive());
+    EXPECT_EQ(SelectTag(tag, uid), kNoCard);  // already active
     EXPECT_EQ(tag.Read(4, data), kOk);
 
     // Halted: idle requests pass it by, a request for all wakes it.
     ASSERT_EQ(tag.Halt(), kOk);
     EXPECT_EQ(tag.Read(4, data), kNotSelected);
     EXPECT_EQ(tag.Request(UltralightFamilyTag::kRequestIdle, atqa), kNoCard);
-    EXPECT_EQ(tag.Select(uid), kNoCard);
+    EXPECT_EQ(SelectTag(tag, uid), kNoCard);
     EXPECT_EQ(tag.Request(UltralightFamilyTag::kRequestAll, atqa), kOk);
-    ASSERT_EQ(tag.Select(uid), kOk);
+    ASSERT_EQ(SelectTag(tag, uid), kOk);
 
     // Switching the field off forgets the halt.
     ASSERT_EQ(tag.Halt(), kOk);
@@ -69,13 +69,13 @@ TEST(UltralightTag, RefusesBadArguments) {
     uint8_t atqa[2], data[16] = {};
     EXPECT_EQ(tag.Request(0x00, atqa), kBadArgument);
     EXPECT_EQ(tag.Request(UltralightFamilyTag::kRequestAll, nullptr), kBadArgument);
-    EXPECT_EQ(tag.Select(nullptr), kBadArgument);
+    EXPECT_EQ(SelectTag(tag, nullptr), kBadArgument);
     Activate(tag);
-    EXPECT_EQ(tag.Read(16, data), kBadArgument);
-    EXPECT_EQ(tag.Read(255, data), kBadArgument);
+    EXPECT_EQ(ReadStatus(tag, 16), kBadArgument);
+    EXPECT_EQ(ReadStatus(tag, 255), kBadArgument);
     EXPECT_EQ(tag.Read(4, nullptr), kBadArgument);
-    EXPECT_EQ(tag.Write(16, data), kBadArgument);
-    EXPECT_EQ(tag.Write(4, nullptr), kBadArgument);
+    EXPECT_EQ(AfterRefusal(tag, tag.WritePage(16, data)), kBadArgument);
+    EXPECT_EQ(tag.WritePage(4, nullptr), kBadArgument);
 }
 
 TEST(UltralightTag, ReadWrapsAroundToPageZero) {
@@ -83,7 +83,7 @@ TEST(UltralightTag, ReadWrapsAroundToPageZero) {
     UltralightTag tag(store);
     Activate(tag);
     for (uint8_t page = 4; page < 16; ++page)
-        ASSERT_EQ(tag.Write(page, std::array<uint8_t, 4>{page, page, page, page}.data()), kOk);
+        ASSERT_EQ(tag.WritePage(page, std::array<uint8_t, 4>{page, page, page, page}.data()), kOk);
     EXPECT_EQ(ReadHex(tag, 12), "0C0C0C0C" "0D0D0D0D" "0E0E0E0E" "0F0F0F0F");
     EXPECT_EQ(ReadHex(tag, 14), "0E0E0E0E" "0F0F0F0F" "5A112CEF" "639E4180");
     EXPECT_EQ(ReadHex(tag, 15), "0F0F0F0F" "5A112CEF" "639E4180" "3C480000");

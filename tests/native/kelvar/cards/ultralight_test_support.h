@@ -19,23 +19,47 @@ namespace ultralight_test {
 using test_hex::Hex;
 using test_hex::ToHex;
 
-// Request all and select, as the reader does before working on a tag.
+// Both cascade levels at once, as the UltraLight select does: the UID goes to `uid`.
+inline kelvar::Status SelectTag(kelvar::UltralightFamilyTag& tag, uint8_t* uid) {
+    uint8_t length = 0, sak = 0;
+    if (auto status = tag.Anticoll(uid, &length); status != kelvar::kOk) return status;
+    return tag.Select(uid, length, &sak);
+}
+
+// Antenna off and on, request all and select, as the reader's search does
+// before working on a tag.
 inline void Activate(kelvar::UltralightFamilyTag& tag) {
+    tag.FieldReset();
     uint8_t atqa[2];
-    uint8_t uid[7];
+    uint8_t uid[kelvar::TypeACard::kMaxUidSize];
     ASSERT_EQ(tag.Request(kelvar::UltralightFamilyTag::kRequestAll, atqa), kelvar::kOk);
-    ASSERT_EQ(tag.Select(uid), kelvar::kOk);
+    ASSERT_EQ(SelectTag(tag, uid), kelvar::kOk);
+}
+
+// A refused command sends the tag back to idle: checks that, then activates
+// it again so that a test can go on (the tag's session is gone).
+inline kelvar::Status AfterRefusal(kelvar::UltralightFamilyTag& tag, kelvar::Status status) {
+    if (status == kelvar::kOk || status == kelvar::kNotSelected || status == kelvar::kStoreFailed) return status;
+    EXPECT_FALSE(tag.IsActive()) << "still active after status " << status;
+    Activate(tag);
+    return status;
+}
+
+// The status of a read from `page`.
+inline kelvar::Status ReadStatus(kelvar::UltralightFamilyTag& tag, uint8_t page) {
+    std::array<uint8_t, 16> data{};
+    return AfterRefusal(tag, tag.Read(page, data.data()));
 }
 
 // The 16 bytes a read from `page` answers, as hexadecimal text ("" on failure).
 inline std::string ReadHex(kelvar::UltralightFamilyTag& tag, uint8_t page) {
     std::array<uint8_t, 16> data{};
-    return tag.Read(page, data.data()) == kelvar::kOk ? ToHex(data) : "";
+    return AfterRefusal(tag, tag.Read(page, data.data())) == kelvar::kOk ? ToHex(data) : "";
 }
 
 inline kelvar::Status WriteHex(kelvar::UltralightFamilyTag& tag, uint8_t page, std::string_view text) {
     const kelvar::Bytes data = Hex(text);
-    return tag.Write(page, data.data());
+    return AfterRefusal(tag, tag.WritePage(page, data.data()));
 }
 
 // The four bytes of one page in the tag's image.

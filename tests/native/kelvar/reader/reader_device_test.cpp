@@ -72,6 +72,26 @@ TEST_F(ReaderDeviceTest, ClockRunsWithTheHostClock) {
     EXPECT_EQ(Read(reader), (Clock7{0x25, 0x03, 0x01, 0x06, 0x00, 0x00, 0x00}));
 }
 
+TEST_F(ReaderDeviceTest, WeekdayRunsFromMondayOneToSundaySevenOverAWeek) {
+    ImageStore store;
+    ReaderDevice reader(store, Clock());
+    ASSERT_EQ(reader.Open(), kOk);
+    // Monday 30 December 2024 to Sunday 5 January 2025, noon.
+    const Clock7 week[] = {
+        {0x24, 0x12, 0x30, 0x01, 0x12, 0x00, 0x00}, {0x24, 0x12, 0x31, 0x02, 0x12, 0x00, 0x00},
+        {0x25, 0x01, 0x01, 0x03, 0x12, 0x00, 0x00}, {0x25, 0x01, 0x02, 0x04, 0x12, 0x00, 0x00},
+        {0x25, 0x01, 0x03, 0x05, 0x12, 0x00, 0x00}, {0x25, 0x01, 0x04, 0x06, 0x12, 0x00, 0x00},
+        {0x25, 0x01, 0x05, 0x07, 0x12, 0x00, 0x00},
+    };
+    ASSERT_EQ(reader.WriteClock(week[0].data()), kOk);
+    for (int day = 0; day < 7; ++day) {
+        elapsed_ = 86400 * day;
+        EXPECT_EQ(Read(reader), week[day]) << "day " << day;
+        // What the reader answers it also takes back.
+        EXPECT_EQ(reader.WriteClock(week[day].data()), kOk) << "day " << day;
+    }
+}
+
 TEST_F(ReaderDeviceTest, ClockWrapsFrom2099To2000) {
     ImageStore store;
     ReaderDevice reader(store, Clock());
