@@ -77,17 +77,22 @@ TEST_F(MifarePurseTest, IncrementAndDecrementUseTheBlockWithinTheSector) {
                      "rf_M1_authentication2(0, 96, 8, *)", "rf_M1_decrement(0, 10, -7)"}));
 }
 
-TEST_F(MifarePurseTest, ValueOutsideThirtyTwoBitsIsRefusedNotWrapped) {
-    h.SetText(IDC_MF_VALUE_DEC, L"4294967396");
-    h.Click(IDC_MF_INITIALIZE);
-    EXPECT_EQ(h.script.Names(), (Calls{"rf_M1_authentication2"}));
-    ASSERT_EQ(h.services.boxes.size(), 1u);
-    EXPECT_EQ(h.services.boxes[0].text, L"Input date please!");
-    EXPECT_EQ(h.services.boxes[0].caption, L"Warning");
+TEST_F(MifarePurseTest, ValueOutsideThirtyTwoBitsIsRefusedNamingTheRange) {
+    for (const wchar_t* value : {L"4294967396", L"2147483648", L"-2147483649"}) {
+        h.services.boxes.clear();
+        h.script.ClearLog();
+        h.SetText(IDC_MF_VALUE_DEC, value);
+        h.Click(IDC_MF_INITIALIZE);
+        EXPECT_EQ(h.script.Names(), (Calls{"rf_M1_authentication2"})) << value;
+        ASSERT_EQ(h.services.boxes.size(), 1u) << value;
+        EXPECT_EQ(h.services.boxes[0].text, L"Input a value from -2147483648 to 2147483647 please!");
+        EXPECT_EQ(h.services.boxes[0].caption, L"Warning");
+    }
 
     h.SetText(IDC_MF_VALUE_DEC, L"");
     h.Click(IDC_MF_DECREMENT);
-    EXPECT_EQ(h.services.boxes.size(), 2u);
+    ASSERT_EQ(h.services.boxes.size(), 2u);
+    EXPECT_EQ(h.services.boxes[1].text, L"Input date please!");
     EXPECT_EQ(h.script.Names().back(), "rf_M1_authentication2");
 }
 

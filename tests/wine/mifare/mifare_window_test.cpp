@@ -85,7 +85,7 @@ TEST_F(MifareWindowTest, TrailerWriteAsksFirstAndLaysOutItsThreeFields) {
     Choose(h, IDC_MF_SECTOR1, 1);
     Choose(h, IDC_MF_BLOCK1, 3);
     h.SetText(IDC_MF_TRAILER_KEY_A1, L"A0A1A2A3A4A5");
-    h.SetText(IDC_MF_ACCESS1, L"FF07");
+    h.SetText(IDC_MF_ACCESS1, L"FF0780");
     h.SetText(IDC_MF_TRAILER_KEY_B1, L"B0B1B2");
 
     h.services.boxAnswer = IDCANCEL;
@@ -98,8 +98,21 @@ TEST_F(MifareWindowTest, TrailerWriteAsksFirstAndLaysOutItsThreeFields) {
     h.services.boxAnswer = IDOK;
     h.Click(IDC_MF_WRITE1);
     EXPECT_EQ(h.script.Log(), (Calls{"rf_M1_authentication2(0, 96, 4, *)", "rf_M1_write(0, 7, *)"}));
-    EXPECT_EQ(written.data, (std::vector<uint8_t>{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xFF, 0x07, 0, 0,
-                                                  0xB0, 0xB1, 0xB2, 0, 0, 0}));
+    EXPECT_EQ(written.data, (std::vector<uint8_t>{0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xFF, 0x07, 0x80,
+                                                  0, 0xB0, 0xB1, 0xB2, 0, 0, 0}));
+}
+
+TEST_F(MifareWindowTest, InconsistentAccessBitsAreRefusedBeforeAnything) {
+    Choose(h, IDC_MF_SECTOR1, 1);
+    Choose(h, IDC_MF_BLOCK1, 3);
+    h.SetText(IDC_MF_TRAILER_KEY_A1, L"FFFFFFFFFFFF");
+    h.SetText(IDC_MF_ACCESS1, L"FF07");  // padded to FF 07 00 00
+    h.Click(IDC_MF_WRITE1);
+    EXPECT_TRUE(h.script.Log().empty());
+    ASSERT_EQ(h.services.boxes.size(), 1u);
+    EXPECT_EQ(h.services.boxes[0].text, L"Access bits are invalid: the sector would be locked for good!");
+    EXPECT_EQ(h.services.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+    EXPECT_TRUE(h.panel->CardSelected());
 }
 
 TEST_F(MifareWindowTest, FailedWriteIsReportedWithoutALogLine) {
