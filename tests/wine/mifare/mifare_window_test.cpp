@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mifare_script.h"
+#include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 #include "vantrel/panels/iso14443a/mifare_panel.h"
 

@@ -1,6 +1,6 @@
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 
-#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_texts.h"
 
 namespace {

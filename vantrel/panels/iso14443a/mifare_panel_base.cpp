@@ -1,7 +1,7 @@
 #include "vantrel/panels/iso14443a/mifare_panel_base.h"
 
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
-#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/mifare_shared_ids.h"
 #include "vantrel/panels/iso14443a/mifare_purse.h"
 #include "vantrel/panels/iso14443a/mifare_texts.h"
 #include "vantrel/panels/iso14443a/type_a_activation.h"

@@ -1,6 +1,6 @@
 #include "vantrel/panels/iso14443a/mifare_texts.h"
 
-#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/mifare_shared_ids.h"
 
 namespace {
 
