@@ -1,5 +1,7 @@
 #include "vantrel/framework/dialog.h"
 
+#include "vantrel/framework/exception_barrier.h"
+
 namespace {
 
 // Messages whose answer is the dialog procedure's return value itself.
@@ -83,9 +85,8 @@ INT_PTR CALLBACK Dialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
 
     LRESULT result = 0;
     bool handled = false;
-    try {
-        handled = self->HandleMessage(message, wParam, lParam, result);
-    } catch (...) {
+    if (!ExceptionBarrier(L"dialog procedure",
+                          [&] { handled = self->HandleMessage(message, wParam, lParam, result); })) {
         handled = false;
     }
     if (message == WM_NCDESTROY) {

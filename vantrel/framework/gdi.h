@@ -98,6 +98,21 @@ private:
     HGDIOBJ old_;
 };
 
+// Saves the DC's state (clipping, selections, colours) and restores it on scope exit.
+class ScopedSaveDC {
+public:
+    explicit ScopedSaveDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ScopedSaveDC(const ScopedSaveDC&) = delete;
+    ScopedSaveDC& operator=(const ScopedSaveDC&) = delete;
+    ~ScopedSaveDC() {
+        if (saved_ != 0) RestoreDC(dc_, saved_);
+    }
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 // Restores text colour and background mode on scope exit.
 class ScopedTextStyle {
 public:

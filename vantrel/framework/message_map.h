@@ -16,7 +16,7 @@
 
 template <typename T>
 struct MessageEntry {
-    enum class Kind { Message, Command, CommandRange, Notify };
+    enum class Kind { Message, Command, CommandWithArgument, CommandRange, Notify };
 
     Kind kind;
     UINT message;  // Message: the message; Command and Notify: unused
@@ -26,28 +26,42 @@ struct MessageEntry {
     void (T::*onCommand)();
     LRESULT (T::*onNotify)(NMHDR*);
     bool (T::*onCommandRange)(UINT id);  // false: not handled after all
+    void (T::*onCommandWithArgument)(int);
+    int argument;  // passed to onCommandWithArgument
 };
 
 template <typename T>
 constexpr MessageEntry<T> OnMessage(UINT message, LRESULT (T::*handler)(WPARAM, LPARAM)) {
-    return {MessageEntry<T>::Kind::Message, message, 0, 0, handler, nullptr, nullptr, nullptr};
+    return {MessageEntry<T>::Kind::Message, message, 0, 0, handler, nullptr, nullptr, nullptr,
+            nullptr, 0};
 }
 
 template <typename T>
 constexpr MessageEntry<T> OnCommand(UINT id, void (T::*handler)(), UINT code = BN_CLICKED) {
-    return {MessageEntry<T>::Kind::Command, WM_COMMAND, id, code, nullptr, handler, nullptr, nullptr};
+    return {MessageEntry<T>::Kind::Command, WM_COMMAND, id, code, nullptr, handler, nullptr, nullptr,
+            nullptr, 0};
+}
+
+// One handler for several controls alike: `argument` tells them apart, as in
+// OnCommand(IDC_MF_READ3, &P::ReadSector, 2).
+template <typename T>
+constexpr MessageEntry<T> OnCommand(UINT id, void (T::*handler)(int), int argument,
+                                    UINT code = BN_CLICKED) {
+    return {MessageEntry<T>::Kind::CommandWithArgument, WM_COMMAND, id, code, nullptr, nullptr,
+            nullptr, nullptr, handler, argument};
 }
 
 // Menu or accelerator commands first..last, the id passed to the handler.
 template <typename T>
 constexpr MessageEntry<T> OnCommandRange(UINT first, UINT last, bool (T::*handler)(UINT)) {
     return {MessageEntry<T>::Kind::CommandRange, WM_COMMAND, first, last, nullptr, nullptr, nullptr,
-            handler};
+            handler, nullptr, 0};
 }
 
 template <typename T>
 constexpr MessageEntry<T> OnNotify(UINT id, UINT code, LRESULT (T::*handler)(NMHDR*)) {
-    return {MessageEntry<T>::Kind::Notify, WM_NOTIFY, id, code, nullptr, nullptr, handler, nullptr};
+    return {MessageEntry<T>::Kind::Notify, WM_NOTIFY, id, code, nullptr, nullptr, handler, nullptr,
+            nullptr, 0};
 }
 
 // Runs the handler that `map` gives for the message, if any.
@@ -66,6 +80,13 @@ bool DispatchMessageMap(std::span<const MessageEntry<T>> map, T* self, UINT mess
         case Kind::Command:
             if (message == WM_COMMAND && LOWORD(wParam) == e.id && HIWORD(wParam) == e.code) {
                 (self->*e.onCommand)();
+                result = 0;
+                return true;
+            }
+            break;
+        case Kind::CommandWithArgument:
+            if (message == WM_COMMAND && LOWORD(wParam) == e.id && HIWORD(wParam) == e.code) {
+                (self->*e.onCommandWithArgument)(e.argument);
                 result = 0;
                 return true;
             }

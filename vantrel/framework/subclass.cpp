@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "vantrel/framework/exception_barrier.h"
+
 namespace {
 constexpr UINT_PTR kSubclassId = 0x5641;  // one subclass of ours per control
 }
@@ -25,15 +27,13 @@ LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT message, WPARAM wParam,
     auto* self = reinterpret_cast<SubclassedControl*>(data);
     LRESULT result = 0;
     bool handled = false;
-    try {
-        handled = self->HandleMessage(message, wParam, lParam, result);
-    } catch (...) {
+    if (!ExceptionBarrier(L"control subclass",
+                          [&] { handled = self->HandleMessage(message, wParam, lParam, result); })) {
         handled = false;
     }
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(hwnd, Proc, kSubclassId);
         self->hwnd_ = nullptr;
-        return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
     }
     return handled ? result : DefSubclassProc(hwnd, message, wParam, lParam);
 }

@@ -1,5 +1,7 @@
 #include "vantrel/framework/window_base.h"
 
+#include "vantrel/framework/exception_barrier.h"
+
 WindowBase::~WindowBase() {
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -49,13 +51,12 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
 
     LRESULT result = 0;
-    try {
+    const bool completed = ExceptionBarrier(L"window procedure", [&] {
         if (!self->HandleMessage(message, wParam, lParam, result)) {
             result = self->DefaultProc(message, wParam, lParam);
         }
-    } catch (...) {
-        result = DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    });
+    if (!completed) result = DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;

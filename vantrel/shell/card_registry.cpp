@@ -5,6 +5,7 @@
 
 #include "vantrel/panels/connection/device_page.h"
 #include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/panels/iso14443a/mifare_panel.h"

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "vantrel/framework/exception_barrier.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/toolkit/answer_list_layout.h"
 #include "vantrel/toolkit/card_panel_base.h"
@@ -161,11 +162,8 @@ LRESULT CALLBACK AnswerList::ParentProc(HWND hwnd, UINT message, WPARAM wParam, 
     if (message == WM_DRAWITEM) {
         const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item != nullptr && item->CtlType == ODT_LISTBOX && item->hwndItem == self->hwnd_) {
-            try {
-                self->DrawItem(*item);
-            } catch (...) {
-                // the item stays undrawn
-            }
+            // An item that fails to draw stays undrawn.
+            ExceptionBarrier(L"answer list drawing", [&] { self->DrawItem(*item); });
             return TRUE;
         }
     }

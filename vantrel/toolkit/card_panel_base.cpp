@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vantrel/framework/gdi.h"
+#include "vantrel/toolkit/shared_gdi.h"
 
 namespace {
 
@@ -98,6 +99,23 @@ HWND CardPanelBase::BindItem(int id) {
     return control;
 }
 
+BOOL CardPanelBase::OnInitDialog() {
+    for (std::span<const Caption> table : captionTables_) {
+        for (const Caption& caption : table) SetDlgItemTextW(hwnd_, caption.controlId, UiText(caption.text));
+    }
+    return TRUE;
+}
+
+NumberList CardPanelBase::ListAt(int id) const {
+    NumberList list;
+    list.Attach(Item(id));
+    return list;
+}
+
+void CardPanelBase::UseHexFont(HWND control) const {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(HexFont(Font())), FALSE);
+}
+
 void CardPanelBase::ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour) {
     for (int id : ids) {
         FramedCaption frame;
@@ -129,10 +147,9 @@ LRESULT CardPanelBase::OnCtlColorStatic(WPARAM wParam, LPARAM lParam) {
         MapWindowPoints(hwnd_, control, reinterpret_cast<POINT*>(&area), 2);
         // Statics draw with their parent's clipping: keep to the label itself.
         const RECT own = Window(control).ClientRect();
-        const int saved = SaveDC(dc);
+        ScopedSaveDC saved(dc);
         IntersectClipRect(dc, own.left, own.top, own.right, own.bottom);
         PaintSkinBackground(dc, area, skin_);
-        RestoreDC(dc, saved);
     }
     return Transparent(dc);
 }

@@ -1,15 +1,19 @@
 // What every card panel and the device page share: the skin background,
 // transparent captions in the program's text colour, no closing by Enter or
-// Escape, framed group captions and the content height the host scrolls over.
+// Escape (the modeless dialog ignores them), framed group captions, the
+// captions from the panel's caption tables and the content height the host
+// scrolls over.
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "vantrel/framework/dialog.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/subclass.h"
 #include "vantrel/toolkit/framed_caption.h"
+#include "vantrel/toolkit/number_list.h"
 #include "vantrel/toolkit/panel_context.h"
 #include "vantrel/toolkit/ui_text.h"
 
@@ -40,12 +44,21 @@ public:
     static std::span<const MessageEntry<CardPanelBase>> Messages();
 
 protected:
-    void OnOK() override {}
-    void OnCancel() override {}
+    BOOL OnInitDialog() override;
 
-    // Sets each control's text from `table` (pairs of control id and entry).
-    template <typename Table, typename Pairs>
-    void SetCaptions(const Table& table, const Pairs& pairs);
+    // Caption tables applied at initialisation, in the order given; call from
+    // the constructor.
+    void UseCaptions(std::span<const Caption> captions) { captionTables_.push_back(captions); }
+
+    // Check boxes and radio buttons.
+    bool IsChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+    void SetChecked(int id, bool checked = true) const {
+        CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    // A drop-down list whose items carry numbers.
+    NumberList ListAt(int id) const;
+    // Gives control `id` the program's fixed-pitch font for hex text.
+    void UseHexFont(HWND control) const;
     // Hides the group boxes and draws framed captions in their place.
     void ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour = kProgramTextColour);
     // Content height: the bottom of control `id` plus 50, or the client height.
@@ -71,12 +84,8 @@ private:
     int contentHeight_ = 0;
     std::vector<int> defaultColourIds_;
     std::vector<int> missingControls_;
+    std::vector<std::span<const Caption>> captionTables_;
 };
-
-template <typename Table, typename Pairs>
-void CardPanelBase::SetCaptions(const Table& table, const Pairs& pairs) {
-    for (const auto& [id, entry] : pairs) SetDlgItemTextW(hwnd_, id, UiText(table, entry));
-}
 
 // Fills `area` of `dc` with copies of `tile`, from the top-left corner; tiles
 // outside the DC's clipping box are skipped.

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cwchar>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -155,6 +156,10 @@ constexpr const wchar_t* kDialogBarEnglish[] = {L"IP:", L"Port:", L"Card type:",
 
 constexpr const wchar_t* kCosDialogChinese[] = {L"清除COS命令", L"退出", L"COS命令"};
 constexpr const wchar_t* kCosDialogEnglish[] = {L"Clear", L"Exit", L"COS Command"};
+
+static_assert(std::size(kMainEnglish) == kMainTextCount);
+static_assert(std::size(kDialogBarEnglish) == 4);
+static_assert(std::size(kCosDialogEnglish) == kCosTextCount);
 
 // Whether the placeholder of `format` takes an unsigned argument.
 bool TakesUnsigned(const wchar_t* format) {

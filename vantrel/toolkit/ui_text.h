@@ -26,6 +26,28 @@ constexpr UiTextTable MakeUiTextTable(const wchar_t* const (&chinese)[N],
     return UiTextTable{chinese, english};
 }
 
+// One text in both languages, for the texts of one panel.
+struct UiString {
+    const wchar_t* chinese;
+    const wchar_t* english;
+};
+
+// The text in the program's language.
+constexpr const wchar_t* UiText(const UiString& text) {
+    return kLanguageIndex == kLanguageChinese ? text.chinese : text.english;
+}
+
+// A control's caption, set at the panel's initialisation; a panel's caption
+// table is one row per control.
+struct Caption {
+    int controlId;
+    UiString text;
+};
+
+// Captions of the program's message boxes.
+inline constexpr UiString kBoxCaptionError{L"Error", L"Error"};
+inline constexpr UiString kBoxCaptionWarning{L"Warning", L"Warning"};
+
 // Text of `entry` in the program's language. An entry outside the table is a
 // programmer error.
 const wchar_t* UiText(const UiTextTable& table, int entry);
@@ -109,6 +131,7 @@ enum MainText : int {
     kTextNeedPage3 = 68,
     kMainTextCount = 69,
 };
+static_assert(kMainTextCount == 69);
 
 // Status, error and log texts used all over the program.
 extern const UiTextTable kMainMessages;
@@ -121,5 +144,6 @@ enum CosDialogText : int {
     kCosTextClear = 0,    // button 1066
     kCosTextExit = 1,     // button 1063
     kCosTextCaption = 2,  // the dialog's own caption
+    kCosTextCount = 3,
 };
 extern const UiTextTable kCosDialogCaptions;

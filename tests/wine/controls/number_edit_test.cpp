@@ -25,10 +25,16 @@ TEST_F(NumberEditTest, LettersAreRefusedDigitsAndSignsPass) {
 }
 
 TEST_F(NumberEditTest, KeypadDigitsArriveAsCharacters) {
+    // The key-down of a keypad digit is refused; the message loop turns it
+    // into its character, which passes.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_NUMLOCK] |= 1;
+    SetKeyboardState(keys);
     SetFocus(control);
-    SendMessageW(control, WM_KEYDOWN, VK_NUMPAD7, 1);
-    SendMessageW(control, WM_CHAR, L'7', 1);
-    SendMessageW(control, WM_KEYUP, VK_NUMPAD7, 0xC0000001);
+    const LPARAM down = 1 | (MapVirtualKeyW(VK_NUMPAD7, MAPVK_VK_TO_VSC) << 16);
+    PostMessageW(control, WM_KEYDOWN, VK_NUMPAD7, down);
+    PostMessageW(control, WM_KEYUP, VK_NUMPAD7, down | 0xC0000000);
     PumpMessages();
     EXPECT_EQ(Text(), L"7");
 }

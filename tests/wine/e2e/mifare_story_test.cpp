@@ -9,6 +9,7 @@
 #include "e2e/e2e_environment.h"
 #include "kelvar/cards/ultralight_tag.h"
 #include "kelvar/reader/iso14443a_field.h"
+#include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/toolkit/hex_text.h"
 

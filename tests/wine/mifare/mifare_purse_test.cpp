@@ -29,15 +29,15 @@ TEST_F(MifarePurseTest, ElevenDigitKeyShowsTheKeyBoxAndCallsNothing) {
 
 TEST_F(MifarePurseTest, SectorZeroOffersBlocksOneAndTwoOnly) {
     const HWND blocks = h.Item(IDC_MF_PURSE_BLOCK);
-    EXPECT_EQ(Entries(blocks), (std::vector<std::wstring>{L"1", L"2"}));
-    Choose(h, IDC_MF_PURSE_SECTOR, 5);
-    EXPECT_EQ(Entries(blocks), (std::vector<std::wstring>{L"0", L"1", L"2"}));
+    EXPECT_EQ(ListTexts(blocks), (std::vector<std::wstring>{L"1", L"2"}));
+    Choose(h.Item(IDC_MF_PURSE_SECTOR), 5);
+    EXPECT_EQ(ListTexts(blocks), (std::vector<std::wstring>{L"0", L"1", L"2"}));
     EXPECT_EQ(h.Text(IDC_MF_PURSE_BLOCK), L"1");
-    Choose(h, IDC_MF_PURSE_BLOCK, 0);
-    Choose(h, IDC_MF_PURSE_SECTOR, 0);
-    EXPECT_EQ(Entries(blocks), (std::vector<std::wstring>{L"1", L"2"}));
+    Choose(h.Item(IDC_MF_PURSE_BLOCK), 0);
+    Choose(h.Item(IDC_MF_PURSE_SECTOR), 0);
+    EXPECT_EQ(ListTexts(blocks), (std::vector<std::wstring>{L"1", L"2"}));
     EXPECT_EQ(h.Text(IDC_MF_PURSE_BLOCK), L"1");
-    EXPECT_EQ(Entries(h.Item(IDC_MF_PURSE_SECTOR)).size(), 16u);
+    EXPECT_EQ(ListTexts(h.Item(IDC_MF_PURSE_SECTOR)).size(), 16u);
 }
 
 TEST_F(MifarePurseTest, ValueFieldsFollowEachOther) {
@@ -56,8 +56,8 @@ TEST_F(MifarePurseTest, ValueFieldsFollowEachOther) {
 }
 
 TEST_F(MifarePurseTest, InitializeWritesTheDecimalValueToTheChosenBlock) {
-    Choose(h, IDC_MF_PURSE_SECTOR, 1);
-    Choose(h, IDC_MF_PURSE_BLOCK, 0);
+    Choose(h.Item(IDC_MF_PURSE_SECTOR), 1);
+    Choose(h.Item(IDC_MF_PURSE_BLOCK), 0);
     CheckRadioButton(*h.panel, IDC_MF_PURSE_USE_KEY_A, IDC_MF_PURSE_USE_KEY_B, IDC_MF_PURSE_USE_KEY_B);
     h.SetText(IDC_MF_VALUE_DEC, L"100");
     h.Click(IDC_MF_INITIALIZE);
@@ -67,8 +67,8 @@ TEST_F(MifarePurseTest, InitializeWritesTheDecimalValueToTheChosenBlock) {
 }
 
 TEST_F(MifarePurseTest, IncrementAndDecrementUseTheBlockWithinTheSector) {
-    Choose(h, IDC_MF_PURSE_SECTOR, 2);
-    Choose(h, IDC_MF_PURSE_BLOCK, 2);
+    Choose(h.Item(IDC_MF_PURSE_SECTOR), 2);
+    Choose(h.Item(IDC_MF_PURSE_BLOCK), 2);
     h.SetText(IDC_MF_VALUE_DEC, L"-7");
     h.Click(IDC_MF_INCREMENT);
     h.Click(IDC_MF_DECREMENT);
@@ -77,17 +77,22 @@ TEST_F(MifarePurseTest, IncrementAndDecrementUseTheBlockWithinTheSector) {
                      "rf_M1_authentication2(0, 96, 8, *)", "rf_M1_decrement(0, 10, -7)"}));
 }
 
-TEST_F(MifarePurseTest, ValueOutsideThirtyTwoBitsIsRefusedNotWrapped) {
-    h.SetText(IDC_MF_VALUE_DEC, L"4294967396");
-    h.Click(IDC_MF_INITIALIZE);
-    EXPECT_EQ(h.script.Names(), (Calls{"rf_M1_authentication2"}));
-    ASSERT_EQ(h.services.boxes.size(), 1u);
-    EXPECT_EQ(h.services.boxes[0].text, L"Input date please!");
-    EXPECT_EQ(h.services.boxes[0].caption, L"Warning");
+TEST_F(MifarePurseTest, ValueOutsideThirtyTwoBitsIsRefusedNamingTheRange) {
+    for (const wchar_t* value : {L"4294967396", L"2147483648", L"-2147483649"}) {
+        h.services.boxes.clear();
+        h.script.ClearLog();
+        h.SetText(IDC_MF_VALUE_DEC, value);
+        h.Click(IDC_MF_INITIALIZE);
+        EXPECT_EQ(h.script.Names(), (Calls{"rf_M1_authentication2"})) << value;
+        ASSERT_EQ(h.services.boxes.size(), 1u) << value;
+        EXPECT_EQ(h.services.boxes[0].text, L"Input a value from -2147483648 to 2147483647 please!");
+        EXPECT_EQ(h.services.boxes[0].caption, L"Warning");
+    }
 
     h.SetText(IDC_MF_VALUE_DEC, L"");
     h.Click(IDC_MF_DECREMENT);
-    EXPECT_EQ(h.services.boxes.size(), 2u);
+    ASSERT_EQ(h.services.boxes.size(), 2u);
+    EXPECT_EQ(h.services.boxes[1].text, L"Input date please!");
     EXPECT_EQ(h.script.Names().back(), "rf_M1_authentication2");
 }
 

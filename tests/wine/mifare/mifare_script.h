@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/list_helpers.h"
 #include "support/panel_harness.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/toolkit/hex_text.h"
@@ -48,27 +49,6 @@ inline void CaptureWrites(ScriptedReader& script, WrittenBlock& written) {
         written.data.assign(data, data + 16);
         return 0;
     });
-}
-
-// Chooses entry `index` of drop-down list `id` as the operator would.
-template <typename Panel>
-void Choose(PanelHarness<Panel>& h, int id, int index) {
-    SendMessageW(h.Item(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(*h.panel, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(h.Item(id)));
-    PumpMessages();
-}
-
-// The texts of drop-down list `id`.
-inline std::vector<std::wstring> Entries(HWND list) {
-    std::vector<std::wstring> entries;
-    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[16] = {};
-        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        entries.push_back(text);
-    }
-    return entries;
 }
 
 // Selects a card with Search and forgets the calls it took.

@@ -67,6 +67,7 @@ TEST_F(FrameTest, PanelsIgnoreEnterEscapeAndTheirPrivateMessage) {
     EXPECT_EQ(SendMessageW(panel, 0x401, 1, 2), 0);
     PumpMessages();
     EXPECT_TRUE(IsWindow(panel));
+    EXPECT_TRUE(IsWindowVisible(panel));  // a modeless dialog that ended would be hidden
     EXPECT_EQ(PanelWindow(*frame), panel);
 }
 

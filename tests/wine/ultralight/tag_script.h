@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/list_helpers.h"
 #include "support/panel_harness.h"
 #include "vantrel/toolkit/hex_text.h"
 
@@ -47,28 +48,4 @@ inline void CaptureWrites(ScriptedReader& script, PageWrite& written) {
         written.data.assign(data, data + 4);
         return 0;
     });
-}
-
-// Selects `page` in the page list by its item data.
-inline void SelectPage(HWND list, int page) {
-    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        if (SendMessageW(list, CB_GETITEMDATA, i, 0) == page) SendMessageW(list, CB_SETCURSEL, i, 0);
-    }
-}
-
-// The pages the list offers, from the item data.
-inline std::vector<int> ListedPages(HWND list) {
-    std::vector<int> pages;
-    const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        pages.push_back(static_cast<int>(SendMessageW(list, CB_GETITEMDATA, i, 0)));
-    }
-    return pages;
-}
-
-inline std::vector<int> Range(int first, int last) {
-    std::vector<int> values;
-    for (int v = first; v <= last; ++v) values.push_back(v);
-    return values;
 }

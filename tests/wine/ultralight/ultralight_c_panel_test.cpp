@@ -16,30 +16,10 @@ protected:
     PanelHarness<CUltraLightCPanel> h;
 };
 
-TEST_F(UltraLightCPanelTest, OffersPagesTwoToFortyThreeAndKeepsTemplateKeyCaptions) {
-    EXPECT_EQ(ListedPages(h.Item(IDC_ULC_PAGE_LIST)), Range(2, 43));
-    EXPECT_EQ(h.Text(IDC_ULC_SEARCH), L"ReqALL");
+TEST_F(UltraLightCPanelTest, KeyCaptionsStayAndTheKeyNeedsSixteenWholeBytes) {
     EXPECT_EQ(h.Text(IDC_ULC_AUTHENTICATE), L"Authenticate");
-}
+    EXPECT_EQ(h.Text(IDC_ULC_UPDATE), L"Update");
 
-TEST_F(UltraLightCPanelTest, ReadFailingAtPageFortyLeavesPagesZeroToThirtyNine) {
-    ServeReads(h.script, 40, 0x0A);
-    h.Click(IDC_ULC_READ);
-    EXPECT_EQ(h.script.Log().size(), 41u);
-    EXPECT_EQ(h.script.Log()[40], "rf_M1_read(0, 40, *, *)");
-    EXPECT_EQ(h.Text(IDC_ULC_PAGE2_LOCK), PageHex(2).substr(4));
-    EXPECT_EQ(h.Text(IDC_ULC_PAGE39), PageHex(39));
-    EXPECT_EQ(h.Text(IDC_ULC_PAGE40), L"");
-    EXPECT_EQ(h.Text(IDC_ULC_PAGE43), L"");
-    EXPECT_EQ(h.services.status, L"Error: a ,function: Read Page: 40 error!");
-
-    ServeReads(h.script, 44);
-    h.Click(IDC_ULC_READ);
-    EXPECT_EQ(h.Text(IDC_ULC_PAGE43), PageHex(43));
-    EXPECT_EQ(h.services.status, L"OK");
-}
-
-TEST_F(UltraLightCPanelTest, KeyNeedsSixteenWholeBytes) {
     std::vector<uint8_t> sent;
     h.script.On(h.script.library.rf_UC_authentication, [&sent](int32_t, const uint8_t* key) {
         sent.assign(key, key + 16);
@@ -88,34 +68,4 @@ TEST_F(UltraLightCPanelTest, ReqIdlOnAHaltedTagFailsAtRequestWithoutRetry) {
     EXPECT_EQ(h.script.Log(), (Calls{"rf_request(0, 38, *)"}));
     EXPECT_EQ(h.services.status, L"Error: 1 ,function: rf_request");
     EXPECT_EQ(h.services.beeps, 1);
-}
-
-TEST_F(UltraLightCPanelTest, ShortPageEditsAreWrittenWithZeros) {
-    PageWrite written;
-    CaptureWrites(h.script, written);
-    h.Type(IDC_ULC_PAGE2_DATA, L"1");
-    h.Type(IDC_ULC_PAGE2_LOCK, L"22");
-    SelectPage(h.Item(IDC_ULC_PAGE_LIST), 2);
-    h.Click(IDC_ULC_WRITE);
-    EXPECT_EQ(written.data, (std::vector<uint8_t>{0x01, 0x00, 0x22, 0x00}));
-
-    h.Type(IDC_ULC_PAGE43, L"abc");
-    SelectPage(h.Item(IDC_ULC_PAGE_LIST), 43);
-    h.Click(IDC_ULC_WRITE);
-    EXPECT_EQ(written.page, 43);
-    EXPECT_EQ(written.data, (std::vector<uint8_t>{0xAB, 0x0C, 0x00, 0x00}));
-    EXPECT_EQ(h.services.status, L"OK");
-}
-
-TEST_F(UltraLightCPanelTest, UidRefusesTypingAndPagesFortyToFortyThreeAreHighlighted) {
-    h.Type(IDC_ULC_UID, L"04");
-    EXPECT_EQ(h.Text(IDC_ULC_UID), L"");
-    HDC dc = GetDC(h.Item(IDC_ULC_PAGE40));
-    for (int id : {IDC_ULC_PAGE2_LOCK, IDC_ULC_PAGE3, IDC_ULC_PAGE40, IDC_ULC_PAGE43, IDC_ULC_PAGE4}) {
-        SetTextColor(dc, RGB(0, 0, 0));
-        SendMessageW(*h.panel, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                     reinterpret_cast<LPARAM>(h.Item(id)));
-        EXPECT_EQ(GetTextColor(dc) == RGB(255, 255, 0), id != IDC_ULC_PAGE4) << id;
-    }
-    ReleaseDC(h.Item(IDC_ULC_PAGE40), dc);
 }

@@ -11,24 +11,6 @@
 
 namespace {
 
-// Texts of the page's own input checks.
-enum DevicePageText : int {
-    kTextNeedPortNumber = 0,
-    kTextBadClockAnswer = 1,
-};
-
-constexpr const wchar_t* kTextsChinese[] = {
-    L"请输入0到65535之间的整数端口号!",
-    L"读卡器返回的时钟数据无效",
-};
-
-constexpr const wchar_t* kTextsEnglish[] = {
-    L"Input a whole port number from 0 to 65535 please!",
-    L"Invalid clock data from the reader",
-};
-
-constinit const UiTextTable kDevicePageTexts = MakeUiTextTable(kTextsChinese, kTextsEnglish);
-
 constexpr std::size_t kAnswerBufferSize = 1024;
 constexpr std::size_t kClockBytes = 7;
 
@@ -75,7 +57,9 @@ std::optional<uint16_t> ParsePortNumber(const std::wstring& text) {
     return static_cast<uint16_t>(value);
 }
 
-CDevicePage::CDevicePage(PanelContext& context) : WithMessageMap(IDD_DEVICE_PAGE, context) {}
+CDevicePage::CDevicePage(PanelContext& context) : WithMessageMap(IDD_DEVICE_PAGE, context) {
+    UseCaptions(DevicePageCaptions());
+}
 
 std::span<const MessageEntry<CDevicePage>> CDevicePage::Messages() {
     static const MessageEntry<CDevicePage> map[] = {
@@ -96,7 +80,6 @@ std::span<const MessageEntry<CDevicePage>> CDevicePage::Messages() {
 
 BOOL CDevicePage::OnInitDialog() {
     CardPanelBase::OnInitDialog();
-    SetCaptions(kDevicePageCaptions, DevicePageCaptionBindings());
 
     SendDlgItemMessageW(hwnd_, IDC_DEV_ADDRESS, IPM_SETADDRESS, 0, kDefaultReaderAddress);
     SetDlgItemInt(hwnd_, IDC_DEV_PORT, kDefaultReaderPort, TRUE);
@@ -108,7 +91,7 @@ BOOL CDevicePage::OnInitDialog() {
         SendMessageW(colours, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
     }
     SendMessageW(colours, CB_SETCURSEL, 0, 0);
-    CheckDlgButton(hwnd_, IDC_DEV_ANTENNA_ON, BST_CHECKED);
+    SetChecked(IDC_DEV_ANTENNA_ON);
 
     Bind(modelEdit_, IDC_DEV_MODEL);
     modelEdit_.SetReadOnly();
@@ -140,7 +123,7 @@ void CDevicePage::OnConnect() {
     // open connection as they are.
     const std::optional<uint16_t> port = ParsePortNumber(Window(Item(IDC_DEV_PORT)).Text());
     if (!port) {
-        cmd.InputError(UiText(kDevicePageTexts, kTextNeedPortNumber));
+        cmd.InputError(UiText(kNeedPortNumberText));
         return;
     }
 
@@ -225,7 +208,7 @@ void CDevicePage::OnBeep() {
 }
 
 void CDevicePage::OnAntenna() {
-    const uint8_t state = IsDlgButtonChecked(hwnd_, IDC_DEV_ANTENNA_ON) == BST_CHECKED ? 1 : 0;
+    const uint8_t state = IsChecked(IDC_DEV_ANTENNA_ON) ? 1 : 0;
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
 
@@ -237,11 +220,8 @@ void CDevicePage::OnLight() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
 
-    HWND colours = Item(IDC_DEV_COLOUR);
-    const LRESULT selected = SendMessageW(colours, CB_GETCURSEL, 0, 0);
-    const LRESULT colour =
-        selected == CB_ERR ? 0 : SendMessageW(colours, CB_GETITEMDATA, static_cast<WPARAM>(selected), 0);
-    if (!cmd.Call(reader_.rf_light, 0, static_cast<uint8_t>(colour))) return;
+    const int colour = ListAt(IDC_DEV_COLOUR).Selected();
+    if (!cmd.Call(reader_.rf_light, 0, static_cast<uint8_t>(colour < 0 ? 0 : colour))) return;
     cmd.Done(UiText(kMainMessages, kTextLightOk));
 }
 
@@ -252,11 +232,13 @@ void CDevicePage::OnReadClock() {
     if (!cmd.Call(reader_.ReadTime, 0, buffer.data(), &length)) return;
 
     // A short or garbled answer names no date: the pickers keep theirs.
-    const ClockTime time = DecodeClock(std::span<const uint8_t, kClockBytes>(buffer.data(), kClockBytes));
-    if (length < kClockBytes || !ClockIsValid(time)) {
-        cmd.Failed(UiText(kDevicePageTexts, kTextBadClockAnswer));
+    const std::optional<ClockTime> answer =
+        ClockFromAnswer(std::span<const uint8_t>(buffer.data(), length));
+    if (!answer) {
+        cmd.Failed(UiText(kBadClockAnswerText));
         return;
     }
+    const ClockTime& time = *answer;
     SYSTEMTIME clock{};
     clock.wYear = static_cast<WORD>(time.year);
     clock.wMonth = static_cast<WORD>(time.month);
@@ -288,8 +270,7 @@ LRESULT CDevicePage::OnDateChanged(NMHDR*) {
 
 void CDevicePage::ShowSupportedCards(const SupportedCards& boxes) {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-        CheckDlgButton(hwnd_, kFirstSupportedCardId + static_cast<int>(i),
-                       boxes[i] ? BST_CHECKED : BST_UNCHECKED);
+        SetChecked(kFirstSupportedCardId + static_cast<int>(i), boxes[i]);
     }
 }
 

@@ -2,92 +2,49 @@
 
 #include <iterator>
 
+#include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/toolkit/id_range.h"
 #include "vantrel/toolkit/ui_text.h"
 
 namespace {
 
-constexpr const wchar_t* kCaptionsChinese[] = {
-    L"端口设置",
-    L"IP",
-    L"PORT",
-    L"连接",
-    L"产品信息",
-    L"产品序号",
-    L"DLL版本",
-    L"读取",
-    L"设置指示灯颜色",
-    L"颜色",
-    L"执行",
-    L"设备标记",
-    L"读取",
-    L"写入",
-    L"设置蜂鸣时间",
-    L"执行",
-    L"设置天线状态",
-    L"开",
-    L"关",
-    L"执行",
-    L"时钟操作",
-    L"读取",
-    L"设置",
-    L"可支持的卡",
+constexpr Caption kCaptions[] = {
+    {IDC_DEV_PORT_GROUP, {L"端口设置", L"Port Setting"}},
+    {IDC_DEV_ADDRESS_LABEL, {L"IP", L"IP"}},
+    {IDC_DEV_PORT_LABEL, {L"PORT", L"Port"}},
+    {IDC_DEV_CONNECT, {L"连接", L"Connect"}},
+    {IDC_DEV_INFO_GROUP, {L"产品信息", L"Information"}},
+    {IDC_DEV_MODEL_LABEL, {L"产品序号", L"Model"}},
+    {IDC_DEV_VERSION_LABEL, {L"DLL版本", L"DLL Ver"}},
+    {IDC_DEV_GET_INFO, {L"读取", L"Get"}},
+    {IDC_DEV_LIGHT_GROUP, {L"设置指示灯颜色", L"Light"}},
+    {IDC_DEV_COLOUR_LABEL, {L"颜色", L"Color"}},
+    {IDC_DEV_LIGHT_SEND, {L"执行", L"Send"}},
+    {IDC_DEV_NUMBER_GROUP, {L"设备标记", L"Icdeve"}},
+    {IDC_DEV_NUMBER_READ, {L"读取", L"Read"}},
+    {IDC_DEV_NUMBER_WRITE, {L"写入", L"Write"}},
+    {IDC_DEV_BEEP_GROUP, {L"设置蜂鸣时间", L"Beep"}},
+    {IDC_DEV_BEEP_SEND, {L"执行", L"Send"}},
+    {IDC_DEV_ANTENNA_GROUP, {L"设置天线状态", L"Antenna"}},
+    {IDC_DEV_ANTENNA_ON, {L"开", L"On"}},
+    {IDC_DEV_ANTENNA_OFF, {L"关", L"Off"}},
+    {IDC_DEV_ANTENNA_SEND, {L"执行", L"Send"}},
+    {IDC_DEV_CLOCK_GROUP, {L"时钟操作", L"RTC"}},
+    {IDC_DEV_CLOCK_READ, {L"读取", L"Read"}},
+    {IDC_DEV_CLOCK_WRITE, {L"设置", L"Write"}},
+    {IDC_DEV_SUPPORT_GROUP, {L"可支持的卡", L"Support Card"}},
 };
+static_assert(std::size(kCaptions) == 24);
 
-constexpr const wchar_t* kCaptionsEnglish[] = {
-    L"Port Setting",
-    L"IP",
-    L"Port",
-    L"Connect",
-    L"Information",
-    L"Model",
-    L"DLL Ver",
-    L"Get",
-    L"Light",
-    L"Color",
-    L"Send",
-    L"Icdeve",
-    L"Read",
-    L"Write",
-    L"Beep",
-    L"Send",
-    L"Antenna",
-    L"On",
-    L"Off",
-    L"Send",
-    L"RTC",
-    L"Read",
-    L"Write",
-    L"Support Card",
-};
-
-constexpr CaptionBinding kCaptionBindings[] = {
-    {1097, 0},
-    {1227, 1},
-    {1228, 2},
-    {1053, 3},
-    {1098, 4},
-    {1229, 5},
-    {1230, 6},
-    {1066, 7},
-    {1099, 8},
-    {1197, 9},
-    {1068, 10},
-    {1100, 11},
-    {1063, 12},
-    {1064, 13},
-    {1101, 14},
-    {1067, 15},
-    {1102, 16},
-    {1070, 17},
-    {1071, 18},
-    {1069, 19},
-    {1103, 20},
-    {1186, 21},
-    {1187, 22},
-    {1104, 23},
-};
-
-static_assert(std::size(kCaptionBindings) == std::size(kCaptionsEnglish));
+static_assert(IdsAreConsecutive({IDC_DEV_CARD_SHC1102, IDC_DEV_CARD_ULTRALIGHT, IDC_DEV_CARD_S50,
+                                 IDC_DEV_CARD_S70, IDC_DEV_CARD_DESFIRE, IDC_DEV_CARD_PRO,
+                                 IDC_DEV_CARD_SR176, IDC_DEV_CARD_SRIX4K, IDC_DEV_CARD_AT88RF020,
+                                 IDC_DEV_CARD_SMARTCARD_B, IDC_DEV_CARD_ICODE_SLI,
+                                 IDC_DEV_CARD_TAG_IT, IDC_DEV_CARD_SRF55V01P,
+                                 IDC_DEV_CARD_SRF55V02P}) &&
+                  IDC_DEV_CARD_SHC1102 == kFirstSupportedCardId &&
+                  IDC_DEV_CARD_SRF55V02P == kFirstSupportedCardId + kSupportedCardCount - 1,
+              "the check box of card i is kFirstSupportedCardId + i");
 
 // Ranges of the check boxes by protocol group.
 constexpr std::size_t kIso14443ABoxes = 6;  // 1213..1218
@@ -104,6 +61,8 @@ uint8_t ToBcd(int value) { return static_cast<uint8_t>((value / 10) * 16 + value
 
 int FromBcd(uint8_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); }
 
+bool IsBcd(uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
+
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int DaysInMonth(int year, int month) {
@@ -113,10 +72,7 @@ int DaysInMonth(int year, int month) {
 
 }  // namespace
 
-constinit const UiTextTable kDevicePageCaptions =
-    MakeUiTextTable(kCaptionsChinese, kCaptionsEnglish);
-
-std::span<const CaptionBinding> DevicePageCaptionBindings() { return kCaptionBindings; }
+std::span<const Caption> DevicePageCaptions() { return kCaptions; }
 
 std::string ModelTextFromAnswer(std::span<const uint8_t> buffer, std::size_t length) {
     std::string text;
@@ -188,4 +144,16 @@ bool ClockIsValid(const ClockTime& time) {
            time.day <= DaysInMonth(time.year, time.month) && time.hour >= 0 &&
            time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0 &&
            time.second < 60;
+}
+
+std::optional<ClockTime> ClockFromAnswer(std::span<const uint8_t> answer) {
+    constexpr std::size_t kClockBytes = 7;
+    if (answer.size() < kClockBytes) return std::nullopt;
+    const auto bytes = answer.first<kClockBytes>();
+    for (uint8_t byte : bytes) {
+        if (!IsBcd(byte)) return std::nullopt;
+    }
+    const ClockTime time = DecodeClock(bytes);
+    if (time.weekday < 1 || time.weekday > 7 || !ClockIsValid(time)) return std::nullopt;
+    return time;
 }

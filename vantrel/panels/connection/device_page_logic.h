@@ -12,14 +12,14 @@
 
 #include "vantrel/toolkit/ui_text.h"
 
-// Caption texts of the page, and which control shows which entry.
-extern const UiTextTable kDevicePageCaptions;
+// The page's caption table.
+std::span<const Caption> DevicePageCaptions();
 
-struct CaptionBinding {
-    int controlId;
-    int entry;
-};
-std::span<const CaptionBinding> DevicePageCaptionBindings();
+// Texts of the page's own input checks.
+inline constexpr UiString kNeedPortNumberText{L"请输入0到65535之间的整数端口号!",
+                                              L"Input a whole port number from 0 to 65535 please!"};
+inline constexpr UiString kBadClockAnswerText{L"读卡器返回的时钟数据无效",
+                                              L"Invalid clock data from the reader"};
 
 inline constexpr uint32_t kDefaultReaderAddress = 0xC0A801C8;  // 192.168.1.200
 inline constexpr int kDefaultReaderPort = 2000;
@@ -70,3 +70,7 @@ ClockTime DecodeClock(std::span<const uint8_t, 7> bytes);
 // Whether a decoded time names a real date and time of day (a reader may
 // answer bytes that are not BCD).
 bool ClockIsValid(const ClockTime& time);
+
+// The time a ReadTime answer names: nothing for fewer than seven bytes, a
+// nibble above 9, a weekday outside 1 to 7 or a date or time that does not exist.
+std::optional<ClockTime> ClockFromAnswer(std::span<const uint8_t> answer);

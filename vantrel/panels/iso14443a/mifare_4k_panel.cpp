@@ -1,8 +1,15 @@
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 
-#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/mifare_4k_ids.h"
+#include "vantrel/panels/iso14443a/mifare_texts.h"
 
 namespace {
+
+constexpr Caption kOwnCaptions[] = {
+    {IDC_MF4K_REQIDL, mifare_text::kReqIdl},
+    {IDC_MF4K_HALT, mifare_text::kHalt},
+    {IDC_MF4K_VALUE_HEX_LABEL, mifare_text::kValueHex},
+};
 
 MifarePanelIds Ids4K() {
     MifareWindowIds large = OperationWindowIds(2, kFirstLargeSector, kLastLargeSector);
@@ -11,11 +18,9 @@ MifarePanelIds Ids4K() {
                        IDC_MF4K_DATA2_8,  IDC_MF4K_DATA2_9,  IDC_MF4K_DATA2_10, IDC_MF4K_DATA2_11,
                        IDC_MF4K_DATA2_12, IDC_MF4K_DATA2_13, IDC_MF4K_DATA2_14};
     // The purse works on the small sectors only.
-    return {.reqIdl = IDC_MF4K_REQIDL,
-            .halt = IDC_MF4K_HALT,
-            .valueHexLabel = IDC_MF4K_VALUE_HEX_LABEL,
-            .purseLastSector = kFirstLargeSector - 1,
-            .windows = {OperationWindowIds(1, 0, kFirstLargeSector - 1), std::move(large)}};
+    return {.purseLastSector = kFirstLargeSector - 1,
+            .windows = {OperationWindowIds(1, 0, kFirstLargeSector - 1), std::move(large)},
+            .ownCaptions = kOwnCaptions};
 }
 
 }  // namespace

@@ -46,3 +46,16 @@ TrailerFields SplitTrailer(std::span<const uint8_t, kMifareBlockSize> block) {
     return {Slice(block, 0, kTrailerKeyASize), Slice(block, kTrailerKeyASize, kAccessBitsSize),
             Slice(block, kTrailerKeyASize + kAccessBitsSize, kTrailerKeyBSize)};
 }
+
+bool AccessBitsAreConsistent(const MifareBlock& trailer) {
+    const uint8_t byte6 = trailer[kTrailerKeyASize];
+    const uint8_t byte7 = trailer[kTrailerKeyASize + 1];
+    const uint8_t byte8 = trailer[kTrailerKeyASize + 2];
+    const int c1 = byte7 >> 4;
+    const int c2 = byte8 & 0x0F;
+    const int c3 = byte8 >> 4;
+    const int notC1 = byte6 & 0x0F;
+    const int notC2 = byte6 >> 4;
+    const int notC3 = byte7 & 0x0F;
+    return (c1 ^ notC1) == 0x0F && (c2 ^ notC2) == 0x0F && (c3 ^ notC3) == 0x0F;
+}

@@ -52,3 +52,8 @@ struct TrailerFields {
 // with zeros to its width, or cut to it.
 MifareBlock TrailerBlock(const TrailerFields& fields);
 TrailerFields SplitTrailer(std::span<const uint8_t, kMifareBlockSize> block);
+
+// Whether bytes 6 to 8 of a trailer hold each access condition bit together
+// with its inverted copy. A card whose trailer is written without them
+// locks the sector for good.
+bool AccessBitsAreConsistent(const MifareBlock& trailer);

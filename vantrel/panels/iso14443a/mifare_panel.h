@@ -9,9 +9,4 @@ public:
     explicit CMifarePanel(PanelContext& context);
 
     static std::span<const MessageEntry<CMifarePanel>> Messages();
-
-private:
-    void OnReadSector3() { ReadSector(2); }
-    void OnWriteBlock3() { WriteBlock(2); }
-    void OnWindow3Changed() { OnWindowChoiceChanged(2); }
 };

@@ -1,12 +1,10 @@
 #include "vantrel/panels/iso14443a/mifare_panel_base.h"
 
-#include <cwchar>
-
-#include "vantrel/panels/iso14443a/card_search.h"
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
-#include "vantrel/panels/iso14443a/mifare_captions.h"
-#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/mifare_shared_ids.h"
 #include "vantrel/panels/iso14443a/mifare_purse.h"
+#include "vantrel/panels/iso14443a/mifare_texts.h"
+#include "vantrel/panels/iso14443a/type_a_activation.h"
 
 namespace {
 
@@ -34,7 +32,10 @@ const wchar_t* Message(int entry) { return UiText(kMainMessages, entry); }
 }  // namespace
 
 MifarePanelBase::MifarePanelBase(int templateId, PanelContext& context, MifarePanelIds ids)
-    : WithMessageMap(templateId, context), ids_(std::move(ids)) {}
+    : WithMessageMap(templateId, context), ids_(std::move(ids)) {
+    UseCaptions(MifareSharedCaptions());
+    UseCaptions(ids_.ownCaptions);
+}
 
 std::span<const MessageEntry<MifarePanelBase>> MifarePanelBase::Messages() {
     using P = MifarePanelBase;
@@ -47,21 +48,20 @@ std::span<const MessageEntry<MifarePanelBase>> MifarePanelBase::Messages() {
         OnCommand(IDC_MF_PURSE_SECTOR, &P::OnPurseSectorChanged, CBN_SELCHANGE),
         OnCommand(IDC_MF_VALUE_DEC, &P::OnDecimalChanged, EN_CHANGE),
         OnCommand(IDC_MF_VALUE_HEX, &P::OnHexChanged, EN_CHANGE),
-        OnCommand(IDC_MF_READ1, &P::OnReadSector1),
-        OnCommand(IDC_MF_READ2, &P::OnReadSector2),
-        OnCommand(IDC_MF_WRITE1, &P::OnWriteBlock1),
-        OnCommand(IDC_MF_WRITE2, &P::OnWriteBlock2),
-        OnCommand(IDC_MF_SECTOR1, &P::OnWindow1Changed, CBN_SELCHANGE),
-        OnCommand(IDC_MF_BLOCK1, &P::OnWindow1Changed, CBN_SELCHANGE),
-        OnCommand(IDC_MF_SECTOR2, &P::OnWindow2Changed, CBN_SELCHANGE),
-        OnCommand(IDC_MF_BLOCK2, &P::OnWindow2Changed, CBN_SELCHANGE),
+        OnCommand(IDC_MF_READ1, &P::ReadSector, 0),
+        OnCommand(IDC_MF_READ2, &P::ReadSector, 1),
+        OnCommand(IDC_MF_WRITE1, &P::WriteBlock, 0),
+        OnCommand(IDC_MF_WRITE2, &P::WriteBlock, 1),
+        OnCommand(IDC_MF_SECTOR1, &P::OnWindowChoiceChanged, 0, CBN_SELCHANGE),
+        OnCommand(IDC_MF_BLOCK1, &P::OnWindowChoiceChanged, 0, CBN_SELCHANGE),
+        OnCommand(IDC_MF_SECTOR2, &P::OnWindowChoiceChanged, 1, CBN_SELCHANGE),
+        OnCommand(IDC_MF_BLOCK2, &P::OnWindowChoiceChanged, 1, CBN_SELCHANGE),
     };
     return map;
 }
 
 BOOL MifarePanelBase::OnInitDialog() {
     CardPanelBase::OnInitDialog();
-    SetMifareCaptions();
     ReplaceGroupBoxes({IDC_MF_PURSE_GROUP});
     for (const MifareWindowIds& window : ids_.windows) ReplaceGroupBoxes({window.group});
 
@@ -77,137 +77,114 @@ BOOL MifarePanelBase::OnInitDialog() {
     Bind(purseBlock_, IDC_MF_PURSE_BLOCK);
     const PurseBlockChoice blocks = InitialPurseBlocks();
     purseBlock_.Fill(blocks.blocks, blocks.selected);
-    CheckDlgButton(hwnd_, IDC_MF_PURSE_USE_KEY_A, BST_CHECKED);
+    SetChecked(IDC_MF_PURSE_USE_KEY_A);
 
     for (const MifareWindowIds& ids : ids_.windows) {
         windows_.push_back(std::make_unique<MifareWindow>(ids));
         windows_.back()->Attach(*this);
     }
-    UseHexFont();
+    UseHexFonts();
     SetContentHeightToClient();
     return TRUE;
 }
 
-void MifarePanelBase::SetMifareCaptions() {
-    std::vector<std::pair<int, int>> captions = {
-        {IDC_MF_SEARCH, kMfCaptionRequest},
-        {ids_.reqIdl, kMfCaptionReqIdl},
-        {ids_.halt, kMfCaptionHalt},
-        {IDC_MF_PURSE_GROUP, kMfCaptionPurse},
-        {IDC_MF_PURSE_SECTOR_LABEL, kMfCaptionSector},
-        {IDC_MF_PURSE_BLOCK_LABEL, kMfCaptionBlock},
-        {IDC_MF_PURSE_USE_KEY_A, kMfCaptionKeyA},
-        {IDC_MF_PURSE_USE_KEY_B, kMfCaptionKeyB},
-        {IDC_MF_PURSE_KEY_LABEL, kMfCaptionKey},
-        {IDC_MF_VALUE_DEC_LABEL, kMfCaptionValueDec},
-        {ids_.valueHexLabel, kMfCaptionValueHex},
-        {IDC_MF_INITIALIZE, kMfCaptionInitialize},
-        {IDC_MF_INCREMENT, kMfCaptionIncrement},
-        {IDC_MF_DECREMENT, kMfCaptionDecrement},
-        {IDC_MF_BALANCE, kMfCaptionBalance},
-    };
-    for (const MifareWindowIds& window : ids_.windows) {
-        captions.insert(captions.end(), {
-            {window.group, kMfCaptionWindow},
-            {window.sectorLabel, kMfCaptionSector},
-            {window.blockLabel, kMfCaptionBlock},
-            {window.keyLabel, kMfCaptionKey},
-            {window.useKeyA, kMfCaptionKeyA},
-            {window.useKeyB, kMfCaptionKeyB},
-            {window.readButton, kMfCaptionReadSector},
-            {window.writeButton, kMfCaptionWriteBlock},
-        });
-    }
-    SetCaptions(kMifareCaptions, captions);
-}
-
-void MifarePanelBase::UseHexFont() {
-    LOGFONTW font{};
-    GetObjectW(Font(), sizeof(font), &font);
-    font.lfWeight = FW_NORMAL;
-    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    wcsncpy(font.lfFaceName, L"Courier New", LF_FACESIZE - 1);
-    hexFont_.Reset(CreateFontIndirectW(&font));
-    if (!hexFont_) return;
-
-    std::vector<HWND> fields{uid_, purseKey_, valueDec_, valueHex_};
+void MifarePanelBase::UseHexFonts() {
+    for (HWND field : {uid_.Handle(), purseKey_.Handle(), valueDec_.Handle(), valueHex_.Handle()})
+        UseHexFont(field);
     for (const auto& window : windows_) {
-        const std::vector<HWND> more = window->HexFields();
-        fields.insert(fields.end(), more.begin(), more.end());
+        for (HWND field : window->HexFields()) UseHexFont(field);
     }
-    const auto hexFont = reinterpret_cast<WPARAM>(hexFont_.Get());
-    for (HWND field : fields) SendMessageW(field, WM_SETFONT, hexFont, FALSE);
 }
 
-bool MifarePanelBase::SearchCard(int attempts) {
-    const CardSearchResult result = SearchTypeACard(context_, hwnd_, attempts);
-    cardSelected_ = static_cast<bool>(result);
-    if (result) {
-        uid_.SetBytes(result.uid);
-    } else if (result.outcome == SearchOutcome::NoCard) {
+void MifarePanelBase::ClearCardOnFailure(Command& command) {
+    command.OnFailure([this] { cardSelected_ = false; });
+}
+
+bool MifarePanelBase::SearchCard(Command& command, int attempts) {
+    if (!command.RequireConnection()) {
+        cardSelected_ = false;
+        return false;
+    }
+    const auto uid = SearchTypeACard(command, kCascadeProfile, attempts);
+    cardSelected_ = uid.has_value();
+    if (!uid) {
         uid_.Clear();
+        return false;
     }
-    return cardSelected_;
+    uid_.SetBytes(*uid);
+    command.Done(Message(kTextFindCardOk));
+    return true;
 }
 
-bool MifarePanelBase::CardPrelude() { return cardSelected_ || SearchCard(kPreludeAttempts); }
+bool MifarePanelBase::CardPrelude(Command& command) {
+    return cardSelected_ || SearchCard(command, kPreludeAttempts);
+}
 
-std::optional<Bytes> MifarePanelBase::KeyOf(const ByteTextEdit& edit) {
+std::optional<Bytes> MifarePanelBase::KeyOf(Command& command, const ByteTextEdit& edit) {
     if (edit.ByteCount() != kMifareKeySize) {
-        ShowInputError(context_.services, hwnd_, Message(kTextNeedKey6Bytes));
+        command.InputError(Message(kTextNeedKey6Bytes));
         return std::nullopt;
     }
     return edit.GetBytes();
 }
 
-bool MifarePanelBase::Authenticate(Command& command, uint8_t keyType, uint8_t firstBlock,
-                                   const Bytes& key) {
-    const bool ok = command.Call(reader_.rf_M1_authentication2, kDevice, keyType, firstBlock, key.data());
-    if (!ok) cardSelected_ = false;
-    return ok;
-}
-
 void MifarePanelBase::OnSearch() {
-    if (!SearchCard(kSearchAttempts)) return;
+    Command command(context_, hwnd_);
+    ClearCardOnFailure(command);
+    if (!SearchCard(command, kSearchAttempts)) return;
     for (const auto& window : windows_) window->UpdateWriteButton();
     ReportResult(context_.services, 0);
 }
 
 void MifarePanelBase::OnReqIdl() {
-    if (auto uid = RequestIdleCard(context_, hwnd_)) uid_.SetBytes(*uid);
+    Command command(context_, hwnd_);
+    if (!command.RequireConnection()) return;
+    if (auto uid = SelectTypeACard(command, kCascadeProfile, kRequestIdle)) {
+        uid_.SetBytes(*uid);
+        command.Done(Message(kTextSuccess));
+    }
 }
 
-void MifarePanelBase::OnHalt() { HaltCard(context_, hwnd_); }
+void MifarePanelBase::OnHalt() {
+    Command command(context_, hwnd_);
+    if (!command.RequireConnection()) return;
+    if (HaltTypeACard(command)) command.Done(Message(kTextSuccess));
+}
 
 std::optional<uint8_t> MifarePanelBase::PreparePurse(Command& command) {
-    if (!CardPrelude()) return std::nullopt;
-    const uint8_t keyType =
-        IsDlgButtonChecked(hwnd_, IDC_MF_PURSE_USE_KEY_A) == BST_CHECKED ? kMifareKeyA : kMifareKeyB;
+    if (!CardPrelude(command)) return std::nullopt;
+    const uint8_t keyType = IsChecked(IDC_MF_PURSE_USE_KEY_A) ? kMifareKeyA : kMifareKeyB;
     const int sector = purseSector_.Selected();
     const int block = purseBlock_.Selected();
-    const auto key = KeyOf(purseKey_);
+    const auto key = KeyOf(command, purseKey_);
     if (!key || sector < 0 || block < 0) return std::nullopt;
-    if (!Authenticate(command, keyType, FirstBlockOfSector(sector), *key)) return std::nullopt;
+    if (!command.Call(reader_.rf_M1_authentication2, kDevice, keyType, FirstBlockOfSector(sector),
+                      key->data())) {
+        return std::nullopt;
+    }
     return BlockOfSector(sector, block);
+}
+
+std::optional<int32_t> MifarePanelBase::PurseValue() {
+    const std::wstring text = valueDec_.Text();
+    if (const auto value = ParsePurseValue(text)) return value;
+    // An empty field asks for a value; a value the card cannot hold names the range.
+    const std::wstring message =
+        text.empty() ? Message(kTextNeedData) : UiText(mifare_text::kValueOutOfRange);
+    context_.services.ShowMessageBox(hwnd_, message, UiText(kBoxCaptionWarning),
+                                     MB_OK | MB_ICONWARNING);
+    return std::nullopt;
 }
 
 void MifarePanelBase::ChangeValue(const ValueFunction& function, int successText) {
     Command command(context_, hwnd_);
+    ClearCardOnFailure(command);
     const auto block = PreparePurse(command);
     if (!block) return;
-    const auto value = ParsePurseValue(valueDec_.Text());
-    if (!value) {
-        context_.services.ShowMessageBox(hwnd_, Message(kTextNeedData), L"Warning", MB_OK | MB_ICONWARNING);
-        return;
-    }
-    const int32_t status = function(kDevice, *block, *value);
-    if (status != 0) {
-        ReportResult(context_.services, status, function.Name());
-        cardSelected_ = false;
-    } else {
-        command.Done(Message(successText));
-    }
-    context_.services.AddLogLine(function.Name(), status);
+    const auto value = PurseValue();
+    if (!value) return;
+    if (!command.CallLoggedAfterReport(function, kDevice, *block, *value)) return;
+    command.Done(Message(successText));
 }
 
 void MifarePanelBase::OnInitialize() { ChangeValue(reader_.rf_M1_initval, kTextInitPurseOk); }
@@ -218,19 +195,13 @@ void MifarePanelBase::OnBalance() {
     valueDec_.SetText(L"");
     valueHex_.SetText(L"");
     Command command(context_, hwnd_);
+    ClearCardOnFailure(command);
     const auto block = PreparePurse(command);
     if (!block) return;
     int32_t value = 0;
-    const int32_t status = reader_.rf_M1_readval(kDevice, *block, &value);
-    if (status != 0) {
-        context_.services.AddLogLine(reader_.rf_M1_readval.Name(), status);
-        ReportResult(context_.services, status, reader_.rf_M1_readval.Name());
-        cardSelected_ = false;
-        return;
-    }
+    if (!command.CallLoggedAfterReport(reader_.rf_M1_readval, kDevice, *block, &value)) return;
     ShowValue(value);
     command.Done(Message(kTextReadBalanceOk));
-    context_.services.AddLogLine(reader_.rf_M1_readval.Name(), status);
 }
 
 void MifarePanelBase::ShowValue(int32_t value) {
@@ -260,29 +231,27 @@ void MifarePanelBase::OnHexChanged() {
     valueDec_.SetText(DecimalText(HexFieldValue(valueHex_.GetBytes())));
 }
 
-void MifarePanelBase::ReadSector(std::size_t index) {
-    MifareWindow& window = *windows_[index];
+void MifarePanelBase::ReadSector(int index) {
+    MifareWindow& window = *windows_[static_cast<std::size_t>(index)];
     window.ClearBlocks();
     Command command(context_, hwnd_);
-    if (!CardPrelude()) return;
-    const auto key = KeyOf(window.Key());
+    ClearCardOnFailure(command);
+    if (!CardPrelude(command)) return;
+    const auto key = KeyOf(command, window.Key());
     const int sector = window.Sector();
     if (!key || sector < 0) return;
-    if (!Authenticate(command, window.KeyType(), FirstBlockOfSector(sector), *key)) return;
-
+    if (!command.Call(reader_.rf_M1_authentication2, kDevice, window.KeyType(),
+                      FirstBlockOfSector(sector), key->data())) {
+        return;
+    }
     for (int i = 0; i < BlocksInSector(sector); ++i) {
         const uint8_t block = BlockOfSector(sector, i);
         uint8_t buffer[kReadBufferSize] = {};
         uint8_t length = 0;
-        const int32_t status = command.CallQuietly(reader_.rf_M1_read, kDevice, block, buffer, &length);
-        if (status != 0 || length != kMifareBlockSize) {
-            if (status != 0) {
-                ReportResult(context_.services, status, reader_.rf_M1_read.Name());
-            } else {
-                // A short block with status 0 must not read as success.
-                command.Failed(FormatText(Message(kTextReadBlockError), block));
-            }
-            cardSelected_ = false;
+        if (!command.Call(reader_.rf_M1_read, kDevice, block, buffer, &length)) return;
+        if (length != kMifareBlockSize) {
+            // A short block with status 0 must not read as success.
+            command.Failed(FormatText(Message(kTextReadBlockError), block));
             return;
         }
         window.ShowBlock(i, std::span<const uint8_t, kMifareBlockSize>(buffer, kMifareBlockSize));
@@ -290,28 +259,34 @@ void MifarePanelBase::ReadSector(std::size_t index) {
     command.Done(Message(kTextReadOk));
 }
 
-void MifarePanelBase::WriteBlock(std::size_t index) {
-    MifareWindow& window = *windows_[index];
+void MifarePanelBase::WriteBlock(int index) {
+    MifareWindow& window = *windows_[static_cast<std::size_t>(index)];
     Command command(context_, hwnd_);
-    if (!CardPrelude()) return;
-    const auto key = KeyOf(window.Key());
+    ClearCardOnFailure(command);
+    if (!CardPrelude(command)) return;
+    const auto key = KeyOf(command, window.Key());
     const int sector = window.Sector();
     const int blockIndex = window.BlockIndex();
     if (!key || sector < 0 || blockIndex < 0) return;
-    if (blockIndex == TrailerIndex(sector) &&
-        context_.services.ShowMessageBox(hwnd_, Message(kTextConfirmWriteBlock3), L"Warning",
-                                     MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
+    const MifareBlock data = window.BlockToWrite(blockIndex);
+    if (blockIndex == TrailerIndex(sector)) {
+        if (!AccessBitsAreConsistent(data)) {
+            command.InputError(UiText(mifare_text::kAccessBitsInvalid));
+            return;
+        }
+        if (context_.services.ShowMessageBox(hwnd_, Message(kTextConfirmWriteBlock3),
+                                             UiText(kBoxCaptionWarning),
+                                             MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
+            return;
+        }
+    }
+    if (!command.Call(reader_.rf_M1_authentication2, kDevice, window.KeyType(),
+                      FirstBlockOfSector(sector), key->data())) {
         return;
     }
-    if (!Authenticate(command, window.KeyType(), FirstBlockOfSector(sector), *key)) return;
-
-    const MifareBlock data = window.BlockToWrite(blockIndex);
-    const int32_t status = reader_.rf_M1_write(kDevice, BlockOfSector(sector, blockIndex), data.data());
-    if (status != 0) {
-        ReportResult(context_.services, status, reader_.rf_M1_write.Name());
-        cardSelected_ = false;
+    if (!command.CallNotLoggedOnFailure(reader_.rf_M1_write, kDevice,
+                                        BlockOfSector(sector, blockIndex), data.data())) {
         return;
     }
     command.Done(Message(kTextWriteOk));
-    context_.services.AddLogLine(reader_.rf_M1_write.Name(), status);
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
-#include "vantrel/panels/iso14443a/number_list.h"
+#include "vantrel/toolkit/number_list.h"
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
 

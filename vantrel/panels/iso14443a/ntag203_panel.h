@@ -3,9 +3,7 @@
 
 #include "vantrel/panels/iso14443a/ultralight_family_panel.h"
 
-class CNtag203Panel : public WithMessageMap<CNtag203Panel, UltraLightFamilyPanel> {
+class CNtag203Panel : public UltraLightFamilyPanel {
 public:
     explicit CNtag203Panel(PanelContext& context);
-
-    static std::span<const MessageEntry<CNtag203Panel>> Messages();
 };

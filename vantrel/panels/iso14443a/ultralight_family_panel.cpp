@@ -3,41 +3,29 @@
 #include <algorithm>
 #include <string>
 
-#include "vantrel/panels/iso14443a/ultralight_family_text.h"
+#include "vantrel/panels/iso14443a/type_a_activation.h"
 #include "vantrel/toolkit/hex_text.h"
+#include "vantrel/toolkit/shared_gdi.h"
 
 namespace {
 
 constexpr int kSearchAttempts = 2;
-constexpr DWORD kTypeSettleMs = 20;
-constexpr uint8_t kAntennaOff = 0;
-constexpr uint8_t kAntennaOn = 1;
-constexpr uint8_t kTypeA = 'A';
-constexpr uint8_t kRequestAll = 0x52;
-constexpr uint8_t kRequestIdle = 0x26;
 constexpr std::size_t kAnswerSize = 1024;
-
-constexpr COLORREF kHighlightText = RGB(255, 255, 0);
-constexpr COLORREF kHighlightBack = RGB(240, 0, 0);
-
-// A fixed-pitch font as tall as `font`, for hex text.
-HFONT CreateHexFont(HFONT font) {
-    LOGFONTW lf{};
-    if (font == nullptr || GetObjectW(font, sizeof(lf), &lf) == 0) {
-        lf.lfHeight = -12;
-        lf.lfWeight = FW_NORMAL;
-    }
-    lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(lf.lfFaceName, L"Courier New", LF_FACESIZE);
-    return CreateFontIndirectW(&lf);
-}
 
 }  // namespace
 
 UltraLightFamilyPanel::UltraLightFamilyPanel(int templateId, PanelContext& context,
                                              const UltraLightFamilySetup& setup)
-    : WithMessageMap(templateId, context), setup_(setup) {}
+    : WithMessageMap(templateId, context), setup_(setup) {
+    using P = UltraLightFamilyPanel;
+    const UltraLightFamilyIds& ids = setup_.ids;
+    buttons_ = {
+        OnCommand<P>(ids.search, &P::OnSearch), OnCommand<P>(ids.reqIdl, &P::OnReqIdl),
+        OnCommand<P>(ids.halt, &P::OnHalt),     OnCommand<P>(ids.read, &P::OnRead),
+        OnCommand<P>(ids.write, &P::OnWrite),
+    };
+    UseCaptions(setup_.captions);
+}
 
 std::span<const MessageEntry<UltraLightFamilyPanel>> UltraLightFamilyPanel::Messages() {
     static const MessageEntry<UltraLightFamilyPanel> map[] = {
@@ -46,10 +34,16 @@ std::span<const MessageEntry<UltraLightFamilyPanel>> UltraLightFamilyPanel::Mess
     return map;
 }
 
+bool UltraLightFamilyPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
+                                          LRESULT& result) {
+    if (DispatchMessageMap<UltraLightFamilyPanel>(buttons_, this, message, wParam, lParam, result)) {
+        return true;
+    }
+    return WithMessageMap::HandleMessage(message, wParam, lParam, result);
+}
+
 BOOL UltraLightFamilyPanel::OnInitDialog() {
     CardPanelBase::OnInitDialog();
-    hexFont_.Reset(CreateHexFont(Font()));
-    highlightBrush_.Reset(CreateSolidBrush(kHighlightBack));
     const UltraLightFamilyIds& ids = setup_.ids;
 
     SetUpHexEdit(uid_, ids.uid, 0);
@@ -63,26 +57,15 @@ BOOL UltraLightFamilyPanel::OnInitDialog() {
             } else {
                 Window plain(BindItem(field.editId));
                 plain.Send(EM_SETLIMITTEXT, CharLimitOfByteLimit(field.length));
-                plain.Send(WM_SETFONT, reinterpret_cast<WPARAM>(hexFont_.Get()), FALSE);
+                UseHexFont(plain);
             }
         }
     }
+    const std::vector<int> pages = WritablePages(setup_.grid);
+    NumberList pageList;
+    Bind(pageList, ids.pageList);
+    pageList.Fill(pages, 0);
 
-    Window list(BindItem(ids.pageList));
-    for (int page : WritablePages(setup_.grid)) {
-        const LRESULT index = list.Send(CB_ADDSTRING, 0,
-                                        reinterpret_cast<LPARAM>(std::to_wstring(page).c_str()));
-        list.Send(CB_SETITEMDATA, static_cast<WPARAM>(index), page);
-    }
-    list.Send(CB_SETCURSEL, 0);
-
-    const std::pair<int, int> captions[] = {
-        {ids.uidLabel, kUlTextUidLabel}, {ids.pageLabel, kUlTextPageLabel},
-        {ids.search, kUlTextSearch},     {ids.read, kUlTextRead},
-        {ids.write, kUlTextWrite},       {ids.reqIdl, kUlTextReqIdl},
-        {ids.halt, kUlTextHalt},
-    };
-    SetCaptions(kUltraLightFamilyCaptions, captions);
     ReplaceGroupBoxes({ids.pageFrame});
     SetContentHeightBelow(ids.pageFrame);
     return TRUE;
@@ -91,16 +74,15 @@ BOOL UltraLightFamilyPanel::OnInitDialog() {
 void UltraLightFamilyPanel::SetUpHexEdit(ByteTextEdit& edit, int id, std::size_t byteLimit) {
     Bind(edit, id);
     if (byteLimit > 0) edit.SetByteLimit(byteLimit);
-    edit.Send(WM_SETFONT, reinterpret_cast<WPARAM>(hexFont_.Get()), FALSE);
+    UseHexFont(edit);
 }
 
 void UltraLightFamilyPanel::OnSearch() {
     uid_.Clear();
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    // A failing call ends the attempt; its report stays if the last one fails too.
-    for (int attempt = 0; attempt < kSearchAttempts; ++attempt) {
-        if (SwitchFieldOn(cmd) && RequestAndSelect(cmd, kRequestAll)) return;
+    if (const auto uid = SearchTypeACard(cmd, kUltraLightProfile, kSearchAttempts)) {
+        ShowSelected(cmd, *uid);
     }
 }
 
@@ -108,33 +90,21 @@ void UltraLightFamilyPanel::OnReqIdl() {
     uid_.Clear();
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    RequestAndSelect(cmd, kRequestIdle);
+    if (const auto uid = SelectTypeACard(cmd, kUltraLightProfile, kRequestIdle)) {
+        ShowSelected(cmd, *uid);
+    }
 }
 
 void UltraLightFamilyPanel::OnHalt() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    if (!cmd.Call(reader_.rf_halt, 0)) return;
-    cmd.Done(UiText(kMainMessages, kTextSuccess));
+    if (HaltTypeACard(cmd)) cmd.Done(UiText(kMainMessages, kTextSuccess));
 }
 
-bool UltraLightFamilyPanel::SwitchFieldOn(Command& cmd) {
-    if (!cmd.Call(reader_.rf_antenna_sta, 0, kAntennaOff)) return false;
-    if (!cmd.Call(reader_.rf_init_type, 0, kTypeA)) return false;
-    cmd.Wait(kTypeSettleMs);
-    return cmd.Call(reader_.rf_antenna_sta, 0, kAntennaOn);
-}
-
-bool UltraLightFamilyPanel::RequestAndSelect(Command& cmd, uint8_t mode) {
-    uint16_t tagType = 0;
-    if (!cmd.Call(reader_.rf_request, 0, mode, &tagType)) return false;
-    uint8_t uid[kAnswerSize] = {};
-    uint8_t length = 0;
-    if (!cmd.Call(reader_.rf_ul_select, 0, uid, &length)) return false;
+void UltraLightFamilyPanel::ShowSelected(Command& cmd, const Bytes& uid) {
     ClearPageEdits();
-    uid_.SetBytes(uid, length);
+    uid_.SetBytes(uid);
     cmd.Done(UiText(kMainMessages, kTextSuccess));
-    return true;
 }
 
 void UltraLightFamilyPanel::OnRead() {
@@ -147,7 +117,7 @@ void UltraLightFamilyPanel::OnRead() {
         const int32_t status =
             cmd.CallQuietly(reader_.rf_M1_read, 0, static_cast<uint8_t>(first), answer, &length);
         if (status != 0 || !ReadAnswerUsable(setup_.grid, length)) {
-            ReportReadError(status, first);
+            ReportReadError(cmd, status, first);
             return;
         }
         for (const FieldContent& field :
@@ -158,20 +128,20 @@ void UltraLightFamilyPanel::OnRead() {
     cmd.Done(UiText(kMainMessages, kTextReadOk));
 }
 
-void UltraLightFamilyPanel::ReportReadError(int32_t status, int page) {
+void UltraLightFamilyPanel::ReportReadError(Command& cmd, int32_t status, int page) {
     const std::wstring text = FormatText(UiText(kMainMessages, kTextReadPageError), page);
     // A short answer to a successful call is still a failed read.
     if (status != 0) {
-        ReportResult(context_.services, status, text.c_str());
+        cmd.Failed(status, text.c_str());
     } else {
-        ReportError(context_.services, text);
+        cmd.Failed(text);
     }
 }
 
 void UltraLightFamilyPanel::OnWrite() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    const int page = SelectedPage();
+    const int page = ListAt(setup_.ids.pageList).Selected();
     if (page < kUlFirstWritablePage) return;
     const auto data = PageWriteData(setup_.grid, page, [this](int id) { return EditBytes(id); });
     if (!cmd.Call(reader_.rf_ul_write, 0, static_cast<uint8_t>(page), data.data())) return;
@@ -184,13 +154,6 @@ void UltraLightFamilyPanel::ClearPageEdits() {
 
 Bytes UltraLightFamilyPanel::EditBytes(int id) const { return HexToBytes(Window(Item(id)).Text()); }
 
-int UltraLightFamilyPanel::SelectedPage() const {
-    Window list(Item(setup_.ids.pageList));
-    const LRESULT index = list.Send(CB_GETCURSEL);
-    if (index == CB_ERR) return -1;
-    return static_cast<int>(list.Send(CB_GETITEMDATA, static_cast<WPARAM>(index)));
-}
-
 bool UltraLightFamilyPanel::IsHighlighted(int id) const {
     return std::find(setup_.highlighted.begin(), setup_.highlighted.end(), id) !=
            setup_.highlighted.end();
@@ -200,9 +163,5 @@ LRESULT UltraLightFamilyPanel::OnCtlColorEdit(WPARAM wParam, LPARAM lParam) {
     if (!IsHighlighted(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
         return DefWindowProcW(hwnd_, WM_CTLCOLOREDIT, wParam, lParam);
     }
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    SetTextColor(dc, kHighlightText);
-    SetBkColor(dc, kHighlightBack);
-    SetBkMode(dc, TRANSPARENT);
-    return reinterpret_cast<LRESULT>(highlightBrush_.Get());
+    return HighlightEditColours(reinterpret_cast<HDC>(wParam));
 }

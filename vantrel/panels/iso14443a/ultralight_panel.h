@@ -3,9 +3,7 @@
 
 #include "vantrel/panels/iso14443a/ultralight_family_panel.h"
 
-class CUltraLightPanel : public WithMessageMap<CUltraLightPanel, UltraLightFamilyPanel> {
+class CUltraLightPanel : public UltraLightFamilyPanel {
 public:
     explicit CUltraLightPanel(PanelContext& context);
-
-    static std::span<const MessageEntry<CUltraLightPanel>> Messages();
 };

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <set>
+#include <vector>
 
 #include "vantrel/toolkit/bytes.h"
 
@@ -24,27 +25,23 @@ SupportedCards CheckedRange(int first, int last) {
 
 }  // namespace
 
-TEST(DevicePageCaptions, EveryControlGetsItsEntry) {
-    ASSERT_EQ(kDevicePageCaptions.size(), 24u);
-    ASSERT_EQ(kDevicePageCaptions.chinese.size(), 24u);
-    const auto bindings = DevicePageCaptionBindings();
-    ASSERT_EQ(bindings.size(), 24u);
-    std::set<int> entries;
-    for (const auto& b : bindings) entries.insert(b.entry);
-    EXPECT_EQ(entries.size(), 24u);
+TEST(DevicePageCaptions, EveryControlGetsItsOwnCaption) {
+    std::set<int> ids;
+    for (const Caption& caption : DevicePageCaptions()) ids.insert(caption.controlId);
+    EXPECT_EQ(ids.size(), DevicePageCaptions().size());
 
-    auto captionOf = [&](int id, int language) -> std::wstring {
-        for (const auto& b : bindings)
-            if (b.controlId == id) return UiTextIn(kDevicePageCaptions, language, b.entry);
-        return L"<none>";
+    auto captionOf = [&](int id) -> UiString {
+        for (const Caption& caption : DevicePageCaptions())
+            if (caption.controlId == id) return caption.text;
+        return {L"<none>", L"<none>"};
     };
-    EXPECT_EQ(captionOf(1097, kLanguageEnglish), L"Port Setting");
-    EXPECT_EQ(captionOf(1228, kLanguageEnglish), L"Port");
-    EXPECT_EQ(captionOf(1228, kLanguageChinese), L"PORT");
-    EXPECT_EQ(captionOf(1100, kLanguageEnglish), L"Icdeve");
-    EXPECT_EQ(captionOf(1187, kLanguageEnglish), L"Write");
-    EXPECT_EQ(captionOf(1187, kLanguageChinese), L"设置");
-    EXPECT_EQ(captionOf(1104, kLanguageEnglish), L"Support Card");
+    EXPECT_STREQ(captionOf(1097).english, L"Port Setting");
+    EXPECT_STREQ(captionOf(1228).english, L"Port");
+    EXPECT_STREQ(captionOf(1228).chinese, L"PORT");
+    EXPECT_STREQ(captionOf(1100).english, L"Icdeve");
+    EXPECT_STREQ(captionOf(1187).english, L"Write");
+    EXPECT_STREQ(captionOf(1187).chinese, L"设置");
+    EXPECT_STREQ(UiText(captionOf(1104)), L"Support Card");
     EXPECT_EQ(std::wstring(kLedColourNames[3]), L"yellow");
 }
 
@@ -117,4 +114,23 @@ TEST(DevicePageClock, AnswersThatAreNoRealTimeAreRecognised) {
                                                                  0xFF, 0xFF, 0xFF})));
     EXPECT_FALSE(ClockIsValid(DecodeClock(std::array<uint8_t, 7>{})));  // month 0
     EXPECT_FALSE(ClockIsValid(ClockTime{2024, 1, 1, 1, 24, 0, 0}));
+}
+
+TEST(DevicePageClock, GarbledAnswersNameNoTime) {
+    using Answer = std::vector<uint8_t>;
+    EXPECT_EQ(ClockFromAnswer(Answer{0x24, 0x12, 0x31, 0x02, 0x23, 0x59, 0x58}),
+              (ClockTime{2024, 12, 31, 2, 23, 59, 58}));
+    EXPECT_EQ(ClockFromAnswer(Answer{0x24, 0x12, 0x29, 0x07, 0x00, 0x00, 0x00, 0xEE})->weekday, 7);
+    for (const Answer& garbled : {
+             Answer{0x9A, 0x01, 0x01, 0x01, 0x00, 0x00, 0x00},  // year nibble 10: not 2100
+             Answer{0x24, 0x01, 0x01, 0x01, 0x0A, 0x00, 0x00},  // hour nibble 10: not 10 o'clock
+             Answer{0x24, 0x01, 0x01, 0x01, 0x00, 0x5F, 0x00},
+             Answer{0x24, 0x01, 0x01, 0x15, 0x00, 0x00, 0x00},  // weekday 15
+             Answer{0x24, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00},  // weekday 0
+             Answer{0x24, 0x01, 0x01, 0x08, 0x00, 0x00, 0x00},
+             Answer{0x23, 0x02, 0x29, 0x03, 0x00, 0x00, 0x00},  // no 29 February
+             Answer{0x24, 0x01, 0x01, 0x01, 0x00, 0x00},        // six bytes
+         }) {
+        EXPECT_EQ(ClockFromAnswer(garbled), std::nullopt) << ::testing::PrintToString(garbled);
+    }
 }

@@ -58,3 +58,15 @@ TEST(MifareBlocks, SplitTrailerIsTheInverseOfAFullTrailer) {
     const MifareBlock block = TrailerBlock(fields);
     EXPECT_EQ(SplitTrailer(block), fields);
 }
+
+TEST(MifareBlocks, TrailerAccessBitsNeedTheirInvertedCopies) {
+    const auto trailer = [](Bytes access) { return TrailerBlock({Bytes(6, 0xFF), access, Bytes(6, 0xFF)}); };
+    EXPECT_TRUE(AccessBitsAreConsistent(trailer({0xFF, 0x07, 0x80, 0x69})));  // transport setting
+    EXPECT_TRUE(AccessBitsAreConsistent(trailer({0x78, 0x77, 0x88, 0x00})));
+    EXPECT_TRUE(AccessBitsAreConsistent(trailer({0x0F, 0x00, 0xFF})));       // every bit set
+    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFF, 0x07})));            // padded with zeros
+    EXPECT_FALSE(AccessBitsAreConsistent(trailer({})));
+    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFF, 0x07, 0x81, 0x69})));  // one bit off
+    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFE, 0x07, 0x80, 0x69})));
+    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFF, 0x17, 0x80, 0x69})));
+}

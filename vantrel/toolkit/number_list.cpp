@@ -1,4 +1,4 @@
-#include "vantrel/panels/iso14443a/number_list.h"
+#include "vantrel/toolkit/number_list.h"
 
 #include <string>
 

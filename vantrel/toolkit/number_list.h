@@ -11,6 +11,7 @@ class NumberList : public Window {
 public:
     // Items first..last, the first one selected.
     void Fill(int first, int last);
+    // Items `numbers`, the one at `selectedIndex` selected.
     void Fill(const std::vector<int>& numbers, int selectedIndex);
     // The selected item's number, -1 when none is selected.
     int Selected() const;
