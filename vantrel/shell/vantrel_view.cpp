@@ -43,7 +43,8 @@ std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
 void CVantrelView::SetSkin(HBITMAP skin) {
     skin_ = skin;
     if (panel_) panel_->SetSkin(skin);
-    Invalidate();
+    // The panel and its labels show the skin too: repaint them with the view.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CVantrelView::DestroyPanel() {

@@ -123,3 +123,9 @@ enum CosDialogText : int {
     kCosTextCaption = 2,  // the dialog's own caption
 };
 extern const UiTextTable kCosDialogCaptions;
+
+// Items of the background choice dialog's list, "%02d" the skin's number from 1.
+enum BackgroundDialogText : int {
+    kBackgroundTextItem = 0,
+};
+extern const UiTextTable kBackgroundDialogTexts;
