@@ -165,3 +165,13 @@ set_target_properties(Pava_Paper PROPERTIES PREFIX "" OUTPUT_NAME Pava_Paper SUF
                       LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(Pava_Paper PRIVATE -nostdlib -Wl,--entry=0)
 add_dependencies(Vantrel Pava_Paper)
+
+# A skin library with a missing and a damaged bitmap, for the skin tests.
+set(PARTIAL_SKINS_RC ${CMAKE_SOURCE_DIR}/tests/wine/fixtures/partial_skins.rc)
+set_source_files_properties(${PARTIAL_SKINS_RC} PROPERTIES OBJECT_DEPENDS "${PAPER_TILES}")
+add_library(PartialSkins SHARED ${PARTIAL_SKINS_RC})
+target_include_directories(PartialSkins PRIVATE ${PAPER_ART})
+set_target_properties(PartialSkins PROPERTIES PREFIX "" SUFFIX ".DLL" LINKER_LANGUAGE C
+                      RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+target_link_options(PartialSkins PRIVATE -nostdlib -Wl,--entry=0)
+add_dependencies(wine_skins_tests PartialSkins)

@@ -1,5 +1,7 @@
 #include "vantrel/shell/skin.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "vantrel/toolkit/card_panel_base.h"
@@ -7,6 +9,45 @@
 namespace {
 
 constexpr int kMaxTableColours = 256;
+
+// Whether bitmap resource `id` holds all that its header promises: a damaged
+// library must not make the loader read past the resource.
+bool IsWholeBitmap(HMODULE module, int id) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
+    if (found == nullptr) return false;
+    const uint64_t size = SizeofResource(module, found);
+    HGLOBAL loaded = LoadResource(module, found);
+    const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (data == nullptr || size < sizeof(BITMAPINFOHEADER)) return false;
+    BITMAPINFOHEADER header{};
+    std::memcpy(&header, data, sizeof(header));
+    const uint64_t bits = header.biBitCount;
+    if (header.biSize < sizeof(header) || header.biWidth <= 0 || header.biHeight == 0 ||
+        header.biPlanes != 1) {
+        return false;
+    }
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+    const uint64_t tableLimit = bits <= 8 ? uint64_t{1} << bits : kMaxTableColours;
+    if (header.biClrUsed > tableLimit) return false;
+    const uint64_t colours = header.biClrUsed != 0 ? header.biClrUsed : (bits <= 8 ? tableLimit : 0);
+    const uint64_t masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof(header) ? 12 : 0;
+    const uint64_t rows = static_cast<uint64_t>(std::abs(static_cast<int64_t>(header.biHeight)));
+    uint64_t pixels = 0;
+    switch (header.biCompression) {
+    case BI_RGB:
+    case BI_BITFIELDS:
+        pixels = (static_cast<uint64_t>(header.biWidth) * bits + 31) / 32 * 4 * rows;
+        break;
+    case BI_RLE4:
+    case BI_RLE8:
+        if (header.biSizeImage == 0) return false;
+        pixels = header.biSizeImage;
+        break;
+    default:
+        return false;
+    }
+    return header.biSize + masks + colours * sizeof(RGBQUAD) + pixels <= size;
+}
 
 // A palette of the tile's own colour table, or a halftone palette for a
 // tile with more colours than a table holds.
@@ -53,6 +94,7 @@ std::wstring SkinLibraryPath(const std::wstring& programFolder) {
 Skin Skin::Load(const SkinLibrary& library, int32_t index) {
     Skin skin;
     if (library.Handle() == nullptr || !IsSkinIndex(index)) return skin;
+    if (!IsWholeBitmap(library.Handle(), kFirstSkinId + index)) return skin;
     ScopedBitmap tile(static_cast<HBITMAP>(LoadImageW(library.Handle(),
                                                       MAKEINTRESOURCEW(kFirstSkinId + index),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));

@@ -123,7 +123,11 @@ void CVantrelView::UpdateScrollRange() {
 }
 
 LRESULT CVantrelView::OnEraseBackground(WPARAM wParam, LPARAM) {
-    PaintSkinBackground(reinterpret_cast<HDC>(wParam), ClientRect(), skin_);
+    // Tiles on the panel's grid: no seam where the panel's own tiles meet
+    // these, and scrolled bits stay in line with newly painted ones.
+    POINT origin{0, 0};
+    if (panel_ && panel_->IsValid()) MapWindowPoints(*panel_, hwnd_, &origin, 1);
+    PaintSkinBackground(reinterpret_cast<HDC>(wParam), ClientRect(), skin_, origin);
     return TRUE;
 }
 
