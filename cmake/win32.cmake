@@ -175,3 +175,23 @@ set_target_properties(PartialSkins PROPERTIES PREFIX "" SUFFIX ".DLL" LINKER_LAN
                       RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(PartialSkins PRIVATE -nostdlib -Wl,--entry=0)
 add_dependencies(wine_skins_tests PartialSkins)
+
+# The reader's manual beside the program, set by groff from docs/manual.
+find_program(GROFF groff NO_CMAKE_FIND_ROOT_PATH)
+find_program(GROPDF gropdf NO_CMAKE_FIND_ROOT_PATH)
+find_program(IMG2PDF img2pdf NO_CMAKE_FIND_ROOT_PATH)
+find_program(PDFINFO pdfinfo NO_CMAKE_FIND_ROOT_PATH)
+if(GROFF AND GROPDF AND IMG2PDF AND PDFINFO)
+  file(GLOB MANUAL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/manual/*)
+  set(MANUAL_PDF "${VANTREL_BIN}/Ketra User Manual Ver1.0.pdf")
+  add_custom_command(
+    OUTPUT ${MANUAL_PDF}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/make-manual.sh ${CMAKE_SOURCE_DIR}/docs/manual
+            ${CMAKE_BINARY_DIR}/manual ${MANUAL_PDF}
+    DEPENDS ${MANUAL_SOURCES} ${CMAKE_SOURCE_DIR}/tools/make-manual.sh
+    COMMENT "Setting the manual"
+    VERBATIM)
+  add_custom_target(manual ALL DEPENDS ${MANUAL_PDF})
+else()
+  message(WARNING "groff, img2pdf or pdfinfo missing (tools/setup.sh installs them): no manual")
+endif()
