@@ -165,3 +165,33 @@ set_target_properties(Pava_Paper PROPERTIES PREFIX "" OUTPUT_NAME Pava_Paper SUF
                       LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(Pava_Paper PRIVATE -nostdlib -Wl,--entry=0)
 add_dependencies(Vantrel Pava_Paper)
+
+# A skin library with a missing and a damaged bitmap, for the skin tests.
+set(PARTIAL_SKINS_RC ${CMAKE_SOURCE_DIR}/tests/wine/fixtures/partial_skins.rc)
+set_source_files_properties(${PARTIAL_SKINS_RC} PROPERTIES OBJECT_DEPENDS "${PAPER_TILES}")
+add_library(PartialSkins SHARED ${PARTIAL_SKINS_RC})
+target_include_directories(PartialSkins PRIVATE ${PAPER_ART})
+set_target_properties(PartialSkins PROPERTIES PREFIX "" SUFFIX ".DLL" LINKER_LANGUAGE C
+                      RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+target_link_options(PartialSkins PRIVATE -nostdlib -Wl,--entry=0)
+add_dependencies(wine_skins_tests PartialSkins)
+
+# The reader's manual beside the program, set by groff from docs/manual.
+find_program(GROFF groff NO_CMAKE_FIND_ROOT_PATH)
+find_program(GROPDF gropdf NO_CMAKE_FIND_ROOT_PATH)
+find_program(IMG2PDF img2pdf NO_CMAKE_FIND_ROOT_PATH)
+find_program(PDFINFO pdfinfo NO_CMAKE_FIND_ROOT_PATH)
+if(GROFF AND GROPDF AND IMG2PDF AND PDFINFO)
+  file(GLOB MANUAL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/manual/*)
+  set(MANUAL_PDF "${VANTREL_BIN}/Ketra User Manual Ver1.0.pdf")
+  add_custom_command(
+    OUTPUT ${MANUAL_PDF}
+    COMMAND ${CMAKE_SOURCE_DIR}/tools/make-manual.sh ${CMAKE_SOURCE_DIR}/docs/manual
+            ${CMAKE_BINARY_DIR}/manual ${MANUAL_PDF}
+    DEPENDS ${MANUAL_SOURCES} ${CMAKE_SOURCE_DIR}/tools/make-manual.sh
+    COMMENT "Setting the manual"
+    VERBATIM)
+  add_custom_target(manual ALL DEPENDS ${MANUAL_PDF})
+else()
+  message(WARNING "groff, img2pdf or pdfinfo missing (tools/setup.sh installs them): no manual")
+endif()

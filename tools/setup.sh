@@ -14,6 +14,10 @@ have Xvfb || need+=(xvfb)
 have xdpyinfo || need+=(x11-utils)
 have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The manual: groff's PDF output, screenshots placed as PDF pages.
+have gropdf || need+=(groff)
+have img2pdf || need+=(img2pdf)
+have pdfinfo || need+=(poppler-utils)
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
 # Wine's own faces: Tahoma ("MS Shell Dlg") and Marlett (caption buttons).
 [ -f /usr/share/wine/fonts/tahoma.ttf ] && [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)

@@ -1,6 +1,7 @@
 // Drives a running Vantrel from outside, for screenshots and end-to-end tests.
 //   VantrelPoke wait              prints "ready" once the main window exists
 //   VantrelPoke menu <id>         sends a menu command to the main window
+//   VantrelPoke postmenu <id>     posts it: returns while a dialog it opens runs
 //   VantrelPoke click <id>        clicks the panel's control <id>
 //   VantrelPoke settext <id> <t>  sets the text of the panel's control <id>
 //   VantrelPoke gettext <id>      prints the text of the panel's control <id>
@@ -76,6 +77,8 @@ int wmain(int argc, wchar_t** argv) {
     const int id = argc > 2 ? _wtoi(argv[2]) : 0;
     if (verb == L"menu") {
         SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    } else if (verb == L"postmenu") {
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     } else if (verb == L"click") {
         HWND control = PanelControl(id);
         if (control == nullptr) return 1;

@@ -24,6 +24,14 @@ std::wstring ReadAppInfo(int selector, const std::wstring& iniPath) {
     return text[0] != L'\0' ? std::wstring(text) : std::wstring(kDefaults[selector]);
 }
 
-std::wstring ReadAppInfo(int selector) {
-    return ReadAppInfo(selector, ProgramFolder() + L"\\AppConfig.ini");
+AboutTexts ReadAboutTexts(const std::wstring& iniPath) {
+    return AboutTexts{ReadAppInfo(kAppAboutTitle, iniPath), ReadAppInfo(kAppAboutVersion, iniPath),
+                      ReadAppInfo(kAppAboutMaker, iniPath), ReadAppInfo(kAppHttp, iniPath),
+                      ReadAppInfo(kAppCopyright, iniPath)};
 }
+
+std::wstring ReadAppInfo(int selector) {
+    return ReadAppInfo(selector, AppConfigPath());
+}
+
+std::wstring AppConfigPath() { return ProgramFolder() + L"\\AppConfig.ini"; }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "vantrel/shell/about_dialog.h"
+
 enum AppInfoSelector {
     kAppCompany = 0,
     kAppVersion = 1,
@@ -19,5 +21,11 @@ enum AppInfoSelector {
 // built-in default when the file, the key or the value is missing or empty.
 std::wstring ReadAppInfo(int selector, const std::wstring& iniPath);
 
+// "AppConfig.ini" in the program's folder.
+std::wstring AppConfigPath();
+
 // The same, from "AppConfig.ini" in the program's folder.
 std::wstring ReadAppInfo(int selector);
+
+// The About box's texts from `iniPath`, each as ReadAppInfo gives it.
+AboutTexts ReadAboutTexts(const std::wstring& iniPath);

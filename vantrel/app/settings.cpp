@@ -1,6 +1,7 @@
 #include "vantrel/app/settings.h"
 
 #include "vantrel/app/registry_settings.h"
+#include "vantrel/shell/skin.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ void LoadSettings(ProgramSettings& settings, const wchar_t* appKey) {
     const bool knownCard = (settings.curCard >= 0 && settings.curCard < kCardTypeCount) ||
                            settings.curCard == kDevicePageCode;
     if (!knownCard) settings.curCard = 1;
+    if (!IsSkinIndex(settings.curBitmap)) settings.curBitmap = 0;
 }
 
 void SaveSettings(const ProgramSettings& settings, const wchar_t* appKey) {

@@ -8,7 +8,7 @@ inline constexpr wchar_t kSettingsKeyName[] = L"Ordavi";
 
 // Reads the four settings over `settings`. A missing key gives card type 1 and
 // port 0; a missing or non-DWORD value its default; a card type that no table
-// knows becomes 1.
+// knows becomes 1, a background index outside the skins 0.
 void LoadSettings(ProgramSettings& settings, const wchar_t* appKey = kSettingsKeyName);
 
 // Writes all four values; silently does nothing when the key cannot be written.

@@ -50,6 +50,7 @@ bool CVantrelApp::InitInstance() {
 
     frame_ = std::make_unique<CMainFrame>(settings_, reader_, connection_,
                                           ReadAppInfo(kAppSoftwareName), folder);
+    frame_->SetAboutTexts([] { return ReadAboutTexts(AppConfigPath()); });
     if (!frame_->Create()) return false;
     frame_->Show(SW_SHOWMAXIMIZED);
     frame_->ApplyCardType(settings_.curCard);

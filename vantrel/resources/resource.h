@@ -61,3 +61,15 @@
 #define ID_HELP_TOPIC 32803
 #define ID_APP_EXIT 57665
 #define ID_APP_ABOUT 57664
+
+// About box (template 100)
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_VERSION 1097
+#define IDC_ABOUT_MAKER 1098
+#define IDC_ABOUT_HTTP 1099
+#define IDC_ABOUT_COPYRIGHT 1100
+
+// Background choice dialog (template 153)
+#define IDD_BACKGROUND 153
+#define IDC_BACKGROUND_LIST 1062
+#define IDC_BACKGROUND_PREVIEW 312

@@ -5,6 +5,7 @@
 #include "vantrel/framework/display.h"
 
 #include "vantrel/resources/resource.h"
+#include "vantrel/shell/background_dialog.h"
 #include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/splash_window.h"
 #include "vantrel/toolkit/result_report.h"
@@ -42,6 +43,8 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_CONNECT, &CMainFrame::OnConnect, 0),
         OnCommand(ID_DISCONNECT, &CMainFrame::OnDisconnect, 0),
         OnCommand(ID_HELP_TOPIC, &CMainFrame::OnHelpTopic, 0),
+        OnCommand(ID_SET_BACKGROUND, &CMainFrame::OnSetBackground, 0),
+        OnCommand(ID_APP_ABOUT, &CMainFrame::OnAbout, 0),
         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
         OnCommandRange(ID_CARD_MIFARE_1K, ID_CARD_NTAG203, &CMainFrame::OnCardCommand),
     };
@@ -75,6 +78,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     splitter_.SetTopHeight((4 * DisplayResolution().cy - 360) / 5);
     splitter_.SetPanes(*view_, log_);
     SetClient(splitter_);
+    ApplySkin();
     SetFocus(*view_);
     return 0;
 }
@@ -169,6 +173,33 @@ void CMainFrame::OnHelpTopic() { OpenDocument(programFolder_ + L"\\Ketra User Ma
 
 void CMainFrame::OpenDocument(const std::wstring& path) {
     ShellExecuteW(hwnd_, L"open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+// The tile is loaded once per choice; the panes tile the loaded bitmap on
+// every erase.
+void CMainFrame::ApplySkin() {
+    Skin next = LoadSkin(programFolder_, settings_.curBitmap);
+    view_->SetSkin(next.Tile());
+    skin_ = std::move(next);
+}
+
+bool CMainFrame::ChooseBackground(int32_t& index) {
+    CBackgroundDialog dialog(index, programFolder_);
+    if (dialog.DoModal(hwnd_) != IDOK) return false;
+    index = dialog.SelectedIndex();
+    return true;
+}
+
+void CMainFrame::OnSetBackground() {
+    int32_t chosen = settings_.curBitmap;
+    if (!ChooseBackground(chosen) || chosen == settings_.curBitmap || !IsSkinIndex(chosen)) return;
+    settings_.curBitmap = chosen;
+    ApplySkin();
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDialog dialog(aboutTexts_ ? aboutTexts_() : AboutTexts{});
+    dialog.DoModal(hwnd_);
 }
 
 void CMainFrame::OnExit() { Post(WM_CLOSE); }

@@ -3,6 +3,7 @@
 // panels report through.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,8 +12,10 @@
 #include "vantrel/framework/splitter.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
+#include "vantrel/shell/about_dialog.h"
 #include "vantrel/shell/process_view.h"
 #include "vantrel/shell/program_settings.h"
+#include "vantrel/shell/skin.h"
 #include "vantrel/shell/status_bar_dialog.h"
 #include "vantrel/shell/vantrel_view.h"
 #include "vantrel/toolkit/panel_context.h"
@@ -30,6 +33,10 @@ public:
     void UncheckCardType(int32_t code);
     void SelectCard(int32_t code);
     void StartupConnect();
+    // Where the About box gets its texts when it opens.
+    void SetAboutTexts(std::function<AboutTexts()> source) { aboutTexts_ = std::move(source); }
+    // The tile behind the panels, empty when the skin library lacks it.
+    const Skin& CurrentSkin() const { return skin_; }
 
     // PanelServices: the log pane and the bar's status field.
     void ClearLog() override;
@@ -54,6 +61,9 @@ protected:
     void OnUpdateMenu(HMENU popup) override;
     // Opens the reader's manual; tests replace it.
     virtual void OpenDocument(const std::wstring& path);
+    // Runs the background choice dialog from `index`; true and the chosen
+    // index on OK. Tests replace it.
+    virtual bool ChooseBackground(int32_t& index);
 
 private:
     LRESULT OnCreate(WPARAM, LPARAM);
@@ -65,6 +75,9 @@ private:
     void OnConnect();
     void OnDisconnect();
     void OnHelpTopic();
+    void OnSetBackground();
+    void OnAbout();
+    void ApplySkin();
     void OnExit();
     void SetTitleFor(int32_t code);
     void CloseConnection();
@@ -75,6 +88,8 @@ private:
     std::wstring softwareName_;
     std::wstring programFolder_;
     PanelContext context_;
+    std::function<AboutTexts()> aboutTexts_;
+    Skin skin_;  // outlives the panes that tile it
     std::unique_ptr<StatusBarDialog> bar_;
     Splitter splitter_;
     std::unique_ptr<CVantrelView> view_;

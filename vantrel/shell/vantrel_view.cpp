@@ -43,7 +43,8 @@ std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
 void CVantrelView::SetSkin(HBITMAP skin) {
     skin_ = skin;
     if (panel_) panel_->SetSkin(skin);
-    Invalidate();
+    // The panel and its labels show the skin too: repaint them with the view.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CVantrelView::DestroyPanel() {
@@ -122,7 +123,11 @@ void CVantrelView::UpdateScrollRange() {
 }
 
 LRESULT CVantrelView::OnEraseBackground(WPARAM wParam, LPARAM) {
-    PaintSkinBackground(reinterpret_cast<HDC>(wParam), ClientRect(), skin_);
+    // Tiles on the panel's grid: no seam where the panel's own tiles meet
+    // these, and scrolled bits stay in line with newly painted ones.
+    POINT origin{0, 0};
+    if (panel_ && panel_->IsValid()) MapWindowPoints(*panel_, hwnd_, &origin, 1);
+    PaintSkinBackground(reinterpret_cast<HDC>(wParam), ClientRect(), skin_, origin);
     return TRUE;
 }
 

@@ -22,6 +22,7 @@ public:
     // Horizontal screen resolution; tests set other widths.
     void SetScreenWidth(int width) { screenWidth_ = width; }
     void SetSkin(HBITMAP skin);
+    HBITMAP SkinTile() const { return skin_; }
 
     static std::span<const MessageEntry<CVantrelView>> Messages();
 

@@ -36,31 +36,42 @@ LRESULT Transparent(HDC dc) {
 
 }  // namespace
 
-void TileBitmap(HDC dc, const RECT& area, HBITMAP tile) {
+void TileBitmap(HDC dc, const RECT& area, HBITMAP tile) { TileBitmap(dc, area, tile, POINT{area.left, area.top}); }
+
+void TileBitmap(HDC dc, const RECT& area, HBITMAP tile, POINT origin) {
     BITMAP info{};
     if (tile == nullptr || GetObjectW(tile, sizeof(info), &info) == 0) return;
     const int tileWidth = info.bmWidth;
     const int tileHeight = info.bmHeight;
-    const int columns = tileWidth > 0 ? Width(area) / tileWidth + 1 : 1;
-    const int rows = tileHeight > 0 ? Height(area) / tileHeight + 1 : 1;
+    if (tileWidth <= 0 || tileHeight <= 0) return;
+    // The first tile's corner: at or before the area's, on the origin's grid.
+    const auto gridStart = [](int start, int grid, int step) {
+        const int offset = ((start - grid) % step + step) % step;
+        return start - offset;
+    };
+    const int left = gridStart(area.left, origin.x, tileWidth);
+    const int top = gridStart(area.top, origin.y, tileHeight);
     RECT visible{};
     const bool clipped = GetClipBox(dc, &visible) != ERROR;
     ScopedMemoryDC memory(dc);
     ScopedSelectObject select(memory, tile);
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const RECT cell{area.left + column * tileWidth, area.top + row * tileHeight,
-                            area.left + (column + 1) * tileWidth, area.top + (row + 1) * tileHeight};
+    for (int y = top; y < area.bottom; y += tileHeight) {
+        for (int x = left; x < area.right; x += tileWidth) {
+            const RECT cell{x, y, x + tileWidth, y + tileHeight};
             RECT shown{};
             if (clipped && !IntersectRect(&shown, &cell, &visible)) continue;
-            BitBlt(dc, cell.left, cell.top, tileWidth, tileHeight, memory, 0, 0, SRCCOPY);
+            BitBlt(dc, x, y, tileWidth, tileHeight, memory, 0, 0, SRCCOPY);
         }
     }
 }
 
 void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin) {
+    PaintSkinBackground(dc, area, skin, POINT{area.left, area.top});
+}
+
+void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin, POINT origin) {
     if (skin != nullptr) {
-        TileBitmap(dc, area, skin);
+        TileBitmap(dc, area, skin, origin);
     } else {
         FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
     }

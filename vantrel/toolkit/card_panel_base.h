@@ -90,6 +90,9 @@ private:
 // Fills `area` of `dc` with copies of `tile`, from the top-left corner; tiles
 // outside the DC's clipping box are skipped.
 void TileBitmap(HDC dc, const RECT& area, HBITMAP tile);
+// The same with the tiles' corners on the grid through `origin`.
+void TileBitmap(HDC dc, const RECT& area, HBITMAP tile, POINT origin);
 
 // The program's background: the skin tile, or the plain dialog colour without one.
 void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin);
+void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin, POINT origin);

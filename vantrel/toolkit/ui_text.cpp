@@ -157,6 +157,10 @@ constexpr const wchar_t* kDialogBarEnglish[] = {L"IP:", L"Port:", L"Card type:",
 constexpr const wchar_t* kCosDialogChinese[] = {L"清除COS命令", L"退出", L"COS命令"};
 constexpr const wchar_t* kCosDialogEnglish[] = {L"Clear", L"Exit", L"COS Command"};
 
+// The dialog keeps its template's language: the items read the same in both.
+constexpr const wchar_t* kBackgroundDialogChinese[] = {L"背景 %02d"};
+constexpr const wchar_t* kBackgroundDialogEnglish[] = {L"背景 %02d"};
+
 static_assert(std::size(kMainEnglish) == kMainTextCount);
 static_assert(std::size(kDialogBarEnglish) == 4);
 static_assert(std::size(kCosDialogEnglish) == kCosTextCount);
@@ -177,6 +181,8 @@ constinit const UiTextTable kDialogBarLabels =
     MakeUiTextTable(kDialogBarChinese, kDialogBarEnglish);
 constinit const UiTextTable kCosDialogCaptions =
     MakeUiTextTable(kCosDialogChinese, kCosDialogEnglish);
+constinit const UiTextTable kBackgroundDialogTexts =
+    MakeUiTextTable(kBackgroundDialogChinese, kBackgroundDialogEnglish);
 
 const wchar_t* UiTextIn(const UiTextTable& table, int language, int entry) {
     assert(entry >= 0 && static_cast<std::size_t>(entry) < table.size());

@@ -147,3 +147,9 @@ enum CosDialogText : int {
     kCosTextCount = 3,
 };
 extern const UiTextTable kCosDialogCaptions;
+
+// Items of the background choice dialog's list, "%02d" the skin's number from 1.
+enum BackgroundDialogText : int {
+    kBackgroundTextItem = 0,
+};
+extern const UiTextTable kBackgroundDialogTexts;

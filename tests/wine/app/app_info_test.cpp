@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "vantrel/app/app_info.h"
+#include "vantrel/resources/resource.h"
 
 namespace {
 
@@ -36,4 +37,30 @@ TEST(ReadAppInfo, MissingFileKeyOrValueGivesTheBuiltInDefaults) {
     EXPECT_EQ(ReadAppInfo(kAppAboutTitle, ini), L"About the reader");
     EXPECT_EQ(ReadAppInfo(kAppHttp, ini), ReadAppInfo(kAppHttp, missing));
     DeleteFileW(ini.c_str());
+}
+
+TEST(AboutBox, ShowsTheBrandingTextsOfAMissingPartialOrFullConfiguration) {
+    const AboutTexts defaults = ReadAboutTexts(L"C:\\no\\such\\folder\\AppConfig.ini");
+    EXPECT_EQ(defaults.title, L"About Ketra");
+    EXPECT_EQ(defaults.version, L"Ketra v1.01");
+
+    const std::wstring partial = TempIni("[AppInfo]\nHTTP=http://reader.example/\n");
+    const AboutTexts onlyHttp = ReadAboutTexts(partial);
+    EXPECT_EQ(onlyHttp.http, L"http://reader.example/");
+    EXPECT_EQ(onlyHttp.title, defaults.title);
+    EXPECT_EQ(onlyHttp.version, defaults.version);
+    EXPECT_EQ(onlyHttp.maker, defaults.maker);
+    EXPECT_EQ(onlyHttp.copyright, defaults.copyright);
+
+    const std::wstring full = TempIni(
+        "[AppInfo]\nAboutTitle=T\nAboutVersion=V\nAboutLTD=M\nHTTP=H\nCOPYRIGHT=C\n");
+    CAboutDialog dialog(ReadAboutTexts(full));
+    ASSERT_TRUE(dialog.CreateModeless(GetDesktopWindow()));
+    EXPECT_EQ(dialog.Text(), L"T");
+    EXPECT_EQ(Window(dialog.Item(IDC_ABOUT_VERSION)).Text(), L"V");
+    EXPECT_EQ(Window(dialog.Item(IDC_ABOUT_MAKER)).Text(), L"M");
+    EXPECT_EQ(Window(dialog.Item(IDC_ABOUT_HTTP)).Text(), L"H");
+    EXPECT_EQ(Window(dialog.Item(IDC_ABOUT_COPYRIGHT)).Text(), L"C");
+    dialog.Destroy();
+    DeleteFileW(partial.c_str());
 }

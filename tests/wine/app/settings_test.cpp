@@ -82,3 +82,12 @@ TEST_F(SettingsTest, CardTypeOfTheWrongTypeOrOutOfRangeCountsAsTheDefault) {
     Store(L"CurCard", 0);
     EXPECT_EQ(Loaded().curCard, 0);
 }
+
+TEST_F(SettingsTest, BackgroundIndexOutsideTheSkinsCountsAsTheFirst) {
+    for (DWORD outside : {32u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
+        Store(L"CurBitmap", outside);
+        EXPECT_EQ(Loaded().curBitmap, 0) << outside;
+    }
+    Store(L"CurBitmap", 31);
+    EXPECT_EQ(Loaded().curBitmap, 31);
+}

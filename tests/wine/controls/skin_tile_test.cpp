@@ -60,3 +60,14 @@ TEST_F(SkinTileTest, ClippedAreaGetsTheTilesInTheirPlaces) {
     EXPECT_EQ(GetPixel(dc, 3, 3), kBlack);
     EXPECT_EQ(GetPixel(dc, 4, 2), kBlack);
 }
+
+TEST_F(SkinTileTest, TilesLineUpWithAnOriginOutsideTheArea) {
+    // As the host does to meet the tiles of a panel placed at (-1, 4).
+    TileBitmap(dc, RECT{0, 0, 7, 5}, tile, POINT{-1, 4});
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            EXPECT_EQ(GetPixel(dc, x, y), TilePixel((x + 1) % kTileWidth, (y + 4 * kTileHeight - 4) % kTileHeight))
+                << x << "," << y;
+        }
+    }
+}

@@ -4,17 +4,39 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "support/panel_harness.h"
 #include "support/scripted_reader.h"
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/main_frame.h"
 
+// The frame with its dialogs and the shell's open verb replaced by records.
+class ScriptedFrame : public CMainFrame {
+public:
+    using CMainFrame::CMainFrame;
+
+    std::optional<int32_t> backgroundChoice;  // none: the dialog is cancelled
+    std::vector<int32_t> backgroundOffered;
+    std::vector<std::wstring> opened;
+
+protected:
+    bool ChooseBackground(int32_t& index) override {
+        backgroundOffered.push_back(index);
+        if (!backgroundChoice) return false;
+        index = *backgroundChoice;
+        return true;
+    }
+    void OpenDocument(const std::wstring& path) override { opened.push_back(path); }
+};
+
 class FrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
         settings.curCard = 1;
-        frame = std::make_unique<CMainFrame>(settings, script.library, connection, L"Ketra", L".");
+        frame = std::make_unique<ScriptedFrame>(settings, script.library, connection, L"Ketra", L".");
         ASSERT_TRUE(frame->Create());
         frame->Show(SW_SHOWMAXIMIZED);
         frame->ApplyCardType(settings.curCard);
@@ -42,5 +64,5 @@ protected:
     ScriptedReader script;
     ProgramSettings settings;
     ReaderConnection connection;
-    std::unique_ptr<CMainFrame> frame;
+    std::unique_ptr<ScriptedFrame> frame;
 };
