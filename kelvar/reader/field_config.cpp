@@ -88,6 +88,9 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
             if (!value.empty()) config.imageFolder = ResolveFolder(value, dllFolder);
         } else if (KeyIs(key, "field")) {
             config.field = ParseKindList(value);
+        } else if (KeyIs(key, "contact")) {
+            config.contactCard.clear();
+            for (const char c : value) config.contactCard += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
         }
     }
     return config;
