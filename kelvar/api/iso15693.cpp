@@ -20,7 +20,9 @@ int32_t __stdcall ISO15693_Get_System_Information(int32_t, uint8_t mode, const u
 
 int32_t __stdcall ISO15693_Read(int32_t, uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t count,
                                 uint8_t* out, uint8_t* length) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().Read(mode, uid, block, count, out, length); });
+    return WhenOpen([&](VirtualReader& reader) {
+        return reader.Vicinity().Read(mode, uid, block, count, out, length);
+    });
 }
 
 int32_t __stdcall ISO15693_Get_Block_Security(int32_t, uint8_t mode, const uint8_t* uid, uint8_t first,

@@ -89,8 +89,10 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
         } else if (KeyIs(key, "field")) {
             config.field = ParseKindList(value);
         } else if (KeyIs(key, "contact")) {
-            config.contactCard.clear();
-            for (const char c : value) config.contactCard += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            config.contactCard.assign(value.begin(), value.end());
+            for (char& c : config.contactCard) {
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            }
         }
     }
     return config;
