@@ -26,9 +26,6 @@ int32_t __stdcall reserved_19() { return Unsupported(); }
 int32_t __stdcall reserved_20() { return Unsupported(); }
 int32_t __stdcall reserved_28() { return Unsupported(); }
 int32_t __stdcall reserved_29() { return Unsupported(); }
-int32_t __stdcall rf_typea_rst(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_cos_command(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_atqb(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_33() { return Unsupported(); }
 int32_t __stdcall reserved_34() { return Unsupported(); }
 int32_t __stdcall reserved_35() { return Unsupported(); }
@@ -38,7 +35,6 @@ int32_t __stdcall rf_at020_write(int32_t, uint8_t, const uint8_t*) { return Unsu
 int32_t __stdcall rf_at020_lock(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_at020_count(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_at020_deselect(int32_t) { return Unsupported(); }
-int32_t __stdcall rf_cl_deselect(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_44() { return Unsupported(); }
 int32_t __stdcall reserved_46() { return Unsupported(); }
 int32_t __stdcall rf_st_select(int32_t, uint8_t*) { return Unsupported(); }
@@ -55,19 +51,8 @@ int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Un
 int32_t __stdcall reserved_60() { return Unsupported(); }
 int32_t __stdcall reserved_61() { return Unsupported(); }
 int32_t __stdcall reserved_62() { return Unsupported(); }
-int32_t __stdcall ISO15693_Read(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall ISO15693_Write(int32_t, uint8_t, const uint8_t*, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall ISO15693_Lock_Block(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall ISO15693_Write_AFI(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall ISO15693_Lock_AFI(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall ISO15693_Write_DSFID(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall ISO15693_Lock_DSFID(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall ISO15693_Get_System_Information(int32_t, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall ISO15693_Get_Block_Security(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall smartcard_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall smartcard_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT24_read(int32_t, uint32_t, uint32_t, uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT24_write(int32_t, uint32_t, uint32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_Rst(int32_t, uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_Authenticate(int32_t, const uint8_t*, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_VerifyPassword(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
@@ -75,19 +60,16 @@ int32_t __stdcall AT1608_Read(int32_t, uint8_t, uint8_t, uint8_t, uint8_t*) { re
 int32_t __stdcall AT1608_Write(int32_t, uint8_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
 int32_t __stdcall AT1608_ReadFuse1(int32_t, uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_WriteFuse1(int32_t) { return Unsupported(); }
-int32_t __stdcall OpenCard(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_101() { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_380() { return Unsupported(); }
 int32_t __stdcall reserved_383() { return Unsupported(); }
-int32_t __stdcall ISO15693_Inventorys(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_402() { return Unsupported(); }
 int32_t __stdcall reserved_403() { return Unsupported(); }
 int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_DESFire_rst(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_420() { return Unsupported(); }
 int32_t __stdcall rf_transceive1(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_422() { return Unsupported(); }

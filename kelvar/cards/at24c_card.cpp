@@ -36,7 +36,7 @@ At24cCard::At24cCard(ImageStore& store, const At24cModel& model) : store_(store)
 
 std::string At24cCard::ImageName() const { return std::string(model_.name) + ".img"; }
 
-Status At24cCard::Read(uint32_t address, size_t length, uint8_t* out) const {
+Status At24cCard::Read(uint32_t address, size_t length, uint8_t* out) {
     if (out == nullptr || length == 0 || length > kMaxTransfer) return kBadArgument;
     for (size_t i = 0; i < length; ++i) out[i] = memory_[(address + i) % model_.capacity];
     return kOk;

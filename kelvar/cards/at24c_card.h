@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "kelvar/cards/contact_card.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
 
@@ -22,7 +23,7 @@ struct At24cModel {
 // AT24C01 .. AT24C64 in that order.
 const At24cModel* FindAt24cModel(std::string_view name);
 
-class At24cCard {
+class At24cCard : public ContactCard {
 public:
     static constexpr size_t kMaxTransfer = 256;
 
@@ -30,8 +31,8 @@ public:
 
     const At24cModel& Model() const { return model_; }
     // `out` receives `length` bytes (1..kMaxTransfer) from `address` on.
-    Status Read(uint32_t address, size_t length, uint8_t* out) const;
-    Status Write(uint32_t address, size_t length, const uint8_t* data);
+    Status Read(uint32_t address, size_t length, uint8_t* out) override;
+    Status Write(uint32_t address, size_t length, const uint8_t* data) override;
 
 private:
     std::string ImageName() const;

@@ -118,6 +118,19 @@ Status TypeACard::ChangeTripleDesKey(const uint8_t* key) {
     return Run([&] { return OnChangeTripleDesKey(key); });
 }
 
+Status TypeACard::AnswerToSelect(Bytes& ats) {
+    return Run([&] { return OnAnswerToSelect(ats); });
+}
+
+Status TypeACard::Exchange(std::span<const uint8_t> frame, Bytes& answer) {
+    return Run([&] { return OnExchange(frame, answer); });
+}
+
+Status TypeACard::Deselect() {
+    const Status status = Run([&] { return OnDeselect(); });
+    return status == kOk ? Halt() : status;
+}
+
 Status TypeACard::OnAuthenticate(int, int, const uint8_t*) { return kCardError; }
 Status TypeACard::OnInitValue(int, int32_t) { return kCardError; }
 Status TypeACard::OnIncrement(int, int32_t) { return kCardError; }
@@ -128,6 +141,9 @@ Status TypeACard::OnWriteBlock(int, const uint8_t*) { return kCardError; }
 Status TypeACard::OnWritePage(int, const uint8_t*) { return kCardError; }
 Status TypeACard::OnAuthenticateTripleDes(const uint8_t*, const RandomBytes&) { return kCardError; }
 Status TypeACard::OnChangeTripleDesKey(const uint8_t*) { return kCardError; }
+Status TypeACard::OnAnswerToSelect(Bytes&) { return kCardError; }
+Status TypeACard::OnExchange(std::span<const uint8_t>, Bytes&) { return kCardError; }
+Status TypeACard::OnDeselect() { return kCardError; }
 
 Status TypeACard::Commit(Bytes image) {
     if (image == image_) return kOk;

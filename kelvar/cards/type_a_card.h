@@ -18,6 +18,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "kelvar/cards/iso14443a_activation.h"
@@ -33,6 +34,7 @@ public:
     static constexpr int kRequestAll = Iso14443aActivation::kRequestAll;
     static constexpr int kMaxUidSize = 10;
     static constexpr size_t kBlockSize = 16;  // a read's answer, a block write's data
+    static constexpr uint8_t kIsoDepSak = 0x20;  // the card speaks ISO 14443-4
 
     TypeACard(const TypeACard&) = delete;
     TypeACard& operator=(const TypeACard&) = delete;
@@ -75,6 +77,13 @@ public:
     Status AuthenticateTripleDes(const uint8_t* key, const RandomBytes& readerRandom);
     Status ChangeTripleDesKey(const uint8_t* key);
 
+    // ISO 14443-4 cards (SAK bit kIsoDepSak): the answer to select (RATS) of
+    // the active card, then frames (APDUs or native commands) answered in
+    // `answer`, and a deselect that halts the card.
+    Status AnswerToSelect(Bytes& ats);
+    Status Exchange(std::span<const uint8_t> frame, Bytes& answer);
+    Status Deselect();
+
     const Bytes& Image() const { return image_; }
 
 protected:
@@ -90,6 +99,9 @@ protected:
     virtual Status OnWritePage(int page, const uint8_t* data);
     virtual Status OnAuthenticateTripleDes(const uint8_t* key, const RandomBytes& readerRandom);
     virtual Status OnChangeTripleDesKey(const uint8_t* key);
+    virtual Status OnAnswerToSelect(Bytes& ats);
+    virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
+    virtual Status OnDeselect();
 
     // Called whenever the card leaves the active state.
     virtual void EndSession() {}

@@ -88,6 +88,11 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
             if (!value.empty()) config.imageFolder = ResolveFolder(value, dllFolder);
         } else if (KeyIs(key, "field")) {
             config.field = ParseKindList(value);
+        } else if (KeyIs(key, "contact")) {
+            config.contactCard.assign(value.begin(), value.end());
+            for (char& c : config.contactCard) {
+                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            }
         }
     }
     return config;

@@ -4,13 +4,17 @@
 //   # comment (a '#' at the start of a line or after a blank)
 //   images = KelvarCards        relative folders are taken from the DLL's folder
 //   field  = mifare1k, ultralight
+//   contact = at24c16           the card in the contact slot
 //
 // Keys and card names ignore ASCII case; unknown keys, unknown card names and
 // lines without '=' are skipped. `field =` with nothing after it leaves the
-// field empty; without a `field` line every kind is present.
+// field empty; without a `field` line every kind is present. `contact =`
+// with nothing after it, or an unknown name, leaves the slot empty; without
+// a `contact` line it holds an AT24C64.
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +27,7 @@ inline constexpr std::string_view kDefaultImageFolder = "KelvarCards";
 struct FieldConfig {
     std::filesystem::path imageFolder;
     std::vector<CardKind> field;  // each kind at most once, in the order named
+    std::string contactCard = "at24c64";  // lower case
 
     bool Holds(CardKind kind) const;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "kelvar/reader/frame_answer.h"
+
 namespace kelvar {
 
 Iso14443aField::Iso14443aField(ImageStore& store, std::span<const CardKind> kinds, RandomBytes random)
@@ -149,6 +151,40 @@ Status Iso14443aField::UltralightCAuthenticate(const uint8_t* key) {
 Status Iso14443aField::UltralightCChangeKey(const uint8_t* key) {
     if (key == nullptr) return kBadArgument;
     return OnActive([&](TypeACard& card) { return card.ChangeTripleDesKey(key); });
+}
+
+Status Iso14443aField::ActivateIsoDep(uint8_t mode, size_t uidSize, uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr) return kBadArgument;
+    uint8_t atqa[2] = {};
+    if (const Status status = Request(mode, atqa); status != kOk) return status;
+    for (Slot& slot : slots_) {
+        TypeACard& card = *slot.card;
+        if (!card.IsReady() || (card.Sak() & TypeACard::kIsoDepSak) == 0 || card.Uid().size() != uidSize) continue;
+        const Bytes uid = card.Uid();
+        uint8_t sak = 0;
+        if (const Status status = SelectAll(uid.data(), static_cast<uint8_t>(uid.size()), &sak); status != kOk) {
+            return status;
+        }
+        Bytes ats;
+        if (const Status status = card.AnswerToSelect(ats); status != kOk) return status;
+        Bytes answer = uid;
+        answer.insert(answer.end(), ats.begin(), ats.end());
+        return CopyAnswer(answer, out, length);
+    }
+    return kNoCard;
+}
+
+Status Iso14443aField::Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if ((frame == nullptr && frameLength != 0) || out == nullptr || outLength == nullptr) return kBadArgument;
+    return OnActive([&](TypeACard& card) {
+        Bytes answer;
+        const Status status = card.Exchange(std::span(frame, frameLength), answer);
+        return status == kOk ? CopyAnswer(answer, out, outLength) : status;
+    });
+}
+
+Status Iso14443aField::Deselect() {
+    return OnActive([](TypeACard& card) { return card.Deselect(); });
 }
 
 }  // namespace kelvar

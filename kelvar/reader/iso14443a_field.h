@@ -89,6 +89,15 @@ public:
     Status UltralightCAuthenticate(const uint8_t* key);
     Status UltralightCChangeKey(const uint8_t* key);
 
+    // ISO 14443-4: a request (0x52 or 0x26), then select and RATS of the first
+    // ISO 14443-4 card with a UID of `uidSize` bytes that answered. `out`
+    // receives the UID followed by the ATS.
+    Status ActivateIsoDep(uint8_t mode, size_t uidSize, uint8_t* out, uint8_t* length);
+    // A frame to the active card and its answer (at most 255 bytes).
+    Status Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
+    // S(DESELECT): the active card goes to halt.
+    Status Deselect();
+
 private:
     static constexpr uint8_t kAuthKeyA = 0x60;
     static constexpr uint8_t kAuthKeyB = 0x61;

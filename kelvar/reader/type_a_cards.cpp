@@ -1,7 +1,9 @@
 #include "kelvar/reader/type_a_cards.h"
 
+#include "kelvar/cards/desfire_card.h"
 #include "kelvar/cards/mifare_classic.h"
 #include "kelvar/cards/ntag203_tag.h"
+#include "kelvar/cards/pro_card.h"
 #include "kelvar/cards/ultralight_c_tag.h"
 #include "kelvar/cards/ultralight_tag.h"
 
@@ -32,6 +34,8 @@ constexpr Row kCards[] = {
     {CardKind::kUltraLight, MakeTag<UltralightTag>},
     {CardKind::kUltraLightC, MakeTag<UltralightCTag>},
     {CardKind::kNtag203, MakeTag<Ntag203Tag>},
+    {CardKind::kMifarePro, MakeTag<ProCard>},
+    {CardKind::kDesFire, MakeTag<DesfireCard>},
 };
 
 }  // namespace

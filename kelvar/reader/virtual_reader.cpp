@@ -7,7 +7,10 @@ namespace kelvar {
 VirtualReader::VirtualReader(const FieldConfig& config, HostClock hostClock, RandomBytes random)
     : store_(config.imageFolder),
       device_(store_, std::move(hostClock)),
-      typeA_(store_, config.field, std::move(random)) {}
+      typeA_(store_, config.field, std::move(random)),
+      typeB_(store_, config.field),
+      vicinity_(store_, config.field),
+      contact_(store_, config.contactCard) {}
 
 Status VirtualReader::Open(uint16_t /*port*/, const uint16_t address[4]) {
     if (address == nullptr) return kBadArgument;
@@ -26,6 +29,7 @@ Status VirtualReader::Open(uint16_t /*port*/, const uint16_t address[4]) {
 void VirtualReader::Close() {
     open_ = false;
     device_.Close();
+    contact_.PowerDown();
     UpdateFieldPower();
 }
 
@@ -41,8 +45,20 @@ Status VirtualReader::SetRfMode(uint8_t type) {
     return status;
 }
 
+Status VirtualReader::Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if (device_.RfMode() == kRfModeB) return typeB_.Exchange(frame, frameLength, out, outLength);
+    return typeA_.Exchange(frame, frameLength, out, outLength);
+}
+
+Status VirtualReader::Deselect() {
+    return device_.RfMode() == kRfModeB ? typeB_.Deselect() : typeA_.Deselect();
+}
+
 void VirtualReader::UpdateFieldPower() {
-    typeA_.SetPowered(open_ && device_.AntennaOn() && device_.RfMode() == kRfModeA);
+    const bool radiating = open_ && device_.AntennaOn();
+    typeA_.SetPowered(radiating && device_.RfMode() == kRfModeA);
+    typeB_.SetPowered(radiating && device_.RfMode() == kRfModeB);
+    vicinity_.SetPowered(radiating && device_.RfMode() == kRfModeIso15693);
 }
 
 }  // namespace kelvar

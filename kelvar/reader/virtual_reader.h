@@ -2,17 +2,22 @@
 // the reader's own state and the cards in its field. Card images and the
 // reader's record live in the configured image folder.
 //
-// The ISO 14443-A field is powered while a connection is open, the antenna
-// is on and the RF mode is 'A'. Switching the antenna off, or the RF mode to
-// another type, resets every card in it.
+// Each contactless field (ISO 14443-A, ISO 14443-B, ISO 15693) is powered
+// while a connection is open, the antenna is on and the RF mode is its own
+// ('A', 'B', '1'). Switching the antenna off, or the RF mode to another
+// type, resets every card in it. The contact slot is powered by OpenCard and
+// off again when the connection closes.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 
 #include "kelvar/crypto/random_bytes.h"
+#include "kelvar/reader/contact_slot.h"
 #include "kelvar/reader/field_config.h"
 #include "kelvar/reader/iso14443a_field.h"
+#include "kelvar/reader/iso14443b_field.h"
+#include "kelvar/reader/iso15693_field.h"
 #include "kelvar/reader/reader_clock.h"
 #include "kelvar/reader/reader_device.h"
 #include "kelvar/status.h"
@@ -47,6 +52,14 @@ public:
     Status SetRfMode(uint8_t type);
 
     Iso14443aField& TypeA() { return typeA_; }
+    Iso14443bField& TypeB() { return typeB_; }
+    Iso15693Field& Vicinity() { return vicinity_; }
+    ContactSlot& Contact() { return contact_; }
+
+    // ISO 14443-4 frames and deselect reach the active card of the type B
+    // field in RF mode 'B', otherwise that of the type A field.
+    Status Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
+    Status Deselect();
     const std::filesystem::path& ImageFolder() const { return store_.Folder(); }
 
 private:
@@ -55,6 +68,9 @@ private:
     ImageStore store_;
     ReaderDevice device_;
     Iso14443aField typeA_;
+    Iso14443bField typeB_;
+    Iso15693Field vicinity_;
+    ContactSlot contact_;
     bool open_ = false;
 };
 

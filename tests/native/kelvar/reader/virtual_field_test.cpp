@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "kelvar/cards/desfire_card.h"
 #include "kelvar/cards/ntag203_tag.h"
+#include "kelvar/cards/pro_card.h"
 #include "kelvar/cards/ultralight_c_tag.h"
 #include "kelvar/cards/ultralight_tag.h"
 #include "kelvar/reader/iso14443a_field.h"
@@ -55,7 +57,7 @@ protected:
 
 TEST_F(FieldTest, HaltAndIdleRequestsWalkEveryCardInDefaultOrder) {
     Make(DefaultFieldOrder());
-    EXPECT_EQ(field_->CardCount(), 5u);
+    EXPECT_EQ(field_->CardCount(), 7u);
 
     ASSERT_EQ(Request(kAll), kOk);
     EXPECT_EQ(atqa_, "0200");  // the 4K card answers first
@@ -76,6 +78,15 @@ TEST_F(FieldTest, HaltAndIdleRequestsWalkEveryCardInDefaultOrder) {
     ASSERT_EQ(field_->Halt(), kOk);
     ASSERT_EQ(Request(kIdle), kOk);
     EXPECT_EQ(SelectTag(), ToHex(UltralightTag::kDefaultUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    // The processor cards come last, so that every other card is found first.
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(atqa_, "0800");
+    EXPECT_EQ(SelectFirst(), ToHex(ProCard::kDefaultUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(atqa_, "4403");
+    EXPECT_EQ(SelectFirst(), ToHex(DesfireCard::kDefaultUid));
     ASSERT_EQ(field_->Halt(), kOk);
     EXPECT_EQ(Request(kIdle), kNoCard);
 

@@ -87,6 +87,42 @@ TEST(VirtualReader, AntennaOffWakesHaltedCards) {
     EXPECT_EQ(reader.TypeA().Request(Iso14443aField::kRequestIdle, atqa), kOk);
 }
 
+TEST(VirtualReader, EachFieldAnswersInItsOwnRfModeAndFramesGoToThatFieldsCard) {
+    VirtualReader reader(InMemory(DefaultFieldOrder()));
+    ASSERT_EQ(reader.Open(0, kBuiltIn), kOk);
+    uint8_t out[256], length = 0;
+    const Bytes readLabel = Hex("00B0810018");  // the root label ends in the card's type
+    const auto labelType = [&] {
+        if (reader.Exchange(readLabel.data(), 5, out, &length) != kOk || length != 26) return '?';
+        return static_cast<char>(out[23]);
+    };
+
+    ASSERT_EQ(reader.SetRfMode(kRfModeB), kOk);
+    ASSERT_EQ(reader.TypeB().RequestAndAttach(Iso14443bField::kRequestIdle, out, &length), kOk);
+    EXPECT_EQ(reader.Vicinity().Inventory(out, &length), kNoCard);
+    EXPECT_EQ(labelType(), 'B');
+
+    ASSERT_EQ(reader.SetRfMode(kRfModeA), kOk);
+    EXPECT_EQ(labelType(), '?');  // the type B card lost power
+    ASSERT_EQ(reader.TypeA().ActivateIsoDep(Iso14443aField::kRequestAll, 4, out, &length), kOk);
+    EXPECT_EQ(labelType(), 'A');
+    ASSERT_EQ(reader.Deselect(), kOk);
+    EXPECT_EQ(reader.Deselect(), kNotSelected);
+
+    ASSERT_EQ(reader.SetRfMode(kRfModeIso15693), kOk);
+    ASSERT_EQ(reader.Vicinity().Inventory(out, &length), kOk);
+    EXPECT_EQ(length, 18);
+    ASSERT_EQ(reader.SetAntenna(0), kOk);
+    EXPECT_EQ(reader.Vicinity().Inventory(out, &length), kNoCard);
+
+    // The contact slot does not need the antenna; closing powers it down.
+    ASSERT_EQ(reader.Contact().PowerUp(), kOk);
+    ASSERT_EQ(reader.Contact().Read(0, 128, out), kOk);
+    reader.Close();
+    ASSERT_EQ(reader.Open(0, kBuiltIn), kOk);
+    EXPECT_EQ(reader.Contact().Read(0, 128, out), kNotSelected);
+}
+
 class VirtualReaderFolder : public ::testing::Test {
 protected:
     void SetUp() override {

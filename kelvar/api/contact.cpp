@@ -1,0 +1,22 @@
+// The contact slot's memory card: power-up, reads and writes by byte address.
+#include "kelvar/api/exports.h"
+#include "kelvar/api/guard.h"
+
+using kelvar::VirtualReader;
+using kelvar::api::WhenOpen;
+
+extern "C" {
+
+int32_t __stdcall OpenCard(int32_t) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().PowerUp(); });
+}
+
+int32_t __stdcall AT24_read(int32_t, uint32_t address, uint32_t length, uint8_t* out) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().Read(address, length, out); });
+}
+
+int32_t __stdcall AT24_write(int32_t, uint32_t address, uint32_t length, const uint8_t* data) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().Write(address, length, data); });
+}
+
+}  // extern "C"

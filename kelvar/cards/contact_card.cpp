@@ -1,0 +1,8 @@
+#include "kelvar/cards/contact_card.h"
+
+namespace kelvar {
+
+Status ContactCard::Read(uint32_t, size_t, uint8_t*) { return kCardError; }
+Status ContactCard::Write(uint32_t, size_t, const uint8_t*) { return kCardError; }
+
+}  // namespace kelvar

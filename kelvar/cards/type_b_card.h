@@ -1,0 +1,79 @@
+// An ISO 14443-B card in the reader's field, seen the same way whatever its
+// family: its identity (the ATQB, PUPI in bytes 1..4), its activation and
+// the commands of every family, which answer kCardError unless the family
+// overrides them, and its memory as a stored image.
+//
+// The states are those of type A: REQB (kRequestIdle) readies cards that are
+// not halted, WUPB (kRequestAll) halted ones too; ATTRIB with the card's PUPI
+// makes it active, where it takes ISO 14443-4 frames until a DESELECT halts
+// it. A refused command sends it back to idle (or halt, when woken from it).
+// Every change is stored before the command returns; a failed save leaves
+// the memory as it was.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "kelvar/cards/iso14443a_activation.h"
+#include "kelvar/status.h"
+#include "kelvar/store/image_store.h"
+
+namespace kelvar {
+
+class TypeBCard {
+public:
+    static constexpr int kRequestIdle = 0x00;  // REQB
+    static constexpr int kRequestAll = 0x08;   // WUPB
+    static constexpr size_t kAtqbSize = 12;
+    using Pupi = std::array<uint8_t, 4>;
+
+    TypeBCard(const TypeBCard&) = delete;
+    TypeBCard& operator=(const TypeBCard&) = delete;
+    virtual ~TypeBCard() = default;
+
+    virtual Pupi PupiBytes() const = 0;
+    virtual std::array<uint8_t, 4> ApplicationData() const { return {}; }
+    virtual std::array<uint8_t, 3> ProtocolInfo() const = 0;
+    // 0x50, PUPI, application data, protocol information.
+    std::array<uint8_t, kAtqbSize> Atqb() const;
+
+    // The field went off.
+    void FieldReset();
+    // `atqb` receives kAtqbSize bytes. A request reaching an active card
+    // sends it back and is not answered.
+    Status Request(int mode, uint8_t* atqb);
+    // A ready card with this PUPI becomes active; other cards ignore it.
+    Status Attrib(const Pupi& pupi);
+    bool IsReady() const { return activation_.IsReady(); }
+    bool IsActive() const { return activation_.IsActive(); }
+
+    // ISO 14443-4 frames of the active card, answered in `answer`.
+    Status Exchange(std::span<const uint8_t> frame, Bytes& answer);
+    // The active card goes to halt.
+    Status Deselect();
+
+    const Bytes& Image() const { return image_; }
+
+protected:
+    TypeBCard(ImageStore& store, std::string imageName, const Bytes& factoryImage);
+
+    virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
+    // Called whenever the card leaves the active state.
+    virtual void EndSession() {}
+
+    // Saves `image` and makes it the card's memory; on a failed save nothing changes.
+    Status Commit(Bytes image);
+
+private:
+    void LeaveActive();
+
+    ImageStore& store_;
+    std::string imageName_;
+    Bytes image_;
+    Iso14443aActivation activation_;  // the same states, other request codes
+};
+
+}  // namespace kelvar

@@ -1,0 +1,64 @@
+#include "kelvar/reader/iso14443b_field.h"
+
+#include <algorithm>
+
+#include "kelvar/reader/frame_answer.h"
+#include "kelvar/reader/type_b_cards.h"
+
+namespace kelvar {
+
+Iso14443bField::Iso14443bField(ImageStore& store, std::span<const CardKind> kinds) {
+    for (const CardKind kind : kinds) {
+        if (auto card = MakeTypeBCard(kind, store)) cards_.push_back(std::move(card));
+    }
+}
+
+void Iso14443bField::SetPowered(bool on) {
+    if (!on) {
+        for (auto& card : cards_) card->FieldReset();
+    }
+    powered_ = on;
+}
+
+TypeBCard* Iso14443bField::Active() {
+    for (auto& card : cards_) {
+        if (card->IsActive()) return card.get();
+    }
+    return nullptr;
+}
+
+Status Iso14443bField::RequestAndAttach(uint8_t mode, uint8_t* atqb, uint8_t* length) {
+    if (atqb == nullptr || length == nullptr || (mode != kRequestIdle && mode != kRequestAll)) return kBadArgument;
+    if (!powered_) return kNoCard;
+    TypeBCard* first = nullptr;
+    uint8_t answer[TypeBCard::kAtqbSize] = {};
+    for (auto& card : cards_) {
+        uint8_t own[TypeBCard::kAtqbSize] = {};
+        if (card->Request(mode, own) == kOk && first == nullptr) {
+            first = card.get();
+            std::copy(own, own + TypeBCard::kAtqbSize, answer);
+        }
+    }
+    if (first == nullptr) return kNoCard;
+    const TypeBCard::Pupi pupi = first->PupiBytes();
+    for (auto& card : cards_) card->Attrib(pupi);
+    std::copy(answer, answer + TypeBCard::kAtqbSize, atqb);
+    *length = static_cast<uint8_t>(TypeBCard::kAtqbSize);
+    return kOk;
+}
+
+Status Iso14443bField::Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if ((frame == nullptr && frameLength != 0) || out == nullptr || outLength == nullptr) return kBadArgument;
+    TypeBCard* card = Active();
+    if (card == nullptr) return kNotSelected;
+    Bytes answer;
+    const Status status = card->Exchange(std::span(frame, frameLength), answer);
+    return status == kOk ? CopyAnswer(answer, out, outLength) : status;
+}
+
+Status Iso14443bField::Deselect() {
+    TypeBCard* card = Active();
+    return card == nullptr ? kNotSelected : card->Deselect();
+}
+
+}  // namespace kelvar

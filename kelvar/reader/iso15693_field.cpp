@@ -1,0 +1,109 @@
+#include "kelvar/reader/iso15693_field.h"
+
+#include <algorithm>
+
+#include "kelvar/reader/vicinity_tags.h"
+
+namespace kelvar {
+
+namespace {
+
+constexpr size_t kMaxAnswer = 255;
+
+}  // namespace
+
+Iso15693Field::Iso15693Field(ImageStore& store, std::span<const CardKind> kinds) {
+    for (const CardKind kind : kinds) {
+        if (auto tag = MakeVicinityTag(kind, store)) tags_.push_back(std::move(tag));
+    }
+}
+
+Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr) return kBadArgument;
+    if (!powered_ || tags_.empty()) return kNoCard;
+    size_t at = 0;
+    for (const auto& tag : tags_) {
+        if (at + kInventoryRecordSize > kMaxAnswer) break;
+        out[at] = tag->Dsfid();
+        std::copy(tag->Uid().begin(), tag->Uid().end(), out + at + 1);
+        at += kInventoryRecordSize;
+    }
+    *length = static_cast<uint8_t>(at);
+    return kOk;
+}
+
+template <typename Command>
+Status Iso15693Field::Addressed(uint8_t mode, const uint8_t* uid, Command command) {
+    if (uid == nullptr || (mode & ~kModeOption) != kModeAddressed) return kBadArgument;
+    if (!powered_) return kNoCard;
+    const std::span<const uint8_t> wanted(uid, std::tuple_size_v<VicinityUid>);
+    for (const auto& tag : tags_) {
+        if (tag->Addressed(wanted)) return command(*tag, (mode & kModeOption) != 0);
+    }
+    return kNoCard;
+}
+
+Status Iso15693Field::GetSystemInformation(uint8_t mode, const uint8_t* uid, uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr) return kBadArgument;
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool) {
+        tag.SystemInformation(out);
+        *length = static_cast<uint8_t>(Iso15693Tag::kSystemInformationSize);
+        return kOk;
+    });
+}
+
+Status Iso15693Field::Read(uint8_t mode, const uint8_t* uid, uint8_t first, uint8_t count, uint8_t* out,
+                           uint8_t* length) {
+    if (out == nullptr || length == nullptr || count == 0 || count > kMaxReadBlocks) return kBadArgument;
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) {
+        uint8_t data[kMaxReadBlocks * Iso15693Tag::kBlockSize];
+        uint8_t security[kMaxReadBlocks];
+        if (const Status status = tag.ReadBlocks(first, count, data); status != kOk) return status;
+        if (const Status status = tag.BlockSecurity(first, count, security); status != kOk) return status;
+        size_t at = 0;
+        for (size_t i = 0; i < count; ++i) {
+            if (option) out[at++] = security[i];
+            std::copy_n(data + i * Iso15693Tag::kBlockSize, Iso15693Tag::kBlockSize, out + at);
+            at += Iso15693Tag::kBlockSize;
+        }
+        *length = static_cast<uint8_t>(at);
+        return kOk;
+    });
+}
+
+Status Iso15693Field::GetBlockSecurity(uint8_t mode, const uint8_t* uid, uint8_t first, uint8_t count,
+                                       uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr || count == 0 || count > kMaxSecurityBlocks) return kBadArgument;
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool) {
+        const Status status = tag.BlockSecurity(first, count, out);
+        if (status == kOk) *length = count;
+        return status;
+    });
+}
+
+Status Iso15693Field::Write(uint8_t mode, const uint8_t* uid, uint8_t block, const uint8_t* data) {
+    if (data == nullptr) return kBadArgument;
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.WriteBlock(option, block, data); });
+}
+
+Status Iso15693Field::LockBlock(uint8_t mode, const uint8_t* uid, uint8_t block) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.LockBlock(option, block); });
+}
+
+Status Iso15693Field::WriteDsfid(uint8_t mode, const uint8_t* uid, uint8_t dsfid) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.WriteDsfid(option, dsfid); });
+}
+
+Status Iso15693Field::LockDsfid(uint8_t mode, const uint8_t* uid) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.LockDsfid(option); });
+}
+
+Status Iso15693Field::WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.WriteAfi(option, afi); });
+}
+
+Status Iso15693Field::LockAfi(uint8_t mode, const uint8_t* uid) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.LockAfi(option); });
+}
+
+}  // namespace kelvar

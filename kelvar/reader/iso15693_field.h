@@ -1,0 +1,65 @@
+// The ISO 15693 tags in the reader's field, in field order. They answer only
+// while the field is powered (antenna on, RF mode '1').
+//
+// An inventory finds every tag. Every other request addresses one tag by
+// its 8-byte UID, in the order the inventory gives it (kNoCard when no tag
+// has it). The mode of a request is 2 (addressed) or 6 (addressed, option
+// flag on); any other mode is a bad argument. A read with the option flag
+// gives each block's security status byte before its data.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "kelvar/cards/iso15693_tag.h"
+#include "kelvar/reader/card_kind.h"
+#include "kelvar/status.h"
+#include "kelvar/store/image_store.h"
+
+namespace kelvar {
+
+class Iso15693Field {
+public:
+    static constexpr uint8_t kModeAddressed = 0x02;
+    static constexpr uint8_t kModeOption = 0x04;
+    static constexpr size_t kInventoryRecordSize = 9;  // DSFID, UID
+    static constexpr size_t kMaxReadBlocks = 14;
+    static constexpr size_t kMaxSecurityBlocks = 28;
+
+    // Creates the tags of `kinds` that are ISO 15693 tags, in that order.
+    Iso15693Field(ImageStore& store, std::span<const CardKind> kinds);
+    Iso15693Field(const Iso15693Field&) = delete;
+    Iso15693Field& operator=(const Iso15693Field&) = delete;
+
+    void SetPowered(bool on) { powered_ = on; }
+    size_t TagCount() const { return tags_.size(); }
+
+    // One record per tag, at most as many as a one-byte length holds.
+    Status Inventory(uint8_t* out, uint8_t* length);
+    // Iso15693Tag::kSystemInformationSize bytes.
+    Status GetSystemInformation(uint8_t mode, const uint8_t* uid, uint8_t* out, uint8_t* length);
+    // `count` blocks (1..kMaxReadBlocks) of 4 bytes from `first` on.
+    Status Read(uint8_t mode, const uint8_t* uid, uint8_t first, uint8_t count, uint8_t* out, uint8_t* length);
+    // One status byte (bit 0: locked) for each of `count` blocks (1..kMaxSecurityBlocks).
+    Status GetBlockSecurity(uint8_t mode, const uint8_t* uid, uint8_t first, uint8_t count, uint8_t* out,
+                            uint8_t* length);
+    Status Write(uint8_t mode, const uint8_t* uid, uint8_t block, const uint8_t* data);
+    Status LockBlock(uint8_t mode, const uint8_t* uid, uint8_t block);
+    Status WriteDsfid(uint8_t mode, const uint8_t* uid, uint8_t dsfid);
+    Status LockDsfid(uint8_t mode, const uint8_t* uid);
+    Status WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi);
+    Status LockAfi(uint8_t mode, const uint8_t* uid);
+
+private:
+    // Runs `command(tag, option)` on the tag `uid` addresses.
+    template <typename Command>
+    Status Addressed(uint8_t mode, const uint8_t* uid, Command command);
+
+    std::vector<std::unique_ptr<Iso15693Tag>> tags_;
+    bool powered_ = false;
+};
+
+}  // namespace kelvar
