@@ -5,12 +5,16 @@
 //   images = KelvarCards        relative folders are taken from the DLL's folder
 //   field  = mifare1k, ultralight
 //
-// Keys and card names ignore ASCII case; unknown keys, unknown card names and
-// lines without '=' are skipped. `field =` with nothing after it leaves the
-// field empty; without a `field` line every kind is present.
+// The file is UTF-8, read up to its first 64 KiB. Keys and card names ignore
+// ASCII case; unknown keys, unknown card names, lines without '=' and lines
+// that are not UTF-8 are skipped, each with a note saying why. `field =` with
+// nothing after it leaves the field empty; without a `field` line every kind
+// is present.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,10 +23,12 @@
 namespace kelvar {
 
 inline constexpr std::string_view kDefaultImageFolder = "KelvarCards";
+inline constexpr size_t kFieldConfigLimit = 64 * 1024;
 
 struct FieldConfig {
     std::filesystem::path imageFolder;
     std::vector<CardKind> field;  // each kind at most once, in the order named
+    std::vector<std::string> notes = {};  // what was skipped and why, for the store's log
 
     bool Holds(CardKind kind) const;
 };
@@ -33,7 +39,8 @@ FieldConfig DefaultFieldConfig(const std::filesystem::path& dllFolder);
 
 FieldConfig ParseFieldConfig(std::string_view text, const std::filesystem::path& dllFolder);
 
-// Reads and parses `file`; a missing or unreadable file gives the defaults.
+// Reads and parses `file`; a missing or unreadable file, or any failure
+// while reading it, gives the defaults.
 FieldConfig LoadFieldConfig(const std::filesystem::path& file, const std::filesystem::path& dllFolder);
 
 }  // namespace kelvar

@@ -7,7 +7,9 @@ namespace kelvar {
 VirtualReader::VirtualReader(const FieldConfig& config, HostClock hostClock, RandomBytes random)
     : store_(config.imageFolder),
       device_(store_, std::move(hostClock)),
-      typeA_(store_, config.field, std::move(random)) {}
+      typeA_(store_, config.field, std::move(random)) {
+    for (const std::string& note : config.notes) store_.Log(note);
+}
 
 Status VirtualReader::Open(uint16_t /*port*/, const uint16_t address[4]) {
     if (address == nullptr) return kBadArgument;
