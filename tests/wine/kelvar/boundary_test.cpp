@@ -67,7 +67,9 @@ TEST(KelvarLibrary, EveryExportAnswersADocumentedStatusToZeroAndNullArguments) {
         const int32_t status = c.call();
         EXPECT_TRUE(Documented(status)) << "open: " << c.name << " answered " << status;
         // A null out-buffer is never a success.
-        if (c.takesPointer) EXPECT_NE(status, kOk) << "open: " << c.name;
+        if (c.takesPointer) {
+            EXPECT_NE(status, kOk) << "open: " << c.name;
+        }
     }
     ASSERT_EQ(dll.close_connection(), kOk);
     for (const ZeroCall& c : calls) EXPECT_EQ(c.call(), ExpectedWithoutConnection(c.name)) << "after: " << c.name;
