@@ -14,6 +14,9 @@ have Xvfb || need+=(xvfb)
 have xdpyinfo || need+=(x11-utils)
 have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# The fuzz targets: clang with libFuzzer and the sanitizer run-times.
+have clang++ || need+=(clang)
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-14-dev)
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
 # wine32 is what runs our i686 binaries; it needs the i386 architecture.
 if ! dpkg -s wine32:i386 >/dev/null 2>&1 || ! have wine; then

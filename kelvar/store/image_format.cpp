@@ -47,6 +47,7 @@ std::variant<Bytes, ImageDamage> DecodeHeadered(std::string_view name, size_t ex
                                                 std::span<const uint8_t> file) {
     if (file.size() < kImageHeaderSize) return Damage("header cut short");
     if (!std::equal(kMagic.begin(), kMagic.end(), file.begin())) return Damage("unknown format version");
+    if (GetU32(file.data() + 20) != 0) return Damage("header damaged");
     if (GetU32(file.data() + 8) != KindOf(name)) return Damage("image of another card");
     const uint32_t length = GetU32(file.data() + 12);
     const size_t body = file.size() - kImageHeaderSize;
