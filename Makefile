@@ -10,10 +10,11 @@ else
 WIN32   := $(BUILD)/win32
 OFFER   := OFF
 endif
+FUZZ    := $(BUILD)/fuzz
 OUT     := $(WIN32)/bin
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all setup native win32 test test-native test-wine run clean
+.PHONY: all setup native win32 test test-native test-wine fuzz fuzz-build run clean
 
 all: win32
 
@@ -43,8 +44,21 @@ test-native: native
 test-wine: win32
 	@tools/wine-tests $(WIN32)
 
+# The fuzz targets (clang, libFuzzer and sanitizers) in a build folder of their
+# own; `make test` builds them so that they keep compiling, `make fuzz` runs
+# each for FUZZ_SECONDS (default 60).
+fuzz-build: setup
+	@if command -v clang++ >/dev/null 2>&1; then \
+	  cmake -S tests/fuzz -B $(FUZZ) -G "$(GEN)" -DCMAKE_CXX_COMPILER=clang++ >/dev/null && \
+	  cmake --build $(FUZZ) -j2; \
+	else echo "fuzz: clang++ not found, fuzz targets not built" >&2; fi
+
+fuzz: fuzz-build
+	@tools/fuzz
+
 # The native tier first; the Wine tier runs only when it passed.
 test: test-native
+	@$(MAKE) --no-print-directory fuzz-build
 	@$(MAKE) --no-print-directory test-wine
 
 run: win32

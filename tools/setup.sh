@@ -18,6 +18,9 @@ have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(ima
 have gropdf || need+=(groff)
 have img2pdf || need+=(img2pdf)
 have pdfinfo || need+=(poppler-utils)
+# The fuzz targets: clang with libFuzzer and the sanitizer run-times.
+have clang++ || need+=(clang)
+compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-14-dev)
 [ -f /usr/share/fonts/truetype/wqy/wqy-microhei.ttc ] || need+=(fonts-wqy-microhei)
 # Wine's own faces: Tahoma ("MS Shell Dlg") and Marlett (caption buttons).
 [ -f /usr/share/wine/fonts/tahoma.ttf ] && [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)

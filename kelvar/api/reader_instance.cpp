@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -49,18 +50,30 @@ std::wstring EnvironmentValue(std::string_view name) {
     return value;
 }
 
-FieldConfig ConfigOfThisLibrary() {
-    const fs::path folder = LibraryFolder();
+FieldConfig ConfigOfThisLibrary(const fs::path& folder) {
     const std::wstring named = EnvironmentValue(kReaderConfigVariable);
     const fs::path file = named.empty() ? folder / kReaderConfigFileName : fs::path(named);
     return LoadFieldConfig(file, folder);
 }
 
+// Whatever the configuration holds, the library comes up: with the defaults
+// when the configured reader cannot be made.
+std::unique_ptr<VirtualReader> MakeReader() {
+    const fs::path folder = LibraryFolder();
+    try {
+        return std::make_unique<VirtualReader>(ConfigOfThisLibrary(folder));
+    } catch (...) {
+        FieldConfig defaults = DefaultFieldConfig(folder);
+        defaults.notes.push_back("the configuration could not be used, defaults used");
+        return std::make_unique<VirtualReader>(defaults);
+    }
+}
+
 }  // namespace
 
 VirtualReader& Reader() {
-    static VirtualReader reader(ConfigOfThisLibrary());
-    return reader;
+    static const std::unique_ptr<VirtualReader> reader = MakeReader();
+    return *reader;
 }
 
 }  // namespace kelvar::api

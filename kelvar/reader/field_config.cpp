@@ -1,9 +1,11 @@
 #include "kelvar/reader/field_config.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <cstdint>
+#include <exception>
 #include <string>
+
+#include "kelvar/store/store_files.h"
 
 namespace kelvar {
 
@@ -38,14 +40,63 @@ bool KeyIs(std::string_view key, std::string_view expected) {
     return true;
 }
 
-std::vector<CardKind> ParseKindList(std::string_view value) {
+// Strict UTF-8: no overlong forms, surrogates or code points past U+10FFFF,
+// and no NUL, which would cut a folder name short.
+bool IsUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead == 0) return false;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = 0;
+        uint32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (text.size() - i < length) return false;
+        for (size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return false;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (length == 4 && (code < 0x10000 || code > 0x10FFFF))) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string LineNote(size_t number, std::string_view what) {
+    return "line " + std::to_string(number) + ": " + std::string(what);
+}
+
+std::vector<CardKind> ParseKindList(std::string_view value, size_t lineNumber, std::vector<std::string>& notes) {
     std::vector<CardKind> kinds;
     while (!value.empty()) {
         const size_t comma = value.find(',');
         const std::string_view item = Trim(value.substr(0, comma));
         value = comma == std::string_view::npos ? std::string_view{} : value.substr(comma + 1);
+        if (item.empty()) continue;
         const auto kind = FindCardKind(item);
-        if (kind && std::find(kinds.begin(), kinds.end(), *kind) == kinds.end()) kinds.push_back(*kind);
+        if (!kind) {
+            notes.push_back(LineNote(lineNumber, "unknown card \"" + std::string(item) + "\" skipped"));
+        } else if (std::find(kinds.begin(), kinds.end(), *kind) == kinds.end()) {
+            kinds.push_back(*kind);
+        }
     }
     return kinds;
 }
@@ -75,34 +126,74 @@ FieldConfig DefaultFieldConfig(const fs::path& dllFolder) {
 FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
     FieldConfig config = DefaultFieldConfig(dllFolder);
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    while (!text.empty()) {
+    for (size_t number = 1; !text.empty(); ++number) {
         const size_t end = text.find('\n');
-        const std::string_view line = Trim(StripComment(text.substr(0, end)));
+        const std::string_view raw = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        // Another encoding would name another folder than the one meant.
+        if (!IsUtf8(raw)) {
+            config.notes.push_back(LineNote(number, "not UTF-8, skipped (save the file as UTF-8)"));
+            continue;
+        }
+        const std::string_view line = Trim(StripComment(raw));
+        if (line.empty()) continue;
 
         const size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
+        if (eq == std::string_view::npos) {
+            config.notes.push_back(LineNote(number, "no '=', skipped"));
+            continue;
+        }
         const std::string_view key = Trim(line.substr(0, eq));
         const std::string_view value = Trim(line.substr(eq + 1));
         if (KeyIs(key, "images")) {
-            if (!value.empty()) config.imageFolder = ResolveFolder(value, dllFolder);
+            if (value.empty()) continue;
+            try {
+                config.imageFolder = ResolveFolder(value, dllFolder);
+            } catch (const std::exception&) {
+                config.notes.push_back(LineNote(number, "folder name not usable, skipped"));
+            }
         } else if (KeyIs(key, "field")) {
-            config.field = ParseKindList(value);
+            config.field = ParseKindList(value, number, config.notes);
         } else if (KeyIs(key, "contact")) {
             config.contactCard.assign(value.begin(), value.end());
             for (char& c : config.contactCard) {
                 if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
             }
+        } else {
+            config.notes.push_back(LineNote(number, "unknown key \"" + std::string(key) + "\" skipped"));
         }
     }
     return config;
 }
 
 FieldConfig LoadFieldConfig(const fs::path& file, const fs::path& dllFolder) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return DefaultFieldConfig(dllFolder);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ParseFieldConfig(text, dllFolder);
+    const std::u8string name = file.filename().u8string();
+    const std::string prefix = std::string(name.begin(), name.end()) + ": ";
+    try {
+        const auto read = store_files::ReadAtMost(file, kFieldConfigLimit + 1);
+        if (read.outcome == store_files::ReadOutcome::kMissing) return DefaultFieldConfig(dllFolder);
+        if (read.outcome == store_files::ReadOutcome::kFailed) {
+            FieldConfig config = DefaultFieldConfig(dllFolder);
+            config.notes.push_back(prefix + "cannot be read, defaults used");
+            return config;
+        }
+        std::string_view text(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size());
+        const bool cut = text.size() > kFieldConfigLimit;
+        if (cut) {
+            // Only whole lines of the first 64 KiB count.
+            text = text.substr(0, kFieldConfigLimit);
+            const size_t lastEnd = text.rfind('\n');
+            text = lastEnd == std::string_view::npos ? std::string_view{} : text.substr(0, lastEnd + 1);
+        }
+        FieldConfig config = ParseFieldConfig(text, dllFolder);
+        for (auto& note : config.notes) note.insert(0, prefix);
+        if (cut) config.notes.push_back(prefix + "longer than 64 KiB, the rest skipped");
+        return config;
+    } catch (...) {
+        FieldConfig config = DefaultFieldConfig(dllFolder);
+        config.notes.push_back(prefix + "could not be read, defaults used");
+        return config;
+    }
 }
 
 }  // namespace kelvar

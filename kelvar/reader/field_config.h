@@ -6,13 +6,15 @@
 //   field  = mifare1k, ultralight
 //   contact = at24c16           the card in the contact slot
 //
-// Keys and card names ignore ASCII case; unknown keys, unknown card names and
-// lines without '=' are skipped. `field =` with nothing after it leaves the
-// field empty; without a `field` line every kind is present. `contact =`
-// with nothing after it, or an unknown name, leaves the slot empty; without
-// a `contact` line it holds an AT24C64.
+// The file is UTF-8, read up to its first 64 KiB. Keys and card names ignore
+// ASCII case; unknown keys, unknown card names, lines without '=' and lines
+// that are not UTF-8 are skipped, each with a note saying why. `field =` with
+// nothing after it leaves the field empty; without a `field` line every kind
+// is present. `contact =` with nothing after it, or an unknown name, leaves
+// the slot empty; without a `contact` line it holds an AT24C64.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,11 +25,13 @@
 namespace kelvar {
 
 inline constexpr std::string_view kDefaultImageFolder = "KelvarCards";
+inline constexpr size_t kFieldConfigLimit = 64 * 1024;
 
 struct FieldConfig {
     std::filesystem::path imageFolder;
     std::vector<CardKind> field;  // each kind at most once, in the order named
     std::string contactCard = "at24c64";  // lower case
+    std::vector<std::string> notes = {};  // what was skipped and why, for the store's log
 
     bool Holds(CardKind kind) const;
 };
@@ -38,7 +42,8 @@ FieldConfig DefaultFieldConfig(const std::filesystem::path& dllFolder);
 
 FieldConfig ParseFieldConfig(std::string_view text, const std::filesystem::path& dllFolder);
 
-// Reads and parses `file`; a missing or unreadable file gives the defaults.
+// Reads and parses `file`; a missing or unreadable file, or any failure
+// while reading it, gives the defaults.
 FieldConfig LoadFieldConfig(const std::filesystem::path& file, const std::filesystem::path& dllFolder);
 
 }  // namespace kelvar

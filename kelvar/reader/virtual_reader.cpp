@@ -10,7 +10,9 @@ VirtualReader::VirtualReader(const FieldConfig& config, HostClock hostClock, Ran
       typeA_(store_, config.field, std::move(random)),
       typeB_(store_, config.field),
       vicinity_(store_, config.field),
-      contact_(store_, config.contactCard) {}
+      contact_(store_, config.contactCard) {
+    for (const std::string& note : config.notes) store_.Log(note);
+}
 
 Status VirtualReader::Open(uint16_t /*port*/, const uint16_t address[4]) {
     if (address == nullptr) return kBadArgument;

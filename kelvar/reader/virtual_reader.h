@@ -27,7 +27,8 @@ namespace kelvar {
 
 class VirtualReader {
 public:
-    // An empty image folder keeps everything in memory (tests).
+    // An empty image folder keeps everything in memory (tests). The
+    // configuration's notes go to the store's log.
     explicit VirtualReader(const FieldConfig& config, HostClock hostClock = SystemLocalTime,
                            RandomBytes random = SystemRandomBytes());
     VirtualReader(const VirtualReader&) = delete;

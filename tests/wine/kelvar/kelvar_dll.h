@@ -27,6 +27,8 @@ public:
     bool ReloadAndOpen();
 
     static HMODULE Module() { return GetModuleHandleW(L"Kelvar.dll"); }
+    // The test's folder: Kelvar.ini, and the images in `cards`.
+    const std::filesystem::path& Folder() const { return folder_; }
 
     int32_t Open();
     // Antenna off, type A, antenna on and a request of all cards.

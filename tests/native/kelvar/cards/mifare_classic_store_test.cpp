@@ -47,7 +47,7 @@ TEST_F(MifareClassicStore, ChangesSurviveInANewCardOnTheSameFolder) {
         ASSERT_EQ(AuthA(card, 8), kOk);
         ASSERT_EQ(card.WriteBlock(11, Hex("0A0B0C0D0E0FFF078069FFFFFFFFFFFF").data()), kOk);
     }
-    EXPECT_EQ(fs::file_size(folder_ / "mifare1k.img"), 1024u);
+    EXPECT_EQ(fs::file_size(folder_ / "mifare1k.img"), kImageHeaderSize + 1024u);
 
     ImageStore store(folder_);
     MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
@@ -71,7 +71,7 @@ TEST_F(MifareClassicStore, FourKImageKeepsItsLargeSectors) {
         ASSERT_EQ(AuthA(card, 240), kOk);
         ASSERT_EQ(card.InitValue(250, -7), kOk);
     }
-    EXPECT_EQ(fs::file_size(folder_ / "mifare4k.img"), 4096u);
+    EXPECT_EQ(fs::file_size(folder_ / "mifare4k.img"), kImageHeaderSize + 4096u);
     ImageStore store(folder_);
     MifareClassicCard card(MifareSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
     ASSERT_EQ(Activate(card), kOk);

@@ -165,7 +165,7 @@ TEST(UltralightTag, WritesPersistThroughTheImageStore) {
         ASSERT_EQ(WriteHex(tag, 7, "DEADBEEF"), kOk);
         ASSERT_EQ(WriteHex(tag, 2, "00000001"), kOk);
     }
-    EXPECT_EQ(std::filesystem::file_size(folder.Path() / UltralightTag::kDefaultImageName), 64u);
+    EXPECT_EQ(std::filesystem::file_size(folder.Path() / UltralightTag::kDefaultImageName), kImageHeaderSize + 64u);
 
     ImageStore store(folder.Path());
     UltralightTag tag(store);

@@ -63,3 +63,65 @@ TEST(FieldConfig, LoadsAFile) {
 }
 
 }  // namespace
+
+namespace {
+
+bool HasNote(const FieldConfig& config, std::string_view text) {
+    for (const auto& note : config.notes) {
+        if (note.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
+
+TEST(FieldConfig, LinesThatAreNotUtf8AreSkippedWithANoteAndTheRestIsRead) {
+    const FieldConfig config = ParseFieldConfig(
+        "images = \xBF\xA8\xC6\xAC\n"   // GBK
+        "images = caf\xE9\n"            // Latin-1
+        "images = \xC0\xAF" "etc\n"     // overlong '/'
+        "images = \xED\xA0\x80\n"       // surrogate
+        "images = a" + std::string(1, '\0') + "b\n"
+        "field = ultralight, \xFFmifare\n"
+        "field = ntag203, bogus\n"
+        "colour = blue\n"
+        "just words\n",
+        kDll);
+    EXPECT_EQ(config.imageFolder, kDll / "KelvarCards");
+    EXPECT_EQ(config.field, std::vector<CardKind>{CardKind::kNtag203});
+    for (int line = 1; line <= 6; ++line) {
+        EXPECT_TRUE(HasNote(config, "line " + std::to_string(line) + ": not UTF-8, skipped")) << line;
+    }
+    EXPECT_TRUE(HasNote(config, "line 7: unknown card \"bogus\""));
+    EXPECT_TRUE(HasNote(config, "line 8: unknown key \"colour\""));
+    EXPECT_TRUE(HasNote(config, "line 9: no '='"));
+    // Valid UTF-8 names are used as they are.
+    EXPECT_EQ(ParseFieldConfig("images = \xE5\x8D\xA1\xE7\x89\x87", kDll).imageFolder,
+              kDll / fs::path(u8"\u5361\u7247"));
+    EXPECT_TRUE(ParseFieldConfig("# only a comment\n\nfield = mifare1k\n", kDll).notes.empty());
+}
+
+TEST(FieldConfig, OnlyTheFirst64KiBOfAFileAreRead) {
+    const fs::path file = fs::temp_directory_path() / "kelvar_field_config_large.ini";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "field = mifare1k\n";
+        while (out.tellp() < static_cast<std::streamoff>(kFieldConfigLimit - 10)) out << "# filler line\n";
+        out << "images = cut_in_the_middle\nimages = late\n";
+    }
+    const FieldConfig config = LoadFieldConfig(file, kDll);
+    EXPECT_EQ(config.field, std::vector<CardKind>{CardKind::kMifare1K});
+    EXPECT_EQ(config.imageFolder, kDll / "KelvarCards");
+    EXPECT_TRUE(HasNote(config, "kelvar_field_config_large.ini: longer than 64 KiB"));
+
+    // A huge file costs no more than the limit.
+    fs::resize_file(file, 4ULL << 30);
+    const FieldConfig huge = LoadFieldConfig(file, kDll);
+    fs::remove(file);
+    EXPECT_EQ(huge.field, std::vector<CardKind>{CardKind::kMifare1K});
+
+    // An endless device is not a configuration.
+    const FieldConfig endless = LoadFieldConfig("/dev/zero", kDll);
+    EXPECT_EQ(endless.field, Every());
+    EXPECT_TRUE(HasNote(endless, "cannot be read, defaults used"));
+}
+
+}  // namespace
