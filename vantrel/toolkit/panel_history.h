@@ -35,6 +35,7 @@ public:
     void OpenDialog(HWND panel);
 
     CommandHistory& Entries() { return history_; }
+    const CommandHistory& Entries() const { return history_; }
     const std::filesystem::path& Path() const { return path_; }
 
 private:
