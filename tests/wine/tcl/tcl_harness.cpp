@@ -13,6 +13,7 @@ std::filesystem::path NewFolder() {
     auto folder = std::filesystem::temp_directory_path() /
                   ("vantrel-tcl-" + std::to_string(GetCurrentProcessId()) + "-" +
                    std::to_string(counter++));
+    std::filesystem::remove_all(folder);  // left by an earlier run under the same process id
     std::filesystem::create_directories(folder);
     return folder;
 }

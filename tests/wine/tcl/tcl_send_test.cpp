@@ -6,6 +6,7 @@
 
 #include "tcl/tcl_harness.h"
 #include "vantrel/resources/cos_command_ids.h"
+#include "vantrel/toolkit/cos_command_dialog.h"
 
 namespace {
 
@@ -130,18 +131,18 @@ TEST(TclHistory, TheDialogListsTheFileAndPicksAnEntryBackLowerCased) {
 TEST(TclHistory, ADoubleClickOnNoItemSendsNothingAndClearLeavesAnEmptyFile) {
     TclHarness h(7, "00a4040000\r\n");
     h.SetText(IDC_TCL_COMMAND, L"0084000008");
-    bool stayedOpen = false;
-    WhenCosDialogOpens([&](HWND dialog) {
-        POINT below = ListItemCentre(dialog, 0);
-        below.y += 100;
-        DoubleClickList(dialog, below);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_COS_CLEAR, BN_CLICKED), 0);
-        DoubleClickList(dialog, ListItemCentre(dialog, 0));
-        stayedOpen = IsWindowVisible(dialog) != FALSE;
-    });
-    h.Click(IDC_TCL_HISTORY);
-    EXPECT_TRUE(stayedOpen);
+    CCosCommandDialog dialog(h.panel->History().Entries(), *h.panel);
+    ASSERT_TRUE(dialog.CreateModeless(TestHostWindow()));
+    POINT below = ListItemCentre(dialog, 0);
+    below.y += 100;
+    DoubleClickList(dialog, below);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_COS_CLEAR, BN_CLICKED), 0);
+    DoubleClickList(dialog, ListItemCentre(dialog, 0));
+    EXPECT_TRUE(dialog.IsValid());
+    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_COS_HISTORY, LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(h.Text(IDC_TCL_COMMAND), L"0084000008");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_COS_EXIT, BN_CLICKED), 0);
+    EXPECT_FALSE(dialog.IsValid());
     h.Close();
     EXPECT_TRUE(std::filesystem::exists(h.HistoryFile()));
     EXPECT_EQ(h.HistoryContent(), "");

@@ -25,7 +25,7 @@ public:
 
     static std::span<const MessageEntry<CTclPanel>> Messages();
 
-    const PanelHistory& History() const { return history_; }
+    PanelHistory& History() { return history_; }
 
 protected:
     BOOL OnInitDialog() override;
