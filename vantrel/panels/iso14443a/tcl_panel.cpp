@@ -77,9 +77,10 @@ BOOL CTclPanel::OnInitDialog() {
         Bind(*edit, id);
         UseHexFont(*edit);
     }
-    BindItem(IDC_TCL_HISTORY);
-    BindItem(IDC_TCL_SEND);
-    BindItem(IDC_TCL_RESET);
+    for (int id : {IDC_TCL_COMMAND_LABEL, IDC_TCL_HISTORY, IDC_TCL_SEND, IDC_TCL_RESET,
+                   IDC_TCL_RST_INFO_LABEL, IDC_TCL_ANSWER_LABEL, IDC_TCL_CLEAR}) {
+        BindItem(id);
+    }
 
     if (code_ != kCodeMifarePro) {
         Window(BindItem(IDC_TCL_RESET_IDLE)).Show(SW_HIDE);
