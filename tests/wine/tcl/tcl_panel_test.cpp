@@ -41,9 +41,6 @@ TEST_P(TclLayoutTest, CaptionsButtonsAndTheSerialNumberFieldFollowTheCardType) {
     const LayoutRow row = GetParam();
     TclHarness h(row.code);
     EXPECT_EQ(h.Text(IDC_TCL_RESET), row.resetCaption);
-    EXPECT_EQ(h.Text(IDC_TCL_COMMAND_LABEL), L"Command");
-    EXPECT_EQ(h.Text(IDC_TCL_RST_INFO_LABEL), L"RstInfo");
-    EXPECT_EQ(h.Text(IDC_TCL_ANSWER_LABEL), L"Answer");
     EXPECT_EQ(h.Shown(IDC_TCL_RESET_IDLE), row.proButtons);
     EXPECT_EQ(h.Shown(IDC_TCL_DESELECT), row.proButtons);
     EXPECT_FALSE(h.Shown(IDC_TCL_TYPE_A));

@@ -77,14 +77,16 @@ BOOL CTclPanel::OnInitDialog() {
         Bind(*edit, id);
         UseHexFont(*edit);
     }
-    for (int id : {IDC_TCL_COMMAND_LABEL, IDC_TCL_HISTORY, IDC_TCL_SEND, IDC_TCL_RESET,
+    for (int id : {IDC_TCL_COMMAND_LABEL, IDC_TCL_CSN_LABEL, IDC_TCL_HISTORY, IDC_TCL_SEND, IDC_TCL_RESET,
                    IDC_TCL_RST_INFO_LABEL, IDC_TCL_ANSWER_LABEL, IDC_TCL_CLEAR}) {
         BindItem(id);
     }
 
+    const Window resetIdle(BindItem(IDC_TCL_RESET_IDLE));
+    const Window deselect(BindItem(IDC_TCL_DESELECT));
     if (code_ != kCodeMifarePro) {
-        Window(BindItem(IDC_TCL_RESET_IDLE)).Show(SW_HIDE);
-        Window(BindItem(IDC_TCL_DESELECT)).Show(SW_HIDE);
+        resetIdle.Show(SW_HIDE);
+        deselect.Show(SW_HIDE);
     }
     Window(BindItem(IDC_TCL_TYPE_A)).Show(SW_HIDE);
     Window(BindItem(IDC_TCL_TYPE_B)).Show(SW_HIDE);
@@ -110,7 +112,7 @@ BOOL CTclPanel::OnInitDialog() {
 }
 
 void CTclPanel::PlacePupiAtCsn() {
-    Window csnLabel(BindItem(IDC_TCL_CSN_LABEL));
+    Window csnLabel(Item(IDC_TCL_CSN_LABEL));
     Window pupiLabel(BindItem(IDC_TCL_PUPI_LABEL));
     csnLabel.Show(SW_HIDE);
     csn_.Show(SW_HIDE);
