@@ -15,4 +15,5 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443a/mifare_purse.cpp
   vantrel/panels/iso14443a/ultralight_family_pages.cpp
   vantrel/panels/iso14443a/mifare_texts.cpp
+  vantrel/panels/iso14443a/tcl_reset_answer.cpp
 )

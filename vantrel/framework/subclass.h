@@ -16,7 +16,7 @@ public:
 
     // Binds the wrapper to the dialog's control `id` and starts seeing its messages.
     bool Subclass(HWND dialog, int id) { return SubclassWindow(GetDlgItem(dialog, id)); }
-    bool SubclassWindow(HWND control);
+    virtual bool SubclassWindow(HWND control);
     void Detach();
 
 protected:

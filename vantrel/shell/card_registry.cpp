@@ -11,6 +11,8 @@
 #include "vantrel/panels/iso14443a/mifare_panel.h"
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/ntag203_panel.h"
+#include "vantrel/panels/iso14443a/tcl_ids.h"
+#include "vantrel/panels/iso14443a/tcl_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_c_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
@@ -35,6 +37,12 @@ std::unique_ptr<CardPanelBase> Make(PanelContext& context, int32_t, int) {
     return std::make_unique<Panel>(context);
 }
 
+// A panel that serves several codes, on the template the width chose.
+template <typename Panel>
+std::unique_ptr<CardPanelBase> MakeForCode(PanelContext& context, int32_t code, int templateId) {
+    return std::make_unique<Panel>(context, code, templateId);
+}
+
 constexpr PanelLayoutRule Same(int templateId, PanelPlacement placement = Centred) {
     return {{templateId, placement}, {templateId, placement}, {templateId, placement}};
 }
@@ -55,10 +63,10 @@ constexpr CardTypeRow kRows[] = {
      ByWidth({133, Centred}, {132, Origin}, {134, Origin})},
     {4, L"SR176", ID_CARD_SR176, Iso14443b, Offered, nullptr, Same(144)},
     {5, L"SRIX4K", ID_CARD_SRIX4K, Iso14443b, Offered, nullptr, Same(145, Fill)},
-    {6, L"Mifare_Pro(X) ", ID_CARD_MIFARE_PRO, Iso14443a, Offered, nullptr,
-     ByWidth({136, Centred}, {138, Origin}, {139, Origin})},
-    {7, L"SmartCard", ID_CARD_SMARTCARD, Iso14443b, Offered, nullptr,
-     ByWidth({136, Centred}, {138, Origin}, {139, Origin})},
+    {6, L"Mifare_Pro(X) ", ID_CARD_MIFARE_PRO, Iso14443a, Offered, MakeForCode<CTclPanel>,
+     ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
+    {7, L"SmartCard", ID_CARD_SMARTCARD, Iso14443b, Offered, MakeForCode<CTclPanel>,
+     ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {8, L"TRH1064", ID_CARD_THR1064, Iso14443b, Offered, nullptr, Same(159)},
     {9, L"Tag_it", ID_CARD_TAG_IT, Iso15693, Offered, nullptr, Same(146, CentredThenFill)},
     {10, L"I.CODE SLI", ID_CARD_ICODE_SLI, Iso15693, Offered, nullptr, Same(146, CentredThenFill)},
@@ -76,8 +84,8 @@ constexpr CardTypeRow kRows[] = {
     {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, nullptr, Same(154)},
     {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},
     {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
-    {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, nullptr,
-     ByWidth({136, Centred}, {138, Origin}, {139, Origin})},
+    {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, MakeForCode<CTclPanel>,
+     ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, nullptr, Same(158)},
     {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, nullptr, Same(160)},
     {27, L"SRI64", ID_CARD_SRI64, Iso15693, Unflagged, nullptr, Same(161)},

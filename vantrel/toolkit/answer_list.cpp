@@ -117,6 +117,14 @@ bool AnswerList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = DefaultProc(message, wParam, lParam);
         ShowTipForSelection();
         return true;
+    case WM_LBUTTONDBLCLK: {
+        std::wstring* text = TextOf(
+            ItemAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))}));
+        if (text == nullptr) return false;
+        SendMessageW(GetParent(hwnd_), kAnswerItemPicked, 0, reinterpret_cast<LPARAM>(text->data()));
+        result = 0;
+        return true;
+    }
     case WM_NCDESTROY:
         tip_.Destroy();
         tipEnabled_ = false;

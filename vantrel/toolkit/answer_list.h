@@ -19,16 +19,17 @@
 
 inline constexpr COLORREF kSelectedItemFill = RGB(54, 82, 143);
 inline constexpr COLORREF kFocusFrameColour = RGB(255, 0, 0);
+// Sent to the list's parent when an item is double-clicked: wParam 0, lParam
+// the item's text (the list's own copy, which the parent may change).
+inline constexpr UINT kAnswerItemPicked = 0x464;
 
 class AnswerList : public SubclassedControl {
 public:
     AnswerList() = default;
     ~AnswerList() override;
 
-    // Bind to the list box and start drawing its items (these hide the
-    // base class's versions, which do not draw).
-    bool Subclass(HWND dialog, int id) { return SubclassWindow(GetDlgItem(dialog, id)); }
-    bool SubclassWindow(HWND list);
+    // Binds to the list box and starts drawing its items.
+    bool SubclassWindow(HWND list) override;
 
     // A click then shows the clicked item's whole text in a tip.
     bool EnableTip();

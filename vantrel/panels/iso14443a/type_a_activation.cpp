@@ -7,21 +7,9 @@ namespace {
 constexpr int32_t kDevice = 0;
 constexpr uint8_t kAntennaOff = 0;
 constexpr uint8_t kAntennaOn = 1;
-constexpr uint8_t kTypeA = 'A';
 constexpr uint8_t kAnticollisionBits = 4;
 // Answers arrive in buffers of this size.
 constexpr std::size_t kAnswerBufferSize = 1024;
-
-bool ResetField(Command& command, const TypeAProfile& profile) {
-    ReaderLibrary& reader = command.Context().reader;
-    if (!command.Call(reader.rf_antenna_sta, kDevice, kAntennaOff)) return false;
-    command.Wait(profile.afterAntennaOff);
-    if (!command.Call(reader.rf_init_type, kDevice, kTypeA)) return false;
-    command.Wait(profile.afterType);
-    if (!command.Call(reader.rf_antenna_sta, kDevice, kAntennaOn)) return false;
-    command.Wait(profile.afterAntennaOn);
-    return true;
-}
 
 std::optional<Bytes> SelectByCascade(Command& command, bool checksUidLength) {
     ReaderLibrary& reader = command.Context().reader;
@@ -50,6 +38,17 @@ std::optional<Bytes> SelectUltraLight(Command& command) {
 }
 
 }  // namespace
+
+bool ResetField(Command& command, const TypeAProfile& profile, uint8_t fieldType) {
+    ReaderLibrary& reader = command.Context().reader;
+    if (!command.Call(reader.rf_antenna_sta, kDevice, kAntennaOff)) return false;
+    command.Wait(profile.afterAntennaOff);
+    if (!command.Call(reader.rf_init_type, kDevice, fieldType)) return false;
+    command.Wait(profile.afterType);
+    if (!command.Call(reader.rf_antenna_sta, kDevice, kAntennaOn)) return false;
+    command.Wait(profile.afterAntennaOn);
+    return true;
+}
 
 std::optional<Bytes> SelectTypeACard(Command& command, const TypeAProfile& profile, uint8_t mode) {
     uint16_t answerToRequest = 0;

@@ -18,6 +18,10 @@
 inline constexpr uint8_t kRequestAll = 0x52;
 inline constexpr uint8_t kRequestIdle = 0x26;
 
+// Field types of rf_init_type.
+inline constexpr uint8_t kFieldTypeA = 'A';
+inline constexpr uint8_t kFieldTypeB = 'B';
+
 enum class TypeASelection {
     Cascade,     // rf_anticoll, then rf_select with the UID
     UltraLight,  // rf_ul_select answers the UID itself
@@ -40,6 +44,10 @@ inline constexpr TypeAProfile kUltraLightProfile{0, 20, 0, TypeASelection::Ultra
 
 // A selectable card answers the anticollision with 4 or 7 UID bytes.
 inline bool IsTypeAUidLength(std::size_t length) { return length == 4 || length == 7; }
+
+// The field reset: antenna off, the field type, antenna on, each followed by
+// the profile's wait. False at the first failing call.
+bool ResetField(Command& command, const TypeAProfile& profile, uint8_t fieldType = kFieldTypeA);
 
 // Request (`mode`) and the profile's selection, once. The UID on success.
 std::optional<Bytes> SelectTypeACard(Command& command, const TypeAProfile& profile, uint8_t mode);

@@ -1,0 +1,58 @@
+// The T=CL panel for ISO 14443-4 processor cards: Mifare Pro(X) (code 6), type
+// B smart cards (code 7) and DESFire (code 24). Reset shows the card's serial
+// number and reset answer; Send passes a command to the card and lists the
+// answer; sent commands go into the "\cosbooks.txt" history.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "vantrel/panels/iso14443a/tcl_ids.h"
+#include "vantrel/panels/iso14443a/tcl_reset_answer.h"
+#include "vantrel/toolkit/answer_list.h"
+#include "vantrel/toolkit/byte_text_edit.h"
+#include "vantrel/toolkit/card_panel_base.h"
+#include "vantrel/toolkit/panel_history.h"
+#include "vantrel/toolkit/result_report.h"
+
+inline constexpr int32_t kCodeMifarePro = 6;
+inline constexpr int32_t kCodeSmartCard = 7;
+inline constexpr int32_t kCodeDesfire = 24;
+
+class CTclPanel : public WithMessageMap<CTclPanel, CardPanelBase> {
+public:
+    CTclPanel(PanelContext& context, int32_t code, int templateId = IDD_TCL);
+
+    static std::span<const MessageEntry<CTclPanel>> Messages();
+
+    PanelHistory& History() { return history_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void OnReset();
+    void OnResetIdle();
+    void OnDeselect();
+    void OnSend();
+    void OnClear() { answers_.Clear(); }
+    void OnHistory() { history_.OpenDialog(hwnd_); }
+    LRESULT OnCommandPicked(WPARAM, LPARAM lParam);
+
+    // One reset call; false when it failed or its answer cannot be shown.
+    bool ResetOnce(Command& cmd, uint8_t fieldType);
+    // Calls `fn`, reports an answer it cannot show, and shows the rest.
+    template <typename Fn>
+    bool CallReset(Command& cmd, const Fn& fn, uint8_t mode, ResetCall call);
+    void ClearCardFields();
+    void PlacePupiAtCsn();
+
+    int32_t code_;
+    ByteTextEdit command_;
+    ByteTextEdit csn_;
+    ByteTextEdit pupi_;
+    ByteTextEdit info_;
+    AnswerList answers_;
+    PanelHistory history_;
+};
