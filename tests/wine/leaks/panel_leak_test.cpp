@@ -63,25 +63,31 @@ TEST(PanelLeaks, EveryPanelTwentyTimesAndEachMainCommandLeaveObjectsAndMemoryFla
         select(*FindCardType(kFirstCard));
     };
 
-    program.Select(*FindCardType(kFirstCard));
-    for (const CardTypeRow* row : rows) program.Select(*row);
-    program.Select(*FindCardType(kFirstCard));
+    int commands = 0;
+    const auto commandsOnce = [&](const auto& selectRow) {
+        for (const CardTypeRow* row : rows) {
+            selectRow(*row);
+            for (const PanelCommand& command : MainCommands(row->code)) {
+                SCOPED_TRACE(testing::Message() << "code " << row->code);
+                EXPECT_TRUE(program.Run(command).found);
+                ++commands;
+            }
+        }
+        selectRow(*FindCardType(kFirstCard));
+    };
+
+    // The first round also runs each command once: what a panel or the log
+    // makes once and keeps (a scroll bar, a cached font) is counted in it.
+    const auto plainSelect = [&](const CardTypeRow& row) { program.Select(row); };
+    for (const CardTypeRow* row : rows) plainSelect(*row);
+    commandsOnce(plainSelect);
     const GuiObjects first = CountGuiObjects();
     std::vector<SIZE_T> memory;
     for (int i = 1; i < kRounds; ++i) {
         round();
         memory.push_back(PrivateBytes());
     }
-    int commands = 0;
-    for (const CardTypeRow* row : rows) {
-        select(*row);
-        for (const PanelCommand& command : MainCommands(row->code)) {
-            SCOPED_TRACE(testing::Message() << "code " << row->code);
-            EXPECT_TRUE(program.Run(command).found);
-            ++commands;
-        }
-    }
-    select(*FindCardType(kFirstCard));
+    commandsOnce(select);
     const GuiObjects last = CountGuiObjects();
     const DWORD keptBySystem = platform.KeptGdiObjects(program.Frame().View());
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "vantrel/framework/program_folder.h"
 #include "vantrel/resources/resource.h"
 
@@ -95,6 +97,15 @@ CommandRun HostedProgram::Run(const PanelCommand& command) {
             }
             SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
             panel->Send(WM_COMMAND, MAKEWPARAM(step.id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+            break;
+        }
+        case CommandStep::Kind::Address: {
+            unsigned a = 0, b = 0, c = 0, d = 0;
+            if (swscanf(step.text, L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) {
+                run.found = false;
+                return run;
+            }
+            SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
             break;
         }
         case CommandStep::Kind::Press: {

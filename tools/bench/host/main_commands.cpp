@@ -30,8 +30,9 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
     static const std::map<int32_t, std::vector<PanelCommand>> table = {
         {kDevicePageCode,
          {
-             {L"connect", {{Press, IDC_DEV_CONNECT}}},
+             {L"connect to the virtual reader", {{Address, IDC_DEV_ADDRESS, L"0.0.0.0"}, {Press, IDC_DEV_CONNECT}}},
              {L"model and version", {{Press, IDC_DEV_GET_INFO}}},
+             {L"beep", {{SetText, IDC_DEV_BEEP_TIME, L"0A"}, {Press, IDC_DEV_BEEP_SEND}}},
              {L"read clock", {{Press, IDC_DEV_CLOCK_READ}}},
          }},
         {0, PageCommands(IDC_UL_SEARCH, IDC_UL_READ, IDC_UL_PAGE_LIST, IDC_UL_WRITE, IDC_UL_PAGE4)},

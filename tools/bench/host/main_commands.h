@@ -8,10 +8,10 @@
 #include <vector>
 
 struct CommandStep {
-    enum class Kind { SetText, Pick, Press };
+    enum class Kind { SetText, Pick, Address, Press };
     Kind kind;
     int id;
-    const wchar_t* text = nullptr;  // the text to enter, or the list entry to pick
+    const wchar_t* text = nullptr;  // the text to enter, the list entry to pick, or a.b.c.d
 };
 
 struct PanelCommand {
