@@ -119,6 +119,7 @@ int ChildCount(HWND hwnd) {
 struct PanelRow {
     const CardTypeRow* row;
     std::vector<double> switches;
+    std::vector<double> handlers;  // the menu command's handler: old panel out, new one in
     int controls = 0;
 };
 
@@ -131,7 +132,7 @@ std::string SwitchSection(HostedProgram& program, std::vector<PanelRow>& panels,
         Progress(Format("panel switches, round %d of %d", run + 1, runs));
         for (PanelRow& panel : panels) {
             const double start = NowMs();
-            program.Select(*panel.row);
+            panel.handlers.push_back(program.Select(*panel.row));
             panel.switches.push_back(NowMs() - start);
             if (CardPanelBase* current = program.Frame().View().CurrentPanel()) {
                 panel.controls = ChildCount(*current);
@@ -147,18 +148,20 @@ std::string SwitchSection(HostedProgram& program, std::vector<PanelRow>& panels,
     std::string out = Format(
         "## Panel switch\n\nFrom the card-type command (Port Set for the device page) to the new panel "
         "shown and the message queue idle, in the program's own frame with the real Kelvar.dll. The "
-        "smallest panel is %s (%d controls).\n\n"
-        "| Card type | Controls | Median | Worst | Ratio to the smallest | Under %.0f ms |\n"
-        "|---|---:|---:|---:|---:|---|\n",
+        "smallest panel is %s (%d controls). Of the median, the handler column is the menu command "
+        "itself (old panel destroyed, new one created from its template and placed); the rest is "
+        "painting.\n\n"
+        "| Card type | Controls | Median | Handler | Worst | Ratio to the smallest | Under %.0f ms |\n"
+        "|---|---:|---:|---:|---:|---:|---|\n",
         Label(*smallest->row).c_str(), smallest->controls, kSwitchTargetMs);
     for (const PanelRow& panel : panels) {
         const Summary s = Summarise(panel.switches);
-        out += Format("| %s | %d | %s | %s | %.2f | %s |\n", Label(*panel.row).c_str(), panel.controls,
-                      Ms(s.median).c_str(), Ms(s.max).c_str(), smallestMedian > 0 ? s.median / smallestMedian : 0,
-                      Verdict(s.max < kSwitchTargetMs));
+        out += Format("| %s | %d | %s | %s | %s | %.2f | %s |\n", Label(*panel.row).c_str(), panel.controls,
+                      Ms(s.median).c_str(), Ms(Summarise(panel.handlers).median).c_str(), Ms(s.max).c_str(),
+                      smallestMedian > 0 ? s.median / smallestMedian : 0, Verdict(s.max < kSwitchTargetMs));
     }
     for (const CardTypeRow& row : CardTypes()) {
-        if (row.factory == nullptr) out += Format("| %s | no panel yet | | | | |\n", Label(row).c_str());
+        if (row.factory == nullptr) out += Format("| %s | no panel yet | | | | | |\n", Label(row).c_str());
     }
     return out + "\n";
 }
@@ -174,37 +177,42 @@ std::string CommandSection(HostedProgram& program, const std::vector<PanelRow>& 
     std::string out =
         "## Card operations\n\nThe wall time of the command's handler against the sum of the waits it "
         "makes (Sleep), with the real Kelvar.dll and its virtual cards. Target: without waits under one "
-        "display frame (16 ms), with waits at most 5 % above them.\n\n"
-        "| Card type | Command | Median | Range | Waits | Ratio | Excess | Met | Status |\n"
-        "|---|---|---:|---:|---:|---:|---:|---|---|\n";
+        "display frame (16 ms), with waits at most 5 % above them. Reporting is the median time spent "
+        "in the log and the status field; the rest of the excess is the library calls and the panel's "
+        "own work.\n\n"
+        "| Card type | Command | Median | Range | Waits | Ratio | Excess | Reporting | Met | Status |\n"
+        "|---|---|---:|---:|---:|---:|---:|---:|---|---|\n";
     for (const PanelRow& panel : panels) {
         const std::span<const PanelCommand> commands = MainCommands(panel.row->code);
         if (commands.empty()) {
-            out += Format("| %s | no main commands listed | | | | | | | |\n", Label(*panel.row).c_str());
+            out += Format("| %s | no main commands listed | | | | | | | | |\n", Label(*panel.row).c_str());
             continue;
         }
         program.Select(*panel.row);
         for (const PanelCommand& command : commands) {
             Progress(Format("%s: %s", Label(*panel.row).c_str(), Utf8(command.name).c_str()));
             std::vector<double> times;
+            std::vector<double> reporting;
             CommandRun last;
             for (int run = 0; run < runs; ++run) {
                 last = program.Run(command);
                 if (!last.found) break;
                 times.push_back(last.ms);
+                reporting.push_back(last.reportingMs);
             }
             const Summary s = Summarise(times);
             const double waits = last.waitedMs;
             const bool met = !times.empty() &&
                              (waits > 0 ? s.median <= waits * kWaitExcessTarget : s.median < kFrameMs);
-            out += Format("| %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", Label(*panel.row).c_str(),
+            out += Format("| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", Label(*panel.row).c_str(),
                           Utf8(command.name).c_str(), Ms(s.median).c_str(), Range(s).c_str(), Ms(waits).c_str(),
                           waits > 0 ? Format("%.3f", s.median / waits).c_str() : "",
-                          waits > 0 ? Ms(s.median - waits).c_str() : "", Verdict(met), Outcome(last).c_str());
+                          waits > 0 ? Ms(s.median - waits).c_str() : "", Ms(Summarise(reporting).median).c_str(),
+                          Verdict(met), Outcome(last).c_str());
         }
     }
     for (const CardTypeRow& row : CardTypes()) {
-        if (row.factory == nullptr) out += Format("| %s | no panel yet | | | | | | | |\n", Label(row).c_str());
+        if (row.factory == nullptr) out += Format("| %s | no panel yet | | | | | | | | |\n", Label(row).c_str());
     }
     return out + "\n";
 }
@@ -232,9 +240,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::vector<PanelRow> panels;
     for (const CardTypeRow& row : CardTypes()) {
-        if (row.factory != nullptr) panels.push_back({&row, {}, 0});
+        if (row.factory != nullptr) panels.push_back({&row, {}, {}, 0});
     }
-    panels.push_back({&DevicePageRow(), {}, 0});
+    panels.push_back({&DevicePageRow(), {}, {}, 0});
     out += SwitchSection(program, panels, runs);
     out += CommandSection(program, panels, runs);
     out += HexEditorSection();

@@ -17,6 +17,24 @@ int CountingFrame::ShowMessageBox(HWND, const std::wstring& text, const std::wst
     return IDOK;
 }
 
+void CountingFrame::ClearLog() {
+    const double start = NowMs();
+    CMainFrame::ClearLog();
+    reportingMs += NowMs() - start;
+}
+
+void CountingFrame::AddLogLine(const std::wstring& functionName, int32_t status) {
+    const double start = NowMs();
+    CMainFrame::AddLogLine(functionName, status);
+    reportingMs += NowMs() - start;
+}
+
+void CountingFrame::ShowStatus(const std::wstring& text) {
+    const double start = NowMs();
+    CMainFrame::ShowStatus(text);
+    reportingMs += NowMs() - start;
+}
+
 double NowMs() {
     static const double ticksPerMs = [] {
         LARGE_INTEGER frequency{};
@@ -56,9 +74,12 @@ bool HostedProgram::Start(int32_t card) {
     return connection_.open;
 }
 
-void HostedProgram::Select(const CardTypeRow& row) {
+double HostedProgram::Select(const CardTypeRow& row) {
+    const double start = NowMs();
     frame_->Send(WM_COMMAND, MAKEWPARAM(row.menuId, 0), 0);
+    const double handled = NowMs() - start;
     PumpUntilIdle();
+    return handled;
 }
 
 void HostedProgram::PumpUntilIdle() {
@@ -111,11 +132,13 @@ CommandRun HostedProgram::Run(const PanelCommand& command) {
         case CommandStep::Kind::Press: {
             const bool measured = i + 1 == command.steps.size();
             frame_->waited = 0;
+            frame_->reportingMs = 0;
             const double start = NowMs();
             panel->Send(WM_COMMAND, MAKEWPARAM(step.id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
             if (measured) {
                 run.ms = NowMs() - start;
                 run.waitedMs = frame_->waited;
+                run.reportingMs = frame_->reportingMs;
             }
             break;
         }

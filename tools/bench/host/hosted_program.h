@@ -24,8 +24,12 @@ public:
     void Wait(DWORD milliseconds) override;
     int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                        UINT type) override;
+    void ClearLog() override;
+    void AddLogLine(const std::wstring& functionName, int32_t status) override;
+    void ShowStatus(const std::wstring& text) override;
 
     DWORD waited = 0;
+    double reportingMs = 0;  // in the log and the status field
     std::vector<std::wstring> boxes;
 };
 
@@ -34,6 +38,7 @@ public:
 struct CommandRun {
     double ms = 0;
     DWORD waitedMs = 0;
+    double reportingMs = 0;
     std::wstring status;
     std::vector<std::wstring> boxes;
     bool found = true;  // every control the steps name was there
@@ -53,8 +58,9 @@ public:
 
     CountingFrame& Frame() { return *frame_; }
     // The card type's menu command (Port Set for the device page), sent as
-    // the menu sends it; returns once the queue is idle again.
-    void Select(const CardTypeRow& row);
+    // the menu sends it; returns once the queue is idle again, with the time
+    // the command's handler took.
+    double Select(const CardTypeRow& row);
     // Runs the steps of `command` on the current panel; only its last press is timed.
     CommandRun Run(const PanelCommand& command);
     // Delivers what waits in this thread's queue, paints included.
