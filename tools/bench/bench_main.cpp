@@ -4,6 +4,7 @@
 // Progress goes to stderr, the tables to stdout.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-#include "tools/bench/host/hosted_program.h"
+#include <cwchar>
+
+#include "tools/bench/host/stopwatch.h"
 #include "vantrel/framework/program_folder.h"
 
 namespace {
@@ -44,12 +46,11 @@ std::optional<double> WaitForWindow(const PROCESS_INFORMATION& process, const La
         HWND main = ThreadWindow(process.dwThreadId, target.mainClass);
         const bool transientGone =
             target.transient == nullptr || ThreadWindow(process.dwThreadId, target.transient) == nullptr;
-        if (main != nullptr && IsWindowVisible(main) && transientGone && Answers(main)) {
-            // An answer from inside the start-up does not count: the splash
-            // may have come up while it was on its way.
-            if (target.transient == nullptr || ThreadWindow(process.dwThreadId, target.transient) == nullptr) {
-                return NowMs();
-            }
+        // The splash is looked for again after the answer: one given before
+        // the splash came up is not the end of the start-up.
+        if (main != nullptr && IsWindowVisible(main) && transientGone && Answers(main) &&
+            (target.transient == nullptr || ThreadWindow(process.dwThreadId, target.transient) == nullptr)) {
+            return NowMs();
         }
         Sleep(1);
     }

@@ -35,17 +35,6 @@ void CountingFrame::ShowStatus(const std::wstring& text) {
     reportingMs += NowMs() - start;
 }
 
-double NowMs() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER frequency{};
-        QueryPerformanceFrequency(&frequency);
-        return static_cast<double>(frequency.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / ticksPerMs;
-}
-
 HostedProgram::~HostedProgram() {
     if (frame_ && frame_->IsValid()) frame_->Destroy();
     PumpUntilIdle();

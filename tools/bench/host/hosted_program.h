@@ -12,6 +12,7 @@
 
 #include "tools/bench/host/main_commands.h"
 #include "tools/bench/host/scratch_cards.h"
+#include "tools/bench/host/stopwatch.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
 #include "vantrel/shell/card_registry.h"
@@ -74,6 +75,3 @@ private:
     ReaderConnection connection_;
     std::unique_ptr<CountingFrame> frame_;
 };
-
-// Milliseconds on the performance counter.
-double NowMs();
