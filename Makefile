@@ -14,7 +14,7 @@ FUZZ    := $(BUILD)/fuzz
 OUT     := $(WIN32)/bin
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all setup native win32 test test-native test-wine fuzz fuzz-build run clean
+.PHONY: all setup native win32 test test-native test-wine fuzz fuzz-build run bench clean
 
 all: win32
 
@@ -63,6 +63,10 @@ test: test-native
 
 run: win32
 	@tools/run $(OUT)
+
+# Not part of `make test`: it takes minutes. BENCH_RUNS sets the runs per figure.
+bench: win32
+	@tools/run-bench $(OUT) docs/benchmarks.md --runs $(or $(BENCH_RUNS),10)
 
 clean:
 	rm -rf $(BUILD)

@@ -195,3 +195,18 @@ if(GROFF AND GROPDF AND IMG2PDF AND PDFINFO)
 else()
   message(WARNING "groff, img2pdf or pdfinfo missing (tools/setup.sh installs them): no manual")
 endif()
+
+# The benchmark (make bench): the program's frame, panels and reader library
+# hosted in its own process, and a bare window to compare start-up with. The
+# host also serves the resource-leak test.
+file(GLOB BENCH_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/host/*.cpp)
+add_library(vantrel_bench_host STATIC ${BENCH_HOST_SOURCES})
+target_link_libraries(vantrel_bench_host PUBLIC vantrel_win)
+target_link_libraries(wine_leaks_tests PRIVATE vantrel_bench_host psapi)
+add_executable(VantrelBench ${CMAKE_SOURCE_DIR}/tools/bench/bench_main.cpp
+               ${CMAKE_SOURCE_DIR}/tools/bench/launch_timing.cpp $<TARGET_OBJECTS:vantrel_resources>)
+target_link_libraries(VantrelBench PRIVATE vantrel_bench_host)
+target_link_options(VantrelBench PRIVATE -municode)
+add_executable(BenchBareWindow WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/bare_window.cpp)
+target_link_options(BenchBareWindow PRIVATE -municode)
+add_dependencies(VantrelBench Kelvar Vantrel BenchBareWindow)

@@ -27,6 +27,9 @@ wine_prefix_init() {
     fi
   done
   [ -f "$stamp" ] || wine_prefix_create
+  # A prefix made without the virtual desktop gets it now: without a window
+  # manager Wine waits about 2 s whenever a window is destroyed.
+  grep -q '^"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null || wine_desktop_set
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp -u "$WINE_FONTS"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 }
@@ -35,14 +38,18 @@ wine_prefix_create() {
   mkdir -p "$WINEPREFIX"
   wineboot -i </dev/null >/dev/null 2>&1
   wine_reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
-  wine_reg_add 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
-  wine_reg_add 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ 1280x1024
+  wine_desktop_set
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v Tahoma /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v 'MS Shell Dlg' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.vantrel-ready"
+}
+
+wine_desktop_set() {
+  wine_reg_add 'HKCU\Software\Wine\Explorer' Desktop REG_SZ Default
+  wine_reg_add 'HKCU\Software\Wine\Explorer\Desktops' Default REG_SZ 1280x1024
 }
 
 # Starts an Xvfb on the first free display from :90 and exports DISPLAY.

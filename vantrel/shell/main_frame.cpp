@@ -53,8 +53,11 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
 
 bool CMainFrame::Create() {
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
-    const RECT r{0, 0, 1024, 768};
+    // Created in its maximised place, so that showing it maximised lays
+    // nothing out a second time.
+    const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN | WS_MAXIMIZE;
+    RECT r{0, 0, 1024, 768};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
     return WindowBase::Create(L"VantrelMainFrame", softwareName_.c_str(), style, 0, r, nullptr, menu,
                               0, nullptr, LoadIconW(nullptr, IDI_APPLICATION));
 }

@@ -1,0 +1,140 @@
+#include "tools/bench/host/hosted_program.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "vantrel/framework/program_folder.h"
+#include "vantrel/resources/resource.h"
+
+void CountingFrame::Wait(DWORD milliseconds) {
+    waited += milliseconds;
+    CMainFrame::Wait(milliseconds);
+}
+
+int CountingFrame::ShowMessageBox(HWND, const std::wstring& text, const std::wstring&, UINT) {
+    boxes.push_back(text);
+    return IDOK;
+}
+
+void CountingFrame::ClearLog() {
+    const double start = NowMs();
+    CMainFrame::ClearLog();
+    reportingMs += NowMs() - start;
+}
+
+void CountingFrame::AddLogLine(const std::wstring& functionName, int32_t status) {
+    const double start = NowMs();
+    CMainFrame::AddLogLine(functionName, status);
+    reportingMs += NowMs() - start;
+}
+
+void CountingFrame::ShowStatus(const std::wstring& text) {
+    const double start = NowMs();
+    CMainFrame::ShowStatus(text);
+    reportingMs += NowMs() - start;
+}
+
+HostedProgram::~HostedProgram() {
+    if (frame_ && frame_->IsValid()) frame_->Destroy();
+    PumpUntilIdle();
+    frame_.reset();
+    module_.Unload();
+}
+
+bool HostedProgram::Start(int32_t card) {
+    if (!cards_.Ready()) return false;
+    LoadLibraryW(L"riched20.dll");
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
+                                                        ICC_INTERNET_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const std::wstring folder = ProgramFolder();
+    if (!module_.Load((folder + L"\\Kelvar.dll").c_str(), reader_)) return false;
+
+    settings_.curCard = card;
+    frame_ = std::make_unique<CountingFrame>(settings_, reader_, connection_, L"Ketra", folder);
+    if (!frame_->Create()) return false;
+    frame_->Show(SW_SHOWMAXIMIZED);
+    frame_->ApplyCardType(settings_.curCard);
+    frame_->View().ShowCardPanel(settings_.curCard);
+    frame_->Update();
+    frame_->StartupConnect();
+    PumpUntilIdle();
+    return connection_.open;
+}
+
+double HostedProgram::Select(const CardTypeRow& row) {
+    const double start = NowMs();
+    frame_->Send(WM_COMMAND, MAKEWPARAM(row.menuId, 0), 0);
+    const double handled = NowMs() - start;
+    PumpUntilIdle();
+    return handled;
+}
+
+void HostedProgram::PumpUntilIdle() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+CommandRun HostedProgram::Run(const PanelCommand& command) {
+    CommandRun run;
+    CardPanelBase* panel = frame_->View().CurrentPanel();
+    if (panel == nullptr || command.steps.empty()) {
+        run.found = false;
+        return run;
+    }
+    frame_->boxes.clear();
+    for (std::size_t i = 0; i < command.steps.size(); ++i) {
+        const CommandStep& step = command.steps[i];
+        HWND control = panel->Item(step.id);
+        if (control == nullptr) {
+            run.found = false;
+            return run;
+        }
+        switch (step.kind) {
+        case CommandStep::Kind::SetText:
+            SetWindowTextW(control, step.text);
+            break;
+        case CommandStep::Kind::Pick: {
+            const LRESULT index = SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                               reinterpret_cast<LPARAM>(step.text));
+            if (index == CB_ERR) {
+                run.found = false;
+                return run;
+            }
+            SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            panel->Send(WM_COMMAND, MAKEWPARAM(step.id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(control));
+            break;
+        }
+        case CommandStep::Kind::Address: {
+            unsigned a = 0, b = 0, c = 0, d = 0;
+            if (swscanf(step.text, L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) {
+                run.found = false;
+                return run;
+            }
+            SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+            break;
+        }
+        case CommandStep::Kind::Press: {
+            const bool measured = i + 1 == command.steps.size();
+            frame_->waited = 0;
+            frame_->reportingMs = 0;
+            const double start = NowMs();
+            panel->Send(WM_COMMAND, MAKEWPARAM(step.id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+            if (measured) {
+                run.ms = NowMs() - start;
+                run.waitedMs = frame_->waited;
+                run.reportingMs = frame_->reportingMs;
+            }
+            break;
+        }
+        }
+        PumpUntilIdle();
+    }
+    run.status = Window(frame_->Bar()->Item(IDC_BAR_MEMO)).Text();
+    run.boxes = frame_->boxes;
+    return run;
+}

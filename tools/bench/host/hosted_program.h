@@ -1,0 +1,77 @@
+// The program's main frame, panels and reader library, built in this process
+// the way the program builds them at start-up, for timing and resource
+// checks. Waits are made and summed; message boxes are recorded and answered
+// with OK instead of shown.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/bench/host/main_commands.h"
+#include "tools/bench/host/scratch_cards.h"
+#include "tools/bench/host/stopwatch.h"
+#include "vantrel/reader/reader_connection.h"
+#include "vantrel/reader/reader_library.h"
+#include "vantrel/shell/card_registry.h"
+#include "vantrel/shell/main_frame.h"
+
+class CountingFrame : public CMainFrame {
+public:
+    using CMainFrame::CMainFrame;
+
+    void Wait(DWORD milliseconds) override;
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                       UINT type) override;
+    void ClearLog() override;
+    void AddLogLine(const std::wstring& functionName, int32_t status) override;
+    void ShowStatus(const std::wstring& text) override;
+
+    DWORD waited = 0;
+    double reportingMs = 0;  // in the log and the status field
+    std::vector<std::wstring> boxes;
+};
+
+// What one command cost: the handler's wall time, the waits it made, and
+// what the status field and the message boxes said.
+struct CommandRun {
+    double ms = 0;
+    DWORD waitedMs = 0;
+    double reportingMs = 0;
+    std::wstring status;
+    std::vector<std::wstring> boxes;
+    bool found = true;  // every control the steps name was there
+};
+
+class HostedProgram {
+public:
+    HostedProgram() = default;
+    ~HostedProgram();
+    HostedProgram(const HostedProgram&) = delete;
+    HostedProgram& operator=(const HostedProgram&) = delete;
+
+    // Loads Kelvar.dll from this program's folder (its card images in a
+    // scratch folder), creates and shows the frame with `card`'s panel and
+    // runs the start-up connection. False when any step fails.
+    bool Start(int32_t card);
+
+    CountingFrame& Frame() { return *frame_; }
+    // The card type's menu command (Port Set for the device page), sent as
+    // the menu sends it; returns once the queue is idle again, with the time
+    // the command's handler took.
+    double Select(const CardTypeRow& row);
+    // Runs the steps of `command` on the current panel; only its last press is timed.
+    CommandRun Run(const PanelCommand& command);
+    // Delivers what waits in this thread's queue, paints included.
+    static void PumpUntilIdle();
+
+private:
+    ScratchCards cards_;
+    ProgramSettings settings_;
+    ReaderLibrary reader_;
+    ReaderModule module_;
+    ReaderConnection connection_;
+    std::unique_ptr<CountingFrame> frame_;
+};

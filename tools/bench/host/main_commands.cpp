@@ -1,0 +1,69 @@
+#include "tools/bench/host/main_commands.h"
+
+#include <map>
+
+#include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso14443a/ntag203_ids.h"
+#include "vantrel/panels/iso14443a/ultralight_c_ids.h"
+#include "vantrel/panels/iso14443a/ultralight_ids.h"
+#include "vantrel/shell/program_settings.h"
+
+namespace {
+
+using enum CommandStep::Kind;
+
+constexpr wchar_t kTransportKey[] = L"FFFFFFFFFFFF";
+constexpr wchar_t kBlock[] = L"00112233445566778899AABBCCDDEEFF";
+constexpr wchar_t kPage[] = L"01020304";
+
+// The page panels share one shape; only their ids differ.
+std::vector<PanelCommand> PageCommands(int search, int read, int pageList, int write, int page4) {
+    return {
+        {L"search", {{Press, search}}},
+        {L"read all pages", {{Press, search}, {Press, read}}},
+        {L"write page 4", {{Press, search}, {Pick, pageList, L"4"}, {SetText, page4, kPage}, {Press, write}}},
+    };
+}
+
+const std::map<int32_t, std::vector<PanelCommand>>& Table() {
+    static const std::map<int32_t, std::vector<PanelCommand>> table = {
+        {kDevicePageCode,
+         {
+             {L"connect to the virtual reader", {{Address, IDC_DEV_ADDRESS, L"0.0.0.0"}, {Press, IDC_DEV_CONNECT}}},
+             {L"model and version", {{Press, IDC_DEV_GET_INFO}}},
+             {L"beep", {{SetText, IDC_DEV_BEEP_TIME, L"0A"}, {Press, IDC_DEV_BEEP_SEND}}},
+             {L"read clock", {{Press, IDC_DEV_CLOCK_READ}}},
+         }},
+        {0, PageCommands(IDC_UL_SEARCH, IDC_UL_READ, IDC_UL_PAGE_LIST, IDC_UL_WRITE, IDC_UL_PAGE4)},
+        {1,
+         {
+             {L"search", {{Press, IDC_MF_SEARCH}}},
+             {L"read sector 1",
+              {{Pick, IDC_MF_SECTOR1, L"1"}, {SetText, IDC_MF_KEY1, kTransportKey}, {Press, IDC_MF_READ1}}},
+             {L"write sector 1 block 1",
+              {{Pick, IDC_MF_SECTOR1, L"1"},
+               {Pick, IDC_MF_BLOCK1, L"1"},
+               {SetText, IDC_MF_KEY1, kTransportKey},
+               {SetText, IDC_MF_DATA1_1, kBlock},
+               {Press, IDC_MF_WRITE1}}},
+         }},
+        {2,
+         {
+             {L"search", {{Press, IDC_MF_SEARCH}}},
+             {L"read sector 39 (16 blocks)",
+              {{Pick, IDC_MF_SECTOR2, L"39"}, {SetText, IDC_MF_KEY2, kTransportKey}, {Press, IDC_MF_READ2}}},
+         }},
+        {28, PageCommands(IDC_ULC_SEARCH, IDC_ULC_READ, IDC_ULC_PAGE_LIST, IDC_ULC_WRITE, IDC_ULC_PAGE4)},
+        {29, PageCommands(IDC_NT_SEARCH, IDC_NT_READ, IDC_NT_PAGE_LIST, IDC_NT_WRITE, IDC_NT_PAGE4)},
+    };
+    return table;
+}
+
+}  // namespace
+
+std::span<const PanelCommand> MainCommands(int32_t code) {
+    const auto found = Table().find(code);
+    if (found == Table().end()) return {};
+    return found->second;
+}
