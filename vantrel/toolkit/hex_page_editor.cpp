@@ -173,27 +173,50 @@ void HexPageEditor::FitToPage(int lines, int bytesPerLine) {
     };
     const RECT window = RectIn(Parent());
     const RECT client = ClientRect();
-    RECT format{};
-    Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const int frameWidth = Width(window) - Width(client);
     const int frameHeight = Height(window) - Height(client);
+    const auto resize = [&](int clientWidth, int clientHeight) {
+        MoveWindow(hwnd_, window.left, window.top, clientWidth + frameWidth,
+                   clientHeight + frameHeight, FALSE);
+    };
 
-    const POINTL first = charPos(0);
-    charWidth_ = std::max<int>(1, charPos(1).x - first.x);
+    // Measured on three lines of sample text in the page's format.
     const int rowChars = bytesPerLine_ * HexPageModel::kCharsPerByte;
-    // The row's last blank fits, the next byte's digits do not.
-    const int clientWidth =
-        format.left + rowChars * charWidth_ + charWidth_ / 2 + (client.right - format.right);
-    MoveWindow(hwnd_, window.left, window.top, clientWidth + frameWidth, Height(window), FALSE);
+    std::wstring sample;
+    for (int i = 0; i < bytesPerLine_ * 3; ++i) sample += L"00 ";
+    SetText(sample);
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);
+    cf.dwMask = CFM_BOLD;
+    cf.dwEffects = bold_ ? CFE_BOLD : 0;
+    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
 
-    linePitch_ = std::max<int>(1, charPos(rowChars).y - charPos(0).y);
-    const int clientHeight = format.top + lines_ * linePitch_ + 2;
-    MoveWindow(hwnd_, window.left, window.top, clientWidth + frameWidth, clientHeight + frameHeight,
-               TRUE);
+    resize(0x4000, Height(client));
+    const POINTL first = charPos(0);
+    rowWidth_ = std::max<int>(rowChars, charPos(rowChars).x - first.x);
+    charWidth_ = std::max(1, rowWidth_ / rowChars);
+    // Widest line that still breaks before the next byte's digits: the
+    // control wraps as it likes, so try widths from a little too narrow.
+    int width = first.x + rowWidth_ - charWidth_;
+    for (int limit = width + 4 * charWidth_; width < limit; ++width) {
+        resize(width, Height(client));
+        const POINTL next = charPos(rowChars);
+        if (next.y > first.y && next.x == first.x) break;
+    }
+    width += charWidth_ / 2;
+    resize(width, Height(client));
+    linePitch_ = std::max<int>(1, charPos(rowChars).y - first.y);
+    resize(width, first.y + lines_ * linePitch_ + 2);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 
     POINT origin{first.x, first.y};
     MapWindowPoints(hwnd_, nullptr, &origin, 1);
     RECT screen{};
     GetWindowRect(hwnd_, &screen);
     textOrigin_ = {origin.x - screen.left, origin.y - screen.top};
+    Redisplay();
+}
+
+int HexPageEditor::ByteX(int byteInLine) const {
+    return textOrigin_.x + byteInLine * rowWidth_ / bytesPerLine_;
 }

@@ -48,6 +48,8 @@ public:
     // width of one digit and the height of one line, in pixels.
     POINT TextOrigin() const { return textOrigin_; }
     int CharWidth() const { return charWidth_; }
+    // Offset of the first digit of byte `byteInLine` of a line from the left edge.
+    int ByteX(int byteInLine) const;
     int LinePitch() const { return linePitch_; }
 
 protected:
@@ -68,6 +70,7 @@ private:
     POINT textOrigin_{0, 0};
     int charWidth_ = 8;
     int linePitch_ = 16;
+    int rowWidth_ = 16 * 3 * 8;
     int lines_ = 16;
     int bytesPerLine_ = 16;
 };

@@ -38,7 +38,7 @@ void DrawHexPageLabels(HDC dc, HWND panel, const HexPageEditor& editor, int rowL
 
     // Each offset centred over the two digits of its byte.
     for (int column = 0; column < editor.BytesPerLine(); ++column) {
-        const int x = e.left + origin.x + column * HexPageModel::kCharsPerByte * cw;
+        const int x = e.left + editor.ByteX(column);
         RECT cell{x - cw, e.top - kHeaderHeight, x + 3 * cw, e.top};
         const std::wstring text = HexLabel(column);
         DrawTextW(dc, text.c_str(), -1, &cell, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
