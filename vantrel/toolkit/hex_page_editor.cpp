@@ -71,8 +71,15 @@ void HexPageEditor::AddProtectedRange(int firstByte, int lastByte) {
 }
 
 void HexPageEditor::Redisplay() {
+    // Each line its own paragraph: the control then never wraps inside a line,
+    // and a long text is laid out line by line instead of as one run.
+    std::wstring text = model_.DisplayedText();
+    const std::size_t lineChars = static_cast<std::size_t>(bytesPerLine_) * HexPageModel::kCharsPerByte;
+    for (std::size_t end = lineChars - 1; end + 1 < text.size(); end += lineChars) {
+        if (text[end] == L' ') text[end] = L'\r';
+    }
     Send(WM_SETREDRAW, FALSE);
-    SetText(model_.DisplayedText());
+    SetText(text);
     CHARFORMAT2W cf{};
     cf.cbSize = sizeof(cf);
     cf.dwMask = CFM_BOLD | CFM_COLOR;
@@ -173,50 +180,35 @@ void HexPageEditor::FitToPage(int lines, int bytesPerLine) {
     };
     const RECT window = RectIn(Parent());
     const RECT client = ClientRect();
+    RECT format{};
+    Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     const int frameWidth = Width(window) - Width(client);
     const int frameHeight = Height(window) - Height(client);
-    const auto resize = [&](int clientWidth, int clientHeight) {
+    const auto resize = [&](int clientWidth, int clientHeight, bool repaint) {
         MoveWindow(hwnd_, window.left, window.top, clientWidth + frameWidth,
-                   clientHeight + frameHeight, FALSE);
+                   clientHeight + frameHeight, repaint);
     };
 
-    // Measured on three lines of sample text in the page's format.
-    const int rowChars = bytesPerLine_ * HexPageModel::kCharsPerByte;
-    std::wstring sample;
-    for (int i = 0; i < bytesPerLine_ * 3; ++i) sample += L"00 ";
-    SetText(sample);
-    CHARFORMAT2W cf{};
-    cf.cbSize = sizeof(cf);
-    cf.dwMask = CFM_BOLD;
-    cf.dwEffects = bold_ ? CFE_BOLD : 0;
-    Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
-
-    resize(0x4000, Height(client));
+    Redisplay();
+    // Measured on unwrapped lines.
+    resize(0x4000, Height(client), FALSE);
+    const int lineChars = bytesPerLine_ * HexPageModel::kCharsPerByte;
     const POINTL first = charPos(0);
-    rowWidth_ = std::max<int>(rowChars, charPos(rowChars).x - first.x);
-    charWidth_ = std::max(1, rowWidth_ / rowChars);
-    // Widest line that still breaks before the next byte's digits: the
-    // control wraps as it likes, so try widths from a little too narrow.
-    int width = first.x + rowWidth_ - charWidth_;
-    for (int limit = width + 4 * charWidth_; width < limit; ++width) {
-        resize(width, Height(client));
-        const POINTL next = charPos(rowChars);
-        if (next.y > first.y && next.x == first.x) break;
-    }
-    width += charWidth_ / 2;
-    resize(width, Height(client));
-    linePitch_ = std::max<int>(1, charPos(rowChars).y - first.y);
-    resize(width, first.y + lines_ * linePitch_ + 2);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    lineWidth_ = std::max<int>(1, charPos(lineChars - 1).x - first.x);
+    charWidth_ = std::max(1, lineWidth_ / (lineChars - 1));
+    linePitch_ = std::max<int>(1, charPos(lineChars).y - first.y);
+    const int width = first.x + lineWidth_ + 2 * charWidth_ + (client.right - format.right);
+    resize(width, first.y + lines_ * linePitch_ + 2, TRUE);
 
     POINT origin{first.x, first.y};
     MapWindowPoints(hwnd_, nullptr, &origin, 1);
     RECT screen{};
     GetWindowRect(hwnd_, &screen);
     textOrigin_ = {origin.x - screen.left, origin.y - screen.top};
-    Redisplay();
+    SetCaret(0);
 }
 
 int HexPageEditor::ByteX(int byteInLine) const {
-    return textOrigin_.x + byteInLine * rowWidth_ / bytesPerLine_;
+    const int lineChars = bytesPerLine_ * HexPageModel::kCharsPerByte;
+    return textOrigin_.x + byteInLine * HexPageModel::kCharsPerByte * lineWidth_ / (lineChars - 1);
 }

@@ -1,4 +1,5 @@
-// The rich edit that shows a byte buffer one page at a time as "XX " triples.
+// The rich edit that shows a byte buffer one page at a time as "XX " triples,
+// a line break in place of each line's last blank.
 // It is read-only to the keyboard: typed digits go through the page model,
 // which overtypes one digit at a time, remembers the changed range and
 // refuses protected bytes (drawn grey and bold).
@@ -70,7 +71,7 @@ private:
     POINT textOrigin_{0, 0};
     int charWidth_ = 8;
     int linePitch_ = 16;
-    int rowWidth_ = 16 * 3 * 8;
+    int lineWidth_ = (16 * 3 - 1) * 8;
     int lines_ = 16;
     int bytesPerLine_ = 16;
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "editor_text.h"
 #include "support/panel_harness.h"
 #include "vantrel/panels/contact/at24c_ids.h"
 #include "vantrel/panels/contact/at24c_panel.h"
@@ -35,7 +36,7 @@ protected:
 
     HWND Editor() const { return h.Item(IDC_AT24_EDITOR); }
     HWND Bar() const { return h.Item(IDC_AT24_PAGE_BAR); }
-    std::wstring Shown() const { return Window(Editor()).Text(); }
+    std::wstring Shown() const { return EditorText(Editor()); }
 
     // Reads fail with `status` from chunk `failing` on.
     void ServeCard(int failing = 1 << 20, int32_t status = 0x0A) {

@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "editor_text.h"
 #include "support/panel_harness.h"
 #include "vantrel/toolkit/hex_page_editor.h"
 
@@ -26,7 +27,7 @@ protected:
     }
     ~HexPageEditorTest() override { DestroyWindow(control); }
 
-    std::wstring Shown() const { return Window(control).Text(); }
+    std::wstring Shown() const { return EditorText(control); }
     int Caret() const {
         CHARRANGE range{};
         SendMessageW(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));

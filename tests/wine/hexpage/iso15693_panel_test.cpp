@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "editor_text.h"
 #include "support/list_helpers.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/panels/iso15693/iso15693_panel.h"
@@ -74,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(TagKinds, Iso15693Test, ::testing::Values(9, 10));
 TEST_P(Iso15693Test, StartsWithTheTagKindsBlocksAndLockedUidFields) {
     EXPECT_EQ(ListNumbers(h.Item(IDC_ISO15693_BLOCK_LIST)), Range(0, IsSli() ? 27 : 63));
     EXPECT_TRUE(h.IsChecked(IDC_ISO15693_SLOT1));
-    EXPECT_EQ(GetWindowTextLengthW(Editor()), (IsSli() ? 28 : 256) * 4 * 3);
+    EXPECT_EQ(EditorText(Editor()).size(), (IsSli() ? 28u : 256u) * 4 * 3);
     int low = -1, high = -1;
     GetScrollRange(Bar(), SB_CTL, &low, &high);
     EXPECT_EQ(high, IsSli() ? 1 : 15);
@@ -189,14 +190,14 @@ TEST_P(Iso15693Test, ReadShowsEveryBlockOfThePlanWithItsSecurityStatus) {
                 "ISO15693_Get_Block_Security(0, 2, *, 56, 8, *, *)"};
     EXPECT_EQ(h.script.Log(), expected);
     EXPECT_EQ(h.services.status, L"Communication successful");
-    EXPECT_EQ(Window(Editor()).Text(), BlockTriples(0, blocks - 1));
+    EXPECT_EQ(EditorText(Editor()), BlockTriples(0, blocks - 1));
     int low = -1, high = -1;
     GetScrollRange(Bar(), SB_CTL, &low, &high);
     EXPECT_EQ(high, blocks / 16 - (IsSli() ? 0 : 1));
     EXPECT_EQ(Status(5), L"85");
 
     Scroll(SB_LINEDOWN);
-    EXPECT_EQ(Window(Editor()).Text(), BlockTriples(16, blocks - 1));
+    EXPECT_EQ(EditorText(Editor()), BlockTriples(16, blocks - 1));
     EXPECT_EQ(Status(0), L"90");
     EXPECT_EQ(Status(11), L"9B");
     // An I.CODE SLI has no blocks 28 to 31.
@@ -214,7 +215,7 @@ TEST_P(Iso15693Test, AShortOrFailedAnswerStopsTheReadAndKeepsWhatWasShown) {
     Inventory();
     ServeTag(h.script);
     h.Click(IDC_ISO15693_READ);
-    const std::wstring shown = Window(Editor()).Text();
+    const std::wstring shown = EditorText(Editor());
 
     struct Case {
         const char* name;
@@ -246,7 +247,7 @@ TEST_P(Iso15693Test, AShortOrFailedAnswerStopsTheReadAndKeepsWhatWasShown) {
         h.Click(IDC_ISO15693_READ);
         EXPECT_EQ(h.services.status, c.status);
         EXPECT_EQ(h.services.beeps, beeps + 1);
-        EXPECT_EQ(Window(Editor()).Text(), shown);
+        EXPECT_EQ(EditorText(Editor()), shown);
         EXPECT_EQ(Status(1), L"81");
     }
 }
