@@ -20,7 +20,7 @@ constexpr std::size_t kAnswerSize = 1024;
 constexpr int kRowsPerPage = 16;
 constexpr int kRowLabelWidth = 20;
 constexpr int kLayoutExtraHeight = 80;
-constexpr int kGap = 6;
+constexpr int kGap = 12;
 
 constexpr int kSlotRadios[] = {IDC_ISO15693_SLOT1, IDC_ISO15693_SLOT2, IDC_ISO15693_SLOT3,
                                IDC_ISO15693_SLOT4};
