@@ -165,3 +165,8 @@ set_target_properties(Pava_Paper PROPERTIES PREFIX "" OUTPUT_NAME Pava_Paper SUF
                       LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(Pava_Paper PRIVATE -nostdlib -Wl,--entry=0)
 add_dependencies(Vantrel Pava_Paper)
+
+# Times the hex page editor on the largest card (a benchmark, not a test).
+add_executable(HexPageBench ${CMAKE_SOURCE_DIR}/tools/hexbench/hex_page_bench.cpp
+               $<TARGET_OBJECTS:vantrel_resources>)
+target_link_libraries(HexPageBench PRIVATE vantrel_win)

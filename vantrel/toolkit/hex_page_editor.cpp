@@ -71,9 +71,9 @@ void HexPageEditor::AddProtectedRange(int firstByte, int lastByte) {
 }
 
 void HexPageEditor::Redisplay() {
-    // Each line its own paragraph: the control then never wraps inside a line,
-    // and a long text is laid out line by line instead of as one run.
-    std::wstring text = model_.DisplayedText();
+    // Only the page: the text after it would be out of sight anyway. Each
+    // line its own paragraph: the control then never wraps inside a line.
+    std::wstring text = model_.DisplayedText().substr(0, static_cast<std::size_t>(model_.PageChars()));
     const std::size_t lineChars = static_cast<std::size_t>(bytesPerLine_) * HexPageModel::kCharsPerByte;
     for (std::size_t end = lineChars - 1; end + 1 < text.size(); end += lineChars) {
         if (text[end] == L' ') text[end] = L'\r';
@@ -118,11 +118,6 @@ void HexPageEditor::SetCaret(int position) {
     Send(WM_VSCROLL, SB_TOP);
 }
 
-void HexPageEditor::KeepCaretOnPage() {
-    const int caret = Caret();
-    SetCaret(std::min(caret, model_.PageChars() - 1));
-}
-
 void HexPageEditor::OnChar(wchar_t c) {
     const int caret = Caret();
     const HexPageModel::Typed typed = model_.Type(c, caret);
@@ -137,12 +132,7 @@ void HexPageEditor::OnChar(wchar_t c) {
 }
 
 bool HexPageEditor::OnKeyDown(WPARAM key) {
-    if (IsDigitKey(key)) return false;
-    if (IsArrowKey(key)) {
-        DefaultProc(WM_KEYDOWN, key, 0);
-        KeepCaretOnPage();
-        return true;
-    }
+    if (IsDigitKey(key) || IsArrowKey(key)) return false;
     if (key == VK_BACK) SetCaret(std::max(0, Caret() - 1));
     return true;
 }

@@ -1,5 +1,6 @@
 // The rich edit that shows a byte buffer one page at a time as "XX " triples,
-// a line break in place of each line's last blank.
+// a line break in place of each line's last blank; only the current page is
+// in the control.
 // It is read-only to the keyboard: typed digits go through the page model,
 // which overtypes one digit at a time, remembers the changed range and
 // refuses protected bytes (drawn grey and bold).
@@ -64,7 +65,6 @@ private:
     void SetCaret(int position);
     bool OnKeyDown(WPARAM key);
     void OnChar(wchar_t c);
-    void KeepCaretOnPage();
 
     HexPageModel model_;
     bool bold_ = false;
