@@ -71,8 +71,9 @@ BOOL CIso15693Panel::OnInitDialog() {
     ListAt(IDC_ISO15693_BLOCK_LIST).Fill(0, LockableBlockCount(code_) - 1);
     BindItem(IDC_ISO15693_BLOCK_LIST);
 
+    Bind(dsfid_, IDC_ISO15693_DSFID);
+    Bind(afi_, IDC_ISO15693_AFI);
     for (ByteTextEdit* field : {&dsfid_, &afi_}) {
-        Bind(*field, field == &dsfid_ ? IDC_ISO15693_DSFID : IDC_ISO15693_AFI);
         field->SetByteLimit(1);
         UseHexFont(*field);
     }
