@@ -210,3 +210,8 @@ target_link_options(VantrelBench PRIVATE -municode)
 add_executable(BenchBareWindow WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/bare_window.cpp)
 target_link_options(BenchBareWindow PRIVATE -municode)
 add_dependencies(VantrelBench Kelvar Vantrel BenchBareWindow)
+
+# Times the hex page editor on the largest card (a benchmark, not a test).
+add_executable(HexPageBench ${CMAKE_SOURCE_DIR}/tools/hexbench/hex_page_bench.cpp
+               $<TARGET_OBJECTS:vantrel_resources>)
+target_link_libraries(HexPageBench PRIVATE vantrel_win)

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 #include "vantrel/panels/connection/device_page.h"
 #include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/panels/contact/at24c_ids.h"
+#include "vantrel/panels/contact/at24c_panel.h"
 #include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
@@ -17,6 +20,8 @@
 #include "vantrel/panels/iso14443a/ultralight_c_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_panel.h"
+#include "vantrel/panels/iso15693/iso15693_ids.h"
+#include "vantrel/panels/iso15693/iso15693_panel.h"
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -37,10 +42,15 @@ std::unique_ptr<CardPanelBase> Make(PanelContext& context, int32_t, int) {
     return std::make_unique<Panel>(context);
 }
 
-// A panel that serves several codes, on the template the width chose.
+// A panel that serves several codes: it is told its code, and the template
+// the screen width chose when it has several.
 template <typename Panel>
 std::unique_ptr<CardPanelBase> MakeForCode(PanelContext& context, int32_t code, int templateId) {
-    return std::make_unique<Panel>(context, code, templateId);
+    if constexpr (std::is_constructible_v<Panel, PanelContext&, int32_t, int>) {
+        return std::make_unique<Panel>(context, code, templateId);
+    } else {
+        return std::make_unique<Panel>(context, code);
+    }
 }
 
 constexpr PanelLayoutRule Same(int templateId, PanelPlacement placement = Centred) {
@@ -68,18 +78,27 @@ constexpr CardTypeRow kRows[] = {
     {7, L"SmartCard", ID_CARD_SMARTCARD, Iso14443b, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {8, L"TRH1064", ID_CARD_THR1064, Iso14443b, Offered, nullptr, Same(159)},
-    {9, L"Tag_it", ID_CARD_TAG_IT, Iso15693, Offered, nullptr, Same(146, CentredThenFill)},
-    {10, L"I.CODE SLI", ID_CARD_ICODE_SLI, Iso15693, Offered, nullptr, Same(146, CentredThenFill)},
+    {9, L"Tag_it", ID_CARD_TAG_IT, Iso15693, Offered, MakeForCode<CIso15693Panel>,
+     Same(IDD_ISO15693, CentredThenFill)},
+    {10, L"I.CODE SLI", ID_CARD_ICODE_SLI, Iso15693, Offered, MakeForCode<CIso15693Panel>,
+     Same(IDD_ISO15693, CentredThenFill)},
     {11, L"SAM", ID_CARD_SAM, Sam, Removed, nullptr,
      ByWidth({141, Centred}, {140, Centred}, {142, Centred})},
     {12, L"CPU Card", ID_CARD_CPU, Iso7816, Removed, nullptr, Same(148)},
-    {13, L"AT24C01", ID_CARD_AT24C01, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
-    {14, L"AT24C02", ID_CARD_AT24C02, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
-    {15, L"AT24C04", ID_CARD_AT24C04, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
-    {16, L"AT24C08", ID_CARD_AT24C08, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
-    {17, L"AT24C16", ID_CARD_AT24C16, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
-    {18, L"AT24C32", ID_CARD_AT24C32, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
-    {19, L"AT24C64", ID_CARD_AT24C64, MemoryCard, Removed, nullptr, Same(150, CentredThenFill)},
+    {13, L"AT24C01", ID_CARD_AT24C01, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
+    {14, L"AT24C02", ID_CARD_AT24C02, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
+    {15, L"AT24C04", ID_CARD_AT24C04, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
+    {16, L"AT24C08", ID_CARD_AT24C08, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
+    {17, L"AT24C16", ID_CARD_AT24C16, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
+    {18, L"AT24C32", ID_CARD_AT24C32, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
+    {19, L"AT24C64", ID_CARD_AT24C64, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
+     Same(IDD_AT24C, CentredThenFill)},
     {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, nullptr, Same(151, CentredThenFill)},
     {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, nullptr, Same(154)},
     {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},

@@ -1,0 +1,368 @@
+#include "vantrel/panels/iso15693/iso15693_panel.h"
+
+#include <algorithm>
+
+#include "vantrel/framework/gdi.h"
+#include "vantrel/panels/iso15693/iso15693_ids.h"
+#include "vantrel/toolkit/hex_page_frame.h"
+#include "vantrel/toolkit/id_range.h"
+
+namespace {
+
+static_assert(IdsAreConsecutive({IDC_ISO15693_STATUS0, 1501, 1502, 1503, 1504, 1505, 1506, 1507,
+                                 1508, 1509, 1510, 1511, 1512, 1513, 1514, IDC_ISO15693_STATUS15}),
+              "status field i is STATUS0 + i");
+
+constexpr int32_t kDevice = 0;
+constexpr uint8_t kTypeIso15693 = '1';
+constexpr uint8_t kReadMode = 2;
+constexpr std::size_t kAnswerSize = 1024;
+constexpr int kRowsPerPage = 16;
+constexpr int kRowLabelWidth = 20;
+constexpr int kLayoutExtraHeight = 80;
+constexpr int kGap = 12;
+
+constexpr int kSlotRadios[] = {IDC_ISO15693_SLOT1, IDC_ISO15693_SLOT2, IDC_ISO15693_SLOT3,
+                               IDC_ISO15693_SLOT4};
+constexpr int kUidEdits[] = {IDC_ISO15693_UID1, IDC_ISO15693_UID2, IDC_ISO15693_UID3,
+                             IDC_ISO15693_UID4};
+
+constexpr UiString kSystemInfoTooShort{L"系统信息应答不足12个字节!",
+                                       L"System information answer is shorter than 12 bytes!"};
+
+std::wstring Message(MainText entry) { return UiText(kMainMessages, entry); }
+
+// The hourglass while a read runs, the arrow again after it.
+class WaitCursor {
+public:
+    WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    ~WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
+};
+
+}  // namespace
+
+CIso15693Panel::CIso15693Panel(PanelContext& context, int32_t code)
+    : WithMessageMap(IDD_ISO15693, context), code_(code), option_(code != kCodeICodeSli) {
+    HexPageEditor::LoadRichEdit();
+}
+
+std::span<const MessageEntry<CIso15693Panel>> CIso15693Panel::Messages() {
+    using P = CIso15693Panel;
+    static const MessageEntry<P> map[] = {
+        OnCommand(IDC_ISO15693_INVENTORY, &P::OnInventory),
+        OnCommand(IDC_ISO15693_GET_INFO, &P::OnGetInformation),
+        OnCommand(IDC_ISO15693_WRITE_DSFID, &P::OnWriteDsfid),
+        OnCommand(IDC_ISO15693_LOCK_DSFID, &P::OnLockDsfid),
+        OnCommand(IDC_ISO15693_WRITE_AFI, &P::OnWriteAfi),
+        OnCommand(IDC_ISO15693_LOCK_AFI, &P::OnLockAfi),
+        OnCommand(IDC_ISO15693_READ, &P::OnRead),
+        OnCommand(IDC_ISO15693_WRITE, &P::OnWrite),
+        OnCommand(IDC_ISO15693_LOCK, &P::OnLock),
+        OnMessage(WM_VSCROLL, &P::OnVScroll),
+        OnMessage(WM_PAINT, &P::OnPaint),
+    };
+    return map;
+}
+
+BOOL CIso15693Panel::OnInitDialog() {
+    CardPanelBase::OnInitDialog();
+    ListAt(IDC_ISO15693_BLOCK_LIST).Fill(0, LockableBlockCount(code_) - 1);
+    BindItem(IDC_ISO15693_BLOCK_LIST);
+
+    Bind(dsfid_, IDC_ISO15693_DSFID);
+    Bind(afi_, IDC_ISO15693_AFI);
+    for (ByteTextEdit* field : {&dsfid_, &afi_}) {
+        field->SetByteLimit(1);
+        UseHexFont(*field);
+    }
+    for (int id : kSlotRadios) BindItem(id);
+    SetChecked(IDC_ISO15693_SLOT1);
+    // Filled by the inventory only.
+    for (std::size_t i = 0; i < uids_.size(); ++i) {
+        Bind(uids_[i], kUidEdits[i]);
+        uids_[i].SetByteLimit(kVicinityUidSize);
+        uids_[i].SetLocked(true);
+        UseHexFont(uids_[i]);
+    }
+    for (int i = 0; i < kStatusFieldsPerPage; ++i) {
+        Bind(statusFields_[static_cast<std::size_t>(i)], IDC_ISO15693_STATUS0 + i);
+        UseHexFont(statusFields_[static_cast<std::size_t>(i)]);
+    }
+    BindItem(IDC_ISO15693_STATUS_LABEL);
+
+    Bind(editor_, IDC_ISO15693_EDITOR);
+    Bind(pageBar_, IDC_ISO15693_PAGE_BAR);
+    KeepDefaultColours(IDC_ISO15693_PAGE_BAR);
+    UseHexFont(editor_);
+    editor_.SetLayout(kRowsPerPage, kVicinityBlockSize);
+    editor_.SetBold(true);
+    statusCount_ = InitialBlockCount(code_);
+    editor_.LoadText(Bytes(static_cast<std::size_t>(statusCount_ * kVicinityBlockSize), 0));
+    editor_.FitToPage(kRowsPerPage, kVicinityBlockSize);
+    PlaceAroundEditor();
+    // Only pages that exist can be scrolled to.
+    SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, TRUE);
+    ShowStatusFields();
+    SetContentHeightBelow(IDC_ISO15693_PAGE_BAR);
+    return TRUE;
+}
+
+// The status column and the scroll bar follow the editor's rows.
+void CIso15693Panel::PlaceAroundEditor() {
+    const RECT e = editor_.RectIn(hwnd_);
+    const int pitch = editor_.LinePitch();
+    const int top = e.top + editor_.TextOrigin().y;
+    const int width = editor_.CharWidth() * 3;
+    const int left = e.right + kGap;
+    for (int i = 0; i < kStatusFieldsPerPage; ++i) {
+        const int y = top + i * pitch;
+        statusFields_[static_cast<std::size_t>(i)].Move({left, y, left + width, y + pitch});
+    }
+    Window label(Item(IDC_ISO15693_STATUS_LABEL));
+    const RECT l = label.RectIn(hwnd_);
+    const int labelLeft = std::min<int>(left, left + width / 2 - Width(l) / 2);
+    label.Move({labelLeft, e.top - Height(l) - 4, labelLeft + Width(l), e.top - 4});
+    const int barLeft = std::max<int>(left + width, labelLeft + Width(l)) + kGap;
+    pageBar_.Move({barLeft, e.top, barLeft + GetSystemMetrics(SM_CXVSCROLL), e.bottom});
+}
+
+void CIso15693Panel::Layout(int) {
+    const RECT client = ClientRect();
+    const RECT radio = Window(Item(IDC_ISO15693_SLOT1)).RectIn(hwnd_);
+    const RECT bar = pageBar_.RectIn(hwnd_);
+    // Centres the block from the radio buttons to the scroll bar, never
+    // starting it left of the panel.
+    const int x0 = std::max<int>(0, (client.right + radio.left - bar.right) / 2);
+    const int dx = x0 - radio.left;
+    MoveWindow(hwnd_, client.left, client.top, Width(client),
+               Height(client) + kLayoutExtraHeight, TRUE);
+    SetContentHeightToClient();
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r = Window(child).RectIn(hwnd_);
+        OffsetRect(&r, dx, 0);
+        Window(child).Move(r);
+    }
+    Invalidate();
+}
+
+std::optional<Bytes> CIso15693Panel::ChooseUid(Command& cmd) {
+    std::size_t slot = 0;
+    for (std::size_t i = 0; i < std::size(kSlotRadios); ++i) {
+        if (IsChecked(kSlotRadios[i])) slot = i;
+    }
+    Bytes uid = uids_[slot].GetBytes();
+    if (uid.size() != kVicinityUidSize) {
+        cmd.InputError(Message(kTextUidLengthError));
+        return std::nullopt;
+    }
+    return uid;
+}
+
+void CIso15693Panel::OnInventory() {
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    if (!cmd.Call(reader_.rf_init_type, kDevice, kTypeIso15693)) return;
+    for (ByteTextEdit& uid : uids_) uid.Clear();
+    uint8_t answer[kAnswerSize] = {};
+    uint8_t length = 0;
+    if (!cmd.Call(reader_.ISO15693_Inventorys, kDevice, answer, &length)) return;
+    const std::vector<Bytes> found = InventoryUids(std::span<const uint8_t>(answer, length));
+    for (std::size_t i = 0; i < found.size(); ++i) uids_[i].SetBytes(found[i]);
+    cmd.Done(Message(kTextInventoryOk));
+}
+
+void CIso15693Panel::OnGetInformation() {
+    // Until an answer proves otherwise, the tag is taken for one that needs mode 6.
+    option_ = true;
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    dsfid_.Clear();
+    afi_.Clear();
+    if (!cmd.Call(reader_.rf_init_type, kDevice, kTypeIso15693)) return;
+    const auto uid = ChooseUid(cmd);
+    if (!uid) return;
+    uint8_t answer[kAnswerSize] = {};
+    uint8_t length = 0;
+    if (!cmd.Call(reader_.ISO15693_Get_System_Information, kDevice, kReadMode, uid->data(), answer,
+                  &length)) {
+        return;
+    }
+    if (length < kSystemInfoMinLength) {
+        // A short answer to a successful call is still a failure.
+        cmd.Failed(UiText(kSystemInfoTooShort));
+        return;
+    }
+    dsfid_.SetBytes(&answer[9], 1);
+    afi_.SetBytes(&answer[10], 1);
+    option_ = code_ != kCodeICodeSli;
+    cmd.Done(Message(kTextGetInformationOk));
+}
+
+template <typename Fn>
+void CIso15693Panel::WriteByte(const Fn& write, ByteTextEdit& field, MainText missing, MainText done) {
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    const auto uid = ChooseUid(cmd);
+    if (!uid) return;
+    const Bytes value = field.GetBytes();
+    if (value.empty()) {
+        cmd.InputError(Message(missing));
+        return;
+    }
+    if (!cmd.Call(write, kDevice, WriteMode(), uid->data(), value[0])) return;
+    cmd.Done(Message(done));
+}
+
+template <typename Fn>
+void CIso15693Panel::LockByte(const Fn& lock, MainText done) {
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    const auto uid = ChooseUid(cmd);
+    if (!uid) return;
+    if (!cmd.Call(lock, kDevice, WriteMode(), uid->data())) return;
+    cmd.Done(Message(done));
+}
+
+void CIso15693Panel::OnWriteDsfid() {
+    WriteByte(reader_.ISO15693_Write_DSFID, dsfid_, kTextNeedDsfid, kTextWriteDsfidOk);
+}
+
+void CIso15693Panel::OnLockDsfid() { LockByte(reader_.ISO15693_Lock_DSFID, kTextLockDsfidOk); }
+
+void CIso15693Panel::OnWriteAfi() {
+    WriteByte(reader_.ISO15693_Write_AFI, afi_, kTextNeedAfi, kTextWriteAfiOk);
+}
+
+void CIso15693Panel::OnLockAfi() { LockByte(reader_.ISO15693_Lock_AFI, kTextLockAfiOk); }
+
+bool CIso15693Panel::ReadPlanInto(Command& cmd, const Bytes& uid, Bytes& data, Bytes& security) {
+    const VicinityReadPlan plan = ReadPlan(option_);
+    for (const BlockRange& range : plan.data) {
+        uint8_t answer[kAnswerSize] = {};
+        uint8_t length = 0;
+        if (!cmd.Call(reader_.ISO15693_Read, kDevice, kReadMode, uid.data(), range.first,
+                      range.count, answer, &length)) {
+            return false;
+        }
+        const int wanted = range.count * kVicinityBlockSize;
+        if (length < wanted) {
+            cmd.Failed(FormatText(Message(kTextReadBlockError).c_str(), range.first));
+            return false;
+        }
+        // Extra bytes would shift every later block.
+        data.insert(data.end(), answer, answer + wanted);
+    }
+    for (const BlockRange& range : plan.security) {
+        uint8_t answer[kAnswerSize] = {};
+        uint8_t length = 0;
+        if (!cmd.Call(reader_.ISO15693_Get_Block_Security, kDevice, kReadMode, uid.data(),
+                      range.first, range.count, answer, &length)) {
+            return false;
+        }
+        if (length != range.count) {
+            cmd.Failed(FormatText(Message(kTextReadBlockError).c_str(), range.first));
+            return false;
+        }
+        security.insert(security.end(), answer, answer + length);
+    }
+    return true;
+}
+
+void CIso15693Panel::OnRead() {
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    editor_.ClearChanges();
+    const auto uid = ChooseUid(cmd);
+    if (!uid) return;
+    Bytes data;
+    Bytes security;
+    {
+        WaitCursor wait;
+        if (!ReadPlanInto(cmd, *uid, data, security)) return;
+    }
+    editor_.SetLayout(kRowsPerPage, kVicinityBlockSize);
+    editor_.LoadBytes(data);
+    SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, TRUE);
+    SetScrollPos(pageBar_, SB_CTL, editor_.CurrentPage(), TRUE);
+    std::copy(security.begin(), security.end(), statusTable_.begin());
+    statusCount_ = static_cast<int>(security.size());
+    ShowStatusFields();
+    InvalidateRect(hwnd_, nullptr, TRUE);
+    cmd.Done(Message(kTextSuccess));
+}
+
+void CIso15693Panel::OnWrite() {
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    const auto uid = ChooseUid(cmd);
+    if (!uid) return;
+    const int first = editor_.FirstChangedRow();
+    if (first < 0) {
+        cmd.Failed(Message(kTextNoChangedBlocks));
+        return;
+    }
+    for (int block = first; block <= editor_.LastChangedRow(); ++block) {
+        // Four data bytes and the zero the library finds after them.
+        uint8_t data[kVicinityBlockSize + 1] = {};
+        const Bytes row = editor_.RowBytes(block);
+        std::copy_n(row.begin(), std::min<std::size_t>(row.size(), kVicinityBlockSize), data);
+        if (!cmd.Call(reader_.ISO15693_Write, kDevice, WriteMode(), uid->data(),
+                      static_cast<uint8_t>(block), data)) {
+            return;
+        }
+    }
+    cmd.Done(Message(kTextSuccess));
+}
+
+void CIso15693Panel::OnLock() {
+    Command cmd(context_, hwnd_);
+    if (!cmd.RequireConnection()) return;
+    const auto uid = ChooseUid(cmd);
+    if (!uid) return;
+    const int block = ListAt(IDC_ISO15693_BLOCK_LIST).Selected();
+    if (block < 0) return;
+    if (!cmd.Call(reader_.ISO15693_Lock_Block, kDevice, WriteMode(), uid->data(),
+                  static_cast<uint8_t>(block))) {
+        return;
+    }
+    cmd.Done(Message(kTextSuccess));
+}
+
+int CIso15693Panel::ScrollPosition() const { return GetScrollPos(pageBar_, SB_CTL); }
+
+void CIso15693Panel::ShowStatusFields() {
+    const int page = ScrollPosition();
+    for (int i = 0; i < kStatusFieldsPerPage; ++i) {
+        ByteTextEdit& field = statusFields_[static_cast<std::size_t>(i)];
+        const int entry = page * kStatusFieldsPerPage + i;
+        if (StatusFieldShown(code_, page, i) && entry < static_cast<int>(statusTable_.size())) {
+            field.SetBytes(&statusTable_[static_cast<std::size_t>(entry)], 1);
+        } else {
+            field.Clear();
+        }
+    }
+}
+
+LRESULT CIso15693Panel::OnVScroll(WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != pageBar_.Handle()) return 0;
+    const auto page = ScrollToPage(pageBar_, wParam);
+    if (!page) return 0;
+    editor_.ShowPage(*page);
+    const RECT labels = RowLabelArea(hwnd_, editor_, kRowLabelWidth);
+    InvalidateRect(hwnd_, &labels, TRUE);
+    // Changes not written yet are forgotten with the page.
+    editor_.ClearChanges();
+    ShowStatusFields();
+    return 0;
+}
+
+LRESULT CIso15693Panel::OnPaint(WPARAM, LPARAM) {
+    ScopedPaint paint(hwnd_);
+    const int page = ScrollPosition();
+    DrawHexPageLabels(paint, hwnd_, editor_, kRowLabelWidth,
+                      [page](int row) { return HexLabel(page * kRowsPerPage + row); });
+    return 0;
+}

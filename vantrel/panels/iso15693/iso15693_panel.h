@@ -1,0 +1,69 @@
+// The ISO 15693 panel (card types 9, Tag-it, and 10, I.CODE SLI): inventory
+// of up to four tags, system information, DSFID and AFI, and the tag memory
+// with each block's security status in a hex page editor.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "vantrel/panels/iso15693/iso15693_plan.h"
+#include "vantrel/toolkit/byte_text_edit.h"
+#include "vantrel/toolkit/card_panel_base.h"
+#include "vantrel/toolkit/hex_page_editor.h"
+#include "vantrel/toolkit/result_report.h"
+
+class CIso15693Panel : public WithMessageMap<CIso15693Panel, CardPanelBase> {
+public:
+    CIso15693Panel(PanelContext& context, int32_t code);
+
+    static std::span<const MessageEntry<CIso15693Panel>> Messages();
+
+    void Layout(int screenWidth) override;
+    // Write and lock requests go in mode 6 when on, 2 when off; on also
+    // chooses the Tag-it read plan.
+    bool OptionState() const { return option_; }
+
+protected:
+    BOOL OnInitDialog() override;
+
+private:
+    void OnInventory();
+    void OnGetInformation();
+    void OnWriteDsfid();
+    void OnLockDsfid();
+    void OnWriteAfi();
+    void OnLockAfi();
+    void OnRead();
+    void OnWrite();
+    void OnLock();
+    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPaint(WPARAM, LPARAM);
+
+    // The 8-byte UID of the chosen slot; the input error box otherwise.
+    std::optional<Bytes> ChooseUid(Command& cmd);
+    // Write DSFID and Write AFI: one byte from `field`.
+    template <typename Fn>
+    void WriteByte(const Fn& write, ByteTextEdit& field, MainText missing, MainText done);
+    template <typename Fn>
+    void LockByte(const Fn& lock, MainText done);
+    uint8_t WriteMode() const { return option_ ? 6 : 2; }
+    // Reads the plan's chunks into `data` and `security`; false after a
+    // failure it reported.
+    bool ReadPlanInto(Command& cmd, const Bytes& uid, Bytes& data, Bytes& security);
+    void ShowStatusFields();
+    void PlaceAroundEditor();
+    int ScrollPosition() const;
+
+    int32_t code_;
+    bool option_;
+    std::array<uint8_t, 300> statusTable_{};
+    int statusCount_ = 0;
+    std::array<ByteTextEdit, kVicinityUidSlots> uids_;
+    ByteTextEdit dsfid_;
+    ByteTextEdit afi_;
+    std::array<ByteTextEdit, kStatusFieldsPerPage> statusFields_;
+    HexPageEditor editor_;
+    Window pageBar_;
+};
