@@ -53,13 +53,6 @@ int32_t __stdcall reserved_61() { return Unsupported(); }
 int32_t __stdcall reserved_62() { return Unsupported(); }
 int32_t __stdcall smartcard_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall smartcard_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT1608_Rst(int32_t, uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT1608_Authenticate(int32_t, const uint8_t*, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT1608_VerifyPassword(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT1608_Read(int32_t, uint8_t, uint8_t, uint8_t, uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT1608_Write(int32_t, uint8_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall AT1608_ReadFuse1(int32_t, uint8_t*) { return Unsupported(); }
-int32_t __stdcall AT1608_WriteFuse1(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_101() { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }

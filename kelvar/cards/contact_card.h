@@ -20,6 +20,21 @@ public:
     // Memory cards: `length` bytes from byte `address` on.
     virtual Status Read(uint32_t address, size_t length, uint8_t* out);
     virtual Status Write(uint32_t address, size_t length, const uint8_t* data);
+
+    // Called as the slot powers up: the card forgets its session.
+    virtual void OnPowerUp() {}
+
+    // Secure memory cards: the 4-byte answer to reset, the host's answer Q1
+    // to challenge Q0 (8 bytes each), password `index` (0..7 write, 8..15
+    // read; 3 bytes), zones 0..7 (user) and 8 (configuration), where a
+    // length of 0 is a whole 256-byte zone, and the fuses.
+    virtual Status SecureReset(uint8_t* answer);
+    virtual Status Authenticate(const uint8_t* q0, const uint8_t* q1);
+    virtual Status VerifyPassword(uint8_t index, const uint8_t* password);
+    virtual Status ReadZone(uint8_t zone, uint8_t address, size_t length, uint8_t* out);
+    virtual Status WriteZone(uint8_t zone, uint8_t address, size_t length, const uint8_t* data);
+    virtual Status ReadFuses(uint8_t* fuses);
+    virtual Status BlowFuse();
 };
 
 }  // namespace kelvar

@@ -1,5 +1,5 @@
 // The cards the contact slot can hold, by their configuration names
-// ("at24c01" .. "at24c64").
+// ("at24c01" .. "at24c64", "at88sc1608").
 #pragma once
 
 #include <memory>

@@ -9,6 +9,7 @@ ContactSlot::ContactSlot(ImageStore& store, std::string_view cardName) : card_(M
 Status ContactSlot::PowerUp() {
     if (card_ == nullptr) return kNoCard;
     powered_ = true;
+    card_->OnPowerUp();
     return kOk;
 }
 

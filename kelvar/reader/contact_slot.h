@@ -31,6 +31,14 @@ public:
     Status Read(uint32_t address, uint32_t length, uint8_t* out);
     Status Write(uint32_t address, uint32_t length, const uint8_t* data);
 
+    // Runs `command(card)` on the powered card.
+    template <typename Command>
+    Status Send(Command&& command) {
+        if (card_ == nullptr) return kNoCard;
+        if (!powered_) return kNotSelected;
+        return command(*card_);
+    }
+
 private:
     std::unique_ptr<ContactCard> card_;
     bool powered_ = false;
