@@ -8,6 +8,8 @@
 #include "vantrel/panels/connection/device_page_ids.h"
 #include "vantrel/panels/contact/at24c_ids.h"
 #include "vantrel/panels/contact/at24c_panel.h"
+#include "vantrel/panels/contact/at88sc1608_ids.h"
+#include "vantrel/panels/contact/at88sc1608_panel.h"
 #include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
@@ -99,7 +101,8 @@ constexpr CardTypeRow kRows[] = {
      Same(IDD_AT24C, CentredThenFill)},
     {19, L"AT24C64", ID_CARD_AT24C64, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
      Same(IDD_AT24C, CentredThenFill)},
-    {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, nullptr, Same(151, CentredThenFill)},
+    {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, Make<CAt88sc1608Panel>,
+     Same(IDD_AT88SC1608, CentredThenFill)},
     {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, nullptr, Same(154)},
     {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},
     {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
