@@ -3,6 +3,7 @@
 #include <map>
 
 #include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/panels/contact/at88sc1608_ids.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
@@ -53,6 +54,13 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
              {L"search", {{Press, IDC_MF_SEARCH}}},
              {L"read sector 39 (16 blocks)",
               {{Pick, IDC_MF_SECTOR2, L"39"}, {SetText, IDC_MF_KEY2, kTransportKey}, {Press, IDC_MF_READ2}}},
+         }},
+        {20,
+         {
+             {L"reset", {{Press, IDC_SC1608_RESET}}},
+             {L"read the configuration zone",
+              {{SetText, IDC_SC1608_SECURE_CODE, L"A7A7A7"}, {Press, IDC_SC1608_CONFIG_READ}}},
+             {L"read user zone 0", {{SetText, IDC_SC1608_PASSWORD, L"A0A0A0"}, {Press, IDC_SC1608_USER_READ}}},
          }},
         {28, PageCommands(IDC_ULC_SEARCH, IDC_ULC_READ, IDC_ULC_PAGE_LIST, IDC_ULC_WRITE, IDC_ULC_PAGE4)},
         {29, PageCommands(IDC_NT_SEARCH, IDC_NT_READ, IDC_NT_PAGE_LIST, IDC_NT_WRITE, IDC_NT_PAGE4)},
