@@ -1,0 +1,50 @@
+// The At88sc1608Card from any stored image, driven by any command sequence.
+#include <vector>
+
+#include "fuzz_input.h"
+#include "kelvar/cards/at88sc1608_card.h"
+
+using namespace kelvar;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FuzzInput in(data, size);
+    ImageStore store;
+    switch (in.Byte() & 3) {
+    case 1: store.Save("at88sc1608.img", in.Take(at88sc1608::kImageSize)); break;
+    case 2: store.Save("at88sc1608.img", in.Take(in.Byte())); break;
+    case 3: store.Save("at88sc1608.img", in.Take(at88sc1608::kImageSize + 1 + in.Byte())); break;
+    default: break;
+    }
+    At88sc1608Card card(store);
+    std::vector<uint8_t> buffer(256);
+    while (!in.Empty()) {
+        switch (in.Byte() % 8) {
+        case 0: card.SecureReset(buffer.data()); break;
+        case 1: {
+            const auto q0 = in.Take(8);
+            const auto q1 = in.Take(8);
+            card.Authenticate(q0.data(), q1.data());
+            break;
+        }
+        case 2: {
+            const uint8_t index = in.Byte();
+            card.VerifyPassword(index, in.Take(3).data());
+            break;
+        }
+        case 3: {
+            const uint8_t zone = in.Byte(), address = in.Byte(), length = in.Byte();
+            card.ReadZone(zone, address, length, buffer.data());
+            break;
+        }
+        case 4: {
+            const uint8_t zone = in.Byte(), address = in.Byte(), length = in.Byte();
+            card.WriteZone(zone, address, length, in.Take(length == 0 ? 256 : length).data());
+            break;
+        }
+        case 5: card.ReadFuses(buffer.data()); break;
+        case 6: card.BlowFuse(); break;
+        default: card.OnPowerUp(); break;
+        }
+    }
+    return 0;
+}
