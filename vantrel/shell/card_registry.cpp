@@ -17,6 +17,10 @@
 #include "vantrel/panels/iso14443a/ultralight_c_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_panel.h"
+#include "vantrel/panels/iso14443b/sr176_ids.h"
+#include "vantrel/panels/iso14443b/sr176_panel.h"
+#include "vantrel/panels/iso14443b/srix4k_ids.h"
+#include "vantrel/panels/iso14443b/srix4k_panel.h"
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -61,8 +65,8 @@ constexpr CardTypeRow kRows[] = {
      Same(IDD_MIFARE_4K)},
     {3, L"AT88RF020", ID_CARD_AT88RF020, Iso14443b, Offered, nullptr,
      ByWidth({133, Centred}, {132, Origin}, {134, Origin})},
-    {4, L"SR176", ID_CARD_SR176, Iso14443b, Offered, nullptr, Same(144)},
-    {5, L"SRIX4K", ID_CARD_SRIX4K, Iso14443b, Offered, nullptr, Same(145, Fill)},
+    {4, L"SR176", ID_CARD_SR176, Iso14443b, Offered, Make<CSr176Panel>, Same(IDD_SR176)},
+    {5, L"SRIX4K", ID_CARD_SRIX4K, Iso14443b, Offered, Make<CSrix4kPanel>, Same(IDD_SRIX4K, Fill)},
     {6, L"Mifare_Pro(X) ", ID_CARD_MIFARE_PRO, Iso14443a, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {7, L"SmartCard", ID_CARD_SMARTCARD, Iso14443b, Offered, MakeForCode<CTclPanel>,
