@@ -16,5 +16,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443a/ultralight_family_pages.cpp
   vantrel/panels/iso14443a/mifare_texts.cpp
   vantrel/panels/iso14443a/tcl_reset_answer.cpp
+  vantrel/panels/iso14443b/at88rf020_pages.cpp
   vantrel/panels/iso14443b/srix4k_grid.cpp
+  vantrel/panels/iso14443b/thr1064_rights.cpp
 )
