@@ -14,21 +14,26 @@ using kelvar::api::WhenOpen;
 
 namespace {
 
-// Runs `command` on the addressed tags of the type B field.
+// Runs `command` on the addressed tags of the type B field; with a null
+// buffer (`present` false) only the connection is checked.
 template <typename Command>
-int32_t ToTags(Command&& command) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.TypeB().ToTags(command); });
+int32_t ToTags(Command&& command, bool present = true) {
+    return WhenOpen([&](VirtualReader& reader) -> int32_t {
+        if (!present) return kelvar::kBadArgument;
+        return reader.TypeB().ToTags(command);
+    });
 }
 
 // A read: the tag's answer goes to `out` and its length to `length`.
 template <typename Read>
 int32_t ReadFromTags(uint8_t* out, uint8_t* length, Read&& read) {
-    if (out == nullptr || length == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) -> Status {
-        Bytes data;
-        const Status status = read(card, data);
-        return status == kelvar::kOk ? kelvar::CopyAnswer(data, out, length) : status;
-    });
+    return ToTags(
+        [&](TypeBCard& card) -> Status {
+            Bytes data;
+            const Status status = read(card, data);
+            return status == kelvar::kOk ? kelvar::CopyAnswer(data, out, length) : status;
+        },
+        out != nullptr && length != nullptr);
 }
 
 template <size_t N>
@@ -49,8 +54,7 @@ int32_t __stdcall rf_sr176_readblock(int32_t, uint8_t block, uint8_t* out, uint8
 }
 
 int32_t __stdcall rf_sr176_writeblock(int32_t, uint8_t block, const uint8_t* data) {
-    if (data == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnSr176Write(block, Fixed<2>(data)); });
+    return ToTags([&](TypeBCard& card) { return card.OnSr176Write(block, Fixed<2>(data)); }, data != nullptr);
 }
 
 int32_t __stdcall rf_sr176_protectblock(int32_t, uint8_t lockReg) {
@@ -62,8 +66,7 @@ int32_t __stdcall rf_srix4k_readblock(int32_t, uint8_t block, uint8_t* out, uint
 }
 
 int32_t __stdcall rf_srix4k_writeblock(int32_t, uint8_t block, const uint8_t* data) {
-    if (data == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnSrix4kWrite(block, Fixed<4>(data)); });
+    return ToTags([&](TypeBCard& card) { return card.OnSrix4kWrite(block, Fixed<4>(data)); }, data != nullptr);
 }
 
 int32_t __stdcall rf_srix4k_getuid(int32_t, uint8_t* out, uint8_t* length) {
@@ -75,8 +78,7 @@ int32_t __stdcall rf_srix4k_writelockreg(int32_t, uint8_t lockReg) {
 }
 
 int32_t __stdcall rf_at020_check(int32_t, const uint8_t* password) {
-    if (password == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnAt020Check(Fixed<8>(password)); });
+    return ToTags([&](TypeBCard& card) { return card.OnAt020Check(Fixed<8>(password)); }, password != nullptr);
 }
 
 int32_t __stdcall rf_at020_read(int32_t, uint8_t page, uint8_t* out, uint8_t* length) {
@@ -84,18 +86,15 @@ int32_t __stdcall rf_at020_read(int32_t, uint8_t page, uint8_t* out, uint8_t* le
 }
 
 int32_t __stdcall rf_at020_write(int32_t, uint8_t page, const uint8_t* data) {
-    if (data == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnAt020Write(page, Fixed<8>(data)); });
+    return ToTags([&](TypeBCard& card) { return card.OnAt020Write(page, Fixed<8>(data)); }, data != nullptr);
 }
 
 int32_t __stdcall rf_at020_lock(int32_t, const uint8_t* lock) {
-    if (lock == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnAt020Lock(Fixed<4>(lock)); });
+    return ToTags([&](TypeBCard& card) { return card.OnAt020Lock(Fixed<4>(lock)); }, lock != nullptr);
 }
 
 int32_t __stdcall rf_at020_count(int32_t, const uint8_t* signature) {
-    if (signature == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnAt020Count(Fixed<6>(signature)); });
+    return ToTags([&](TypeBCard& card) { return card.OnAt020Count(Fixed<6>(signature)); }, signature != nullptr);
 }
 
 int32_t __stdcall rf_at020_deselect(int32_t) {
@@ -103,8 +102,7 @@ int32_t __stdcall rf_at020_deselect(int32_t) {
 }
 
 int32_t __stdcall rf_thr1064_check(int32_t, const uint8_t* key) {
-    if (key == nullptr) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) { return card.OnThr1064Check(Fixed<8>(key)); });
+    return ToTags([&](TypeBCard& card) { return card.OnThr1064Check(Fixed<8>(key)); }, key != nullptr);
 }
 
 int32_t __stdcall rf_thr1064_read(int32_t, uint8_t page, uint8_t* out, uint8_t* length) {
@@ -112,10 +110,8 @@ int32_t __stdcall rf_thr1064_read(int32_t, uint8_t page, uint8_t* out, uint8_t* 
 }
 
 int32_t __stdcall rf_thr1064_write(int32_t, uint8_t page, const uint8_t* data, uint8_t length) {
-    if (data == nullptr && length != 0) return kelvar::kBadArgument;
-    return ToTags([&](TypeBCard& card) {
-        return card.OnThr1064Write(page, std::span<const uint8_t>(data, length));
-    });
+    return ToTags([&](TypeBCard& card) { return card.OnThr1064Write(page, std::span<const uint8_t>(data, length)); },
+                  data != nullptr || length == 0);
 }
 
 }  // extern "C"
