@@ -82,7 +82,6 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
          {
              {L"search", {{Press, IDC_SRIX_REQUEST}}},
              {L"read UID", {{Press, IDC_SRIX_REQUEST}, {Press, IDC_SRIX_READ_UID}}},
-             {L"read all 128 blocks", {{Press, IDC_SRIX_REQUEST}, {Press, IDC_SRIX_READ}}},
              {L"write block 100",
               {{Press, IDC_SRIX_REQUEST}, {Pick, IDC_SRIX_BLOCK_LIST, L"100"},
                {SetText, IDC_SRIX_BLOCK0 + 100, kPage}, {Press, IDC_SRIX_WRITE}}},

@@ -55,35 +55,49 @@ BOOL CSrix4kPanel::OnInitDialog() {
                    IDC_SRIX_READ_UID}) {
         BindItem(id);
     }
-    LayOutGrid();
+    FitHeight();
     return TRUE;
 }
 
 void CSrix4kPanel::CreateGrid() {
+    ComputeGrid();
     const HFONT font = Font();
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, int id) {
-        HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, 0, 0, 0, 0, hwnd_,
+    // Each control is made in its place: no second pass moves them.
+    auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, int id,
+                      const GridBox& box) {
+        HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, box.left, box.top,
+                                       box.right - box.left, box.bottom - box.top, hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     };
     for (int block = 0; block < kBlocks; ++block) {
         const DWORD shown = block < kSrixBlocksPerPage ? WS_VISIBLE : 0;
-        create(L"Edit", L"", shown | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_SRIX_BLOCK0 + block);
-        create(L"Static", L"block" + std::to_wstring(block), shown | SS_RIGHT, 0, IDC_SRIX_BLOCK_LABEL0 + block);
+        const int at = block % kSrixBlocksPerPage;
+        create(L"Edit", L"", shown | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_SRIX_BLOCK0 + block,
+               grid_.edits[at]);
+        create(L"Static", L"block" + std::to_wstring(block), shown | SS_RIGHT, 0, IDC_SRIX_BLOCK_LABEL0 + block,
+               grid_.labels[at]);
     }
     for (int column = 0; column < 4; ++column) {
-        create(L"Static", L"byte0...byte3", WS_VISIBLE, 0, IDC_SRIX_HEADING0 + column);
+        create(L"Static", L"byte0...byte3", WS_VISIBLE, 0, IDC_SRIX_HEADING0 + column, grid_.headings[column]);
     }
 }
 
-void CSrix4kPanel::Layout(int) { LayOutGrid(); }
+void CSrix4kPanel::Layout(int) {
+    const Srix4kGrid before = grid_;
+    ComputeGrid();
+    if (grid_.edits != before.edits) MoveGrid();
+    FitHeight();
+}
 
-void CSrix4kPanel::LayOutGrid() {
+void CSrix4kPanel::ComputeGrid() {
     const RECT client = ClientRect();
     const RECT label = Window(Item(IDC_SRIX_CHIP_LABEL)).RectIn(hwnd_);
     grid_ = LayOutSrix4kGrid(label.right + kGridMargin, label.top, client.right - kGridMargin);
+}
 
+void CSrix4kPanel::MoveGrid() {
     HDWP moves = BeginDeferWindowPos(2 * kBlocks + 4);
     auto place = [&](int id, const GridBox& box) {
         if (moves != nullptr) {
@@ -97,7 +111,9 @@ void CSrix4kPanel::LayOutGrid() {
     }
     for (int column = 0; column < 4; ++column) place(IDC_SRIX_HEADING0 + column, grid_.headings[column]);
     if (moves != nullptr) EndDeferWindowPos(moves);
+}
 
+void CSrix4kPanel::FitHeight() {
     RECT window{};
     GetWindowRect(hwnd_, &window);
     SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, grid_.contentHeight,

@@ -21,7 +21,11 @@ protected:
 
 private:
     void CreateGrid();
-    void LayOutGrid();
+    // The grid's places in the current client area.
+    void ComputeGrid();
+    void MoveGrid();
+    // The window reaches the grid's content height.
+    void FitHeight();
     void ShowPage(int page);
     void OnReadUid();
     LRESULT OnPaint(WPARAM, LPARAM);
