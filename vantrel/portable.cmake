@@ -19,4 +19,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso15693/iso15693_plan.cpp
   vantrel/panels/contact/at24c_geometry.cpp
   vantrel/panels/contact/at88sc1608_plan.cpp
+  vantrel/panels/iso14443b/at88rf020_pages.cpp
+  vantrel/panels/iso14443b/srix4k_grid.cpp
+  vantrel/panels/iso14443b/thr1064_rights.cpp
 )

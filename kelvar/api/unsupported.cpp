@@ -29,24 +29,10 @@ int32_t __stdcall reserved_29() { return Unsupported(); }
 int32_t __stdcall reserved_33() { return Unsupported(); }
 int32_t __stdcall reserved_34() { return Unsupported(); }
 int32_t __stdcall reserved_35() { return Unsupported(); }
-int32_t __stdcall rf_at020_check(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_at020_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_at020_write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_at020_lock(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_at020_count(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_at020_deselect(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_44() { return Unsupported(); }
 int32_t __stdcall reserved_46() { return Unsupported(); }
-int32_t __stdcall rf_st_select(int32_t, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_48() { return Unsupported(); }
-int32_t __stdcall rf_sr176_readblock(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_sr176_writeblock(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_sr176_protectblock(int32_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_srix4k_readblock(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_srix4k_writeblock(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_54() { return Unsupported(); }
-int32_t __stdcall rf_srix4k_getuid(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_srix4k_writelockreg(int32_t, uint8_t) { return Unsupported(); }
 int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_60() { return Unsupported(); }
 int32_t __stdcall reserved_61() { return Unsupported(); }
@@ -66,9 +52,6 @@ int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const u
 int32_t __stdcall reserved_420() { return Unsupported(); }
 int32_t __stdcall rf_transceive1(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_422() { return Unsupported(); }
-int32_t __stdcall rf_thr1064_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_thr1064_write(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_thr1064_check(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall SRI64_Write(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t) { return Unsupported(); }
 

@@ -35,6 +35,7 @@ void TypeBCard::LeaveActive() {
 
 void TypeBCard::FieldReset() {
     LeaveActive();
+    OnFieldReset();
     activation_.Reset();
 }
 
@@ -70,6 +71,25 @@ Status TypeBCard::Deselect() {
 }
 
 Status TypeBCard::OnExchange(std::span<const uint8_t>, Bytes&) { return kCardError; }
+
+Status TypeBCard::OnStSelect(uint8_t&) { return kCardError; }
+Status TypeBCard::OnSr176Read(uint8_t, Bytes&) { return kCardError; }
+Status TypeBCard::OnSr176Write(uint8_t, std::span<const uint8_t, 2>) { return kCardError; }
+Status TypeBCard::OnSr176Protect(uint8_t) { return kCardError; }
+Status TypeBCard::OnSrix4kRead(uint8_t, Bytes&) { return kCardError; }
+Status TypeBCard::OnSrix4kWrite(uint8_t, std::span<const uint8_t, 4>) { return kCardError; }
+Status TypeBCard::OnSrix4kUid(Bytes&) { return kCardError; }
+Status TypeBCard::OnSrix4kLock(uint8_t) { return kCardError; }
+Status TypeBCard::OnAt020Check(std::span<const uint8_t, 8>) { return kCardError; }
+Status TypeBCard::OnAt020Read(uint8_t, Bytes&) { return kCardError; }
+Status TypeBCard::OnAt020Write(uint8_t, std::span<const uint8_t, 8>) { return kCardError; }
+Status TypeBCard::OnAt020Lock(std::span<const uint8_t, 4>) { return kCardError; }
+Status TypeBCard::OnAt020Count(std::span<const uint8_t, 6>) { return kCardError; }
+Status TypeBCard::OnAt020Deselect() { return kCardError; }
+Status TypeBCard::OnThr1064Check(std::span<const uint8_t, 8>) { return kCardError; }
+Status TypeBCard::OnThr1064Read(uint8_t, Bytes&) { return kCardError; }
+Status TypeBCard::OnThr1064Write(uint8_t, std::span<const uint8_t>) { return kCardError; }
+Status TypeBCard::OnRawFrame(std::span<const uint8_t>, Bytes&) { return kNoCard; }
 
 Status TypeBCard::Commit(Bytes image) {
     if (image == image_) return kOk;

@@ -9,6 +9,11 @@
 // it. A refused command sends it back to idle (or halt, when woken from it).
 // Every change is stored before the command returns; a failed save leaves
 // the memory as it was.
+//
+// Each card answers in one RF mode of the reader ('B', or the tag modes 's'
+// and 'r'). The memory tags' commands are hooks that answer kCardError
+// unless the family overrides them; a card stays in its state when it meets
+// a command of another family, so the field can pass it on.
 #pragma once
 
 #include <array>
@@ -34,6 +39,11 @@ public:
     TypeBCard& operator=(const TypeBCard&) = delete;
     virtual ~TypeBCard() = default;
 
+    static constexpr uint8_t kModeB = 0x42;   // 'B'
+    static constexpr uint8_t kModeSt = 0x73;  // 's', ST tags
+    static constexpr uint8_t kModeR = 0x72;   // 'r'
+
+    virtual uint8_t RfMode() const { return kModeB; }
     virtual Pupi PupiBytes() const = 0;
     virtual std::array<uint8_t, 4> ApplicationData() const { return {}; }
     virtual std::array<uint8_t, 3> ProtocolInfo() const = 0;
@@ -57,12 +67,37 @@ public:
 
     const Bytes& Image() const { return image_; }
 
+    // ST tags: initiate and select, giving the chip identifier.
+    virtual Status OnStSelect(uint8_t& chipId);
+    virtual Status OnSr176Read(uint8_t block, Bytes& data);
+    virtual Status OnSr176Write(uint8_t block, std::span<const uint8_t, 2> data);
+    virtual Status OnSr176Protect(uint8_t lockReg);
+    virtual Status OnSrix4kRead(uint8_t block, Bytes& data);
+    virtual Status OnSrix4kWrite(uint8_t block, std::span<const uint8_t, 4> data);
+    virtual Status OnSrix4kUid(Bytes& uid);
+    virtual Status OnSrix4kLock(uint8_t lockReg);
+    // AT88RF020, once it answered a request.
+    virtual Status OnAt020Check(std::span<const uint8_t, 8> password);
+    virtual Status OnAt020Read(uint8_t page, Bytes& data);
+    virtual Status OnAt020Write(uint8_t page, std::span<const uint8_t, 8> data);
+    virtual Status OnAt020Lock(std::span<const uint8_t, 4> lock);
+    virtual Status OnAt020Count(std::span<const uint8_t, 6> signature);
+    virtual Status OnAt020Deselect();
+    // THR1064, once it answered a request.
+    virtual Status OnThr1064Check(std::span<const uint8_t, 8> key);
+    virtual Status OnThr1064Read(uint8_t page, Bytes& data);
+    virtual Status OnThr1064Write(uint8_t page, std::span<const uint8_t> data);
+    // A raw frame in the card's mode; kNoCard (no answer) unless overridden.
+    virtual Status OnRawFrame(std::span<const uint8_t> frame, Bytes& answer);
+
 protected:
     TypeBCard(ImageStore& store, std::string imageName, const Bytes& factoryImage);
 
     virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
     // Called whenever the card leaves the active state.
     virtual void EndSession() {}
+    // Called when the field goes off.
+    virtual void OnFieldReset() {}
 
     // Saves `image` and makes it the card's memory; on a failed save nothing changes.
     Status Commit(Bytes image);

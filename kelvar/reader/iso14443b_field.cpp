@@ -13,16 +13,17 @@ Iso14443bField::Iso14443bField(ImageStore& store, std::span<const CardKind> kind
     }
 }
 
-void Iso14443bField::SetPowered(bool on) {
-    if (!on) {
+void Iso14443bField::SetPowered(bool on, uint8_t mode) {
+    if (!on || mode != mode_) {
         for (auto& card : cards_) card->FieldReset();
     }
     powered_ = on;
+    mode_ = mode;
 }
 
 TypeBCard* Iso14443bField::Active() {
     for (auto& card : cards_) {
-        if (card->IsActive()) return card.get();
+        if (Powered(*card) && card->IsActive()) return card.get();
     }
     return nullptr;
 }
@@ -33,6 +34,7 @@ Status Iso14443bField::RequestAndAttach(uint8_t mode, uint8_t* atqb, uint8_t* le
     TypeBCard* first = nullptr;
     uint8_t answer[TypeBCard::kAtqbSize] = {};
     for (auto& card : cards_) {
+        if (!Powered(*card) || card->RfMode() == TypeBCard::kModeSt) continue;
         uint8_t own[TypeBCard::kAtqbSize] = {};
         if (card->Request(mode, own) == kOk && first == nullptr) {
             first = card.get();
@@ -41,7 +43,9 @@ Status Iso14443bField::RequestAndAttach(uint8_t mode, uint8_t* atqb, uint8_t* le
     }
     if (first == nullptr) return kNoCard;
     const TypeBCard::Pupi pupi = first->PupiBytes();
-    for (auto& card : cards_) card->Attrib(pupi);
+    for (auto& card : cards_) {
+        if (Powered(*card)) card->Attrib(pupi);
+    }
     std::copy(answer, answer + TypeBCard::kAtqbSize, atqb);
     *length = static_cast<uint8_t>(TypeBCard::kAtqbSize);
     return kOk;
@@ -59,6 +63,29 @@ Status Iso14443bField::Exchange(const uint8_t* frame, uint8_t frameLength, uint8
 Status Iso14443bField::Deselect() {
     TypeBCard* card = Active();
     return card == nullptr ? kNotSelected : card->Deselect();
+}
+
+Status Iso14443bField::StSelect(uint8_t* chipId) {
+    if (chipId == nullptr) return kBadArgument;
+    bool answered = false;
+    for (auto& card : cards_) {
+        uint8_t own = 0;
+        if (!Powered(*card) || card->OnStSelect(own) != kOk) continue;
+        if (!answered) *chipId = own;
+        answered = true;
+    }
+    return answered ? kOk : kNoCard;
+}
+
+Status Iso14443bField::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if ((frame == nullptr && frameLength != 0) || out == nullptr || outLength == nullptr) return kBadArgument;
+    if (!powered_) return kNoCard;
+    for (auto& card : cards_) {
+        if (!Powered(*card)) continue;
+        Bytes answer;
+        if (card->OnRawFrame(std::span(frame, frameLength), answer) == kOk) return CopyAnswer(answer, out, outLength);
+    }
+    return kNoCard;
 }
 
 }  // namespace kelvar

@@ -1,11 +1,14 @@
 // The ISO 14443-B cards in the reader's field, in field order, each behind
-// the TypeBCard interface. Cards answer only while the field is powered
-// (antenna on, RF mode 'B'); losing power resets every card.
+// the TypeBCard interface. A card answers only while the field is powered
+// (antenna on) in its own RF mode ('B', or the tag modes 's' and 'r');
+// losing power, or a change of mode, resets every card.
 //
-// Every frame reaches every card and each card's own states decide: a REQB
-// or WUPB readies the cards that answer it, ATTRIB activates the one with
-// the given PUPI, and frames go to the active card (kNotSelected when there
-// is none).
+// Every frame reaches every card of the mode and each card's own states
+// decide: a REQB or WUPB readies the cards that answer it, ATTRIB activates
+// the one with the given PUPI, and frames go to the active card
+// (kNotSelected when there is none). A tag command reaches the cards that
+// answered a request (the ST tags: every ST tag) in field order; the first
+// card of the command's family answers it.
 #pragma once
 
 #include <cstddef>
@@ -31,7 +34,8 @@ public:
     Iso14443bField(const Iso14443bField&) = delete;
     Iso14443bField& operator=(const Iso14443bField&) = delete;
 
-    void SetPowered(bool on);
+    // `mode` is the reader's RF mode; cards of other modes stay unpowered.
+    void SetPowered(bool on, uint8_t mode = TypeBCard::kModeB);
     size_t CardCount() const { return cards_.size(); }
 
     // REQB (0x00) or WUPB (0x08), then ATTRIB of the first card that answered:
@@ -41,11 +45,36 @@ public:
     Status Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
     Status Deselect();
 
+    // Initiate and select of the ST tags: every ST tag is selected, the first
+    // gives its chip identifier.
+    Status StSelect(uint8_t* chipId);
+    // `command` runs on each addressed card until one answers other than
+    // kCardError; kNotSelected when no card is addressed, kNoCard when none
+    // of them has the command.
+    template <typename Command>
+    Status ToTags(Command&& command);
+    // A raw frame to the cards of the mode; the first answer counts.
+    Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
+
 private:
     TypeBCard* Active();
+    bool Powered(const TypeBCard& card) const { return powered_ && card.RfMode() == mode_; }
 
     std::vector<std::unique_ptr<TypeBCard>> cards_;
     bool powered_ = false;
+    uint8_t mode_ = TypeBCard::kModeB;
 };
+
+template <typename Command>
+Status Iso14443bField::ToTags(Command&& command) {
+    Status status = kNotSelected;
+    for (auto& card : cards_) {
+        if (!Powered(*card)) continue;
+        if (card->RfMode() != TypeBCard::kModeSt && !card->IsReady() && !card->IsActive()) continue;
+        status = command(*card);
+        if (status != kCardError) return status;
+    }
+    return status == kCardError ? kNoCard : status;
+}
 
 }  // namespace kelvar

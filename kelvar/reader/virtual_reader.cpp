@@ -59,7 +59,8 @@ Status VirtualReader::Deselect() {
 void VirtualReader::UpdateFieldPower() {
     const bool radiating = open_ && device_.AntennaOn();
     typeA_.SetPowered(radiating && device_.RfMode() == kRfModeA);
-    typeB_.SetPowered(radiating && device_.RfMode() == kRfModeB);
+    const uint8_t mode = device_.RfMode();
+    typeB_.SetPowered(radiating && (mode == kRfModeB || mode == kRfModeSt || mode == kRfModeR), mode);
     vicinity_.SetPowered(radiating && device_.RfMode() == kRfModeIso15693);
 }
 

@@ -4,7 +4,7 @@
 //
 // Each contactless field (ISO 14443-A, ISO 14443-B, ISO 15693) is powered
 // while a connection is open, the antenna is on and the RF mode is its own
-// ('A', 'B', '1'). Switching the antenna off, or the RF mode to another
+// ('A', '1'; the type B field also in the tag modes 's' and 'r'). Switching the antenna off, or the RF mode to another
 // type, resets every card in it. The contact slot is powered by OpenCard and
 // off again when the connection closes.
 #pragma once

@@ -24,6 +24,14 @@
 #include "vantrel/panels/iso14443a/ultralight_panel.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/panels/iso15693/iso15693_panel.h"
+#include "vantrel/panels/iso14443b/at88rf020_ids.h"
+#include "vantrel/panels/iso14443b/at88rf020_panel.h"
+#include "vantrel/panels/iso14443b/sr176_ids.h"
+#include "vantrel/panels/iso14443b/sr176_panel.h"
+#include "vantrel/panels/iso14443b/srix4k_ids.h"
+#include "vantrel/panels/iso14443b/srix4k_panel.h"
+#include "vantrel/panels/iso14443b/thr1064_ids.h"
+#include "vantrel/panels/iso14443b/thr1064_panel.h"
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -55,6 +63,12 @@ std::unique_ptr<CardPanelBase> MakeForCode(PanelContext& context, int32_t code, 
     }
 }
 
+// A panel with one template per screen width.
+template <typename Panel>
+std::unique_ptr<CardPanelBase> MakeOnTemplate(PanelContext& context, int32_t, int templateId) {
+    return std::make_unique<Panel>(context, templateId);
+}
+
 constexpr PanelLayoutRule Same(int templateId, PanelPlacement placement = Centred) {
     return {{templateId, placement}, {templateId, placement}, {templateId, placement}};
 }
@@ -71,15 +85,15 @@ constexpr CardTypeRow kRows[] = {
     {1, L"Mifare_1K", ID_CARD_MIFARE_1K, Iso14443a, Offered, Make<CMifarePanel>, Same(IDD_MIFARE_1K)},
     {2, L"Mifare_4K", ID_CARD_MIFARE_4K, Iso14443a, Offered, Make<CMifare4KPanel>,
      Same(IDD_MIFARE_4K)},
-    {3, L"AT88RF020", ID_CARD_AT88RF020, Iso14443b, Offered, nullptr,
-     ByWidth({133, Centred}, {132, Origin}, {134, Origin})},
-    {4, L"SR176", ID_CARD_SR176, Iso14443b, Offered, nullptr, Same(144)},
-    {5, L"SRIX4K", ID_CARD_SRIX4K, Iso14443b, Offered, nullptr, Same(145, Fill)},
+    {3, L"AT88RF020", ID_CARD_AT88RF020, Iso14443b, Offered, MakeOnTemplate<CAt88rf020Panel>,
+     ByWidth({IDD_AT88RF020, Centred}, {IDD_AT88RF020_800, Origin}, {IDD_AT88RF020_640, Origin})},
+    {4, L"SR176", ID_CARD_SR176, Iso14443b, Offered, Make<CSr176Panel>, Same(IDD_SR176)},
+    {5, L"SRIX4K", ID_CARD_SRIX4K, Iso14443b, Offered, Make<CSrix4kPanel>, Same(IDD_SRIX4K, Fill)},
     {6, L"Mifare_Pro(X) ", ID_CARD_MIFARE_PRO, Iso14443a, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {7, L"SmartCard", ID_CARD_SMARTCARD, Iso14443b, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
-    {8, L"TRH1064", ID_CARD_THR1064, Iso14443b, Offered, nullptr, Same(159)},
+    {8, L"TRH1064", ID_CARD_THR1064, Iso14443b, Offered, Make<CThr1064Panel>, Same(IDD_THR1064)},
     {9, L"Tag_it", ID_CARD_TAG_IT, Iso15693, Offered, MakeForCode<CIso15693Panel>,
      Same(IDD_ISO15693, CentredThenFill)},
     {10, L"I.CODE SLI", ID_CARD_ICODE_SLI, Iso15693, Offered, MakeForCode<CIso15693Panel>,

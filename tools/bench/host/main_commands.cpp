@@ -8,6 +8,10 @@
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
+#include "vantrel/panels/iso14443b/at88rf020_ids.h"
+#include "vantrel/panels/iso14443b/sr176_ids.h"
+#include "vantrel/panels/iso14443b/srix4k_ids.h"
+#include "vantrel/panels/iso14443b/thr1064_ids.h"
 #include "vantrel/shell/program_settings.h"
 
 namespace {
@@ -54,6 +58,40 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
              {L"search", {{Press, IDC_MF_SEARCH}}},
              {L"read sector 39 (16 blocks)",
               {{Pick, IDC_MF_SECTOR2, L"39"}, {SetText, IDC_MF_KEY2, kTransportKey}, {Press, IDC_MF_READ2}}},
+         }},
+        {3,
+         {
+             {L"search", {{Press, IDC_AT020_REQB}}},
+             {L"read all pages", {{Press, IDC_AT020_REQB}, {Press, IDC_AT020_READ}}},
+             {L"check and write page 5",
+              {{Press, IDC_AT020_REQB},
+               {SetText, IDC_AT020_PASSWORD, L"FFFFFFFFFFFFFFFF"},
+               {Press, IDC_AT020_CHECK},
+               {Pick, IDC_AT020_PAGE_LIST, L"5"},
+               {SetText, IDC_AT020_PAGE3 + 2, L"0102030405060708"},
+               {Press, IDC_AT020_WRITE}}},
+         }},
+        {4,
+         {
+             {L"search", {{Press, IDC_SR176_REQUEST}}},
+             {L"read all blocks", {{Press, IDC_SR176_REQUEST}, {Press, IDC_SR176_READ}}},
+             {L"write block 4",
+              {{Press, IDC_SR176_REQUEST}, {Pick, IDC_SR176_BLOCK_LIST, L"4"}, {SetText, IDC_SR176_BLOCK4, L"0102"},
+               {Press, IDC_SR176_WRITE}}},
+         }},
+        {5,
+         {
+             {L"search", {{Press, IDC_SRIX_REQUEST}}},
+             {L"read UID", {{Press, IDC_SRIX_REQUEST}, {Press, IDC_SRIX_READ_UID}}},
+             {L"write block 100",
+              {{Press, IDC_SRIX_REQUEST}, {Pick, IDC_SRIX_BLOCK_LIST, L"100"},
+               {SetText, IDC_SRIX_BLOCK0 + 100, kPage}, {Press, IDC_SRIX_WRITE}}},
+         }},
+        {8,
+         {
+             {L"search", {{Press, IDC_THR_SEARCH}}},
+             {L"read page 0", {{Press, IDC_THR_SEARCH}, {Pick, IDC_THR_PAGE_LIST, L"Page0"}, {Press, IDC_THR_READ}}},
+             {L"read page 1", {{Press, IDC_THR_SEARCH}, {Pick, IDC_THR_PAGE_LIST, L"Page1"}, {Press, IDC_THR_READ}}},
          }},
         {20,
          {

@@ -145,8 +145,8 @@ TEST_F(TypeAProcessorTest, UpdatesOutliveTheCardAndAFailedSaveAnswers6581) {
 
 TEST(TypeBProcessorTest, AtqbAttachesTheCardAndItsFilesAnswerUntilDeselect) {
     ImageStore store;
-    Iso14443bField field(store, DefaultFieldOrder());
-    EXPECT_EQ(field.CardCount(), 1u);
+    const CardKind kinds[] = {CardKind::kSmartCardB};
+    Iso14443bField field(store, kinds);
     uint8_t atqb[256] = {}, length = 0;
     EXPECT_EQ(field.RequestAndAttach(Iso14443bField::kRequestIdle, atqb, &length), kNoCard);  // unpowered
     field.SetPowered(true);

@@ -1,0 +1,76 @@
+// The type B panels' portable logic: the AT88RF020 write layouts, the
+// THR1064 configuration boxes and the SRIX4K grid.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "vantrel/panels/iso14443b/at88rf020_ids.h"
+#include "vantrel/panels/iso14443b/at88rf020_pages.h"
+#include "vantrel/panels/iso14443b/srix4k_grid.h"
+#include "vantrel/panels/iso14443b/thr1064_ids.h"
+#include "vantrel/panels/iso14443b/thr1064_rights.h"
+
+namespace {
+
+using Data = std::array<uint8_t, 8>;
+
+TEST(At020WriteDataTest, HalvesAndWholePagesArePaddedWithZeros) {
+    std::map<int, Bytes> typed = {{IDC_AT020_PAGE1_LOW, {0x11, 0x22}},
+                                  {IDC_AT020_PAGE1_HIGH, {0x31, 0x32, 0x33, 0x34}},
+                                  {IDC_AT020_PAGE1_HIGH + 5, {0xA1, 0xA2}}};
+    const auto bytes = [&](int id) { return typed.count(id) ? typed[id] : Bytes{}; };
+    EXPECT_EQ(At020WriteData(1, bytes), (Data{0x11, 0x22, 0, 0, 0x31, 0x32, 0x33, 0x34}));
+    EXPECT_EQ(At020WriteData(5, bytes), (Data{0xA1, 0xA2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(At020WriteData(3, bytes), Data{});
+}
+
+TEST(At020WriteDataTest, ClearingLeavesPageThreeAlone) {
+    const std::vector<int> cleared = At020ClearedEdits();
+    EXPECT_EQ(cleared.size(), 6u + 28u);
+    EXPECT_EQ(std::count(cleared.begin(), cleared.end(), IDC_AT020_PAGE3), 0);
+    EXPECT_EQ(cleared.back(), IDC_AT020_PAGE31);
+}
+
+// Checked boxes of a configuration byte.
+std::vector<int> Checked(uint8_t c) {
+    std::vector<int> ids;
+    for (const Thr1064Box& box : DecodeThr1064Configuration(c)) {
+        if (box.checked) ids.push_back(box.id);
+    }
+    return ids;
+}
+
+TEST(Thr1064RightsDecodeTest, ConfigurationBytesGiveTheirBoxes) {
+    const std::vector<int> allFree = {IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
+                                      IDC_THR_P2_READ, IDC_THR_P2_WRITE, IDC_THR_P3_READ, IDC_THR_P3_WRITE};
+    EXPECT_EQ(Checked(0x00), allFree);
+    std::vector<int> noPage0Write = allFree;
+    noPage0Write.erase(noPage0Write.begin() + 1);
+    EXPECT_EQ(Checked(0x01), noPage0Write);
+    EXPECT_EQ(Checked(0x10), (std::vector<int>{IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
+                                               IDC_THR_P2_KEY, IDC_THR_P3_READ, IDC_THR_P3_AUTH_READ,
+                                               IDC_THR_P3_AUTH_WRITE}));
+    EXPECT_EQ(Checked(0x3C), (std::vector<int>{IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
+                                               IDC_THR_P2_KEY, IDC_THR_P3_AUTH_READ}));
+    EXPECT_EQ(Checked(0x30), (std::vector<int>{IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
+                                               IDC_THR_P2_KEY, IDC_THR_P3_READ, IDC_THR_P3_AUTH_DEC,
+                                               IDC_THR_P3_AUTH_READ}));
+    for (const Thr1064Box& box : ClearedThr1064Boxes()) EXPECT_FALSE(box.checked) << box.id;
+}
+
+TEST(Srix4kGridTest, ColumnsFollowThePitchAndTabsSitBelowTheRows) {
+    const Srix4kGrid grid = LayOutSrix4kGrid(100, 10, 540);  // pitch (440 - 40) / 4 = 100
+    EXPECT_EQ(grid.labels[0], (GridBox{106, 30, 160, 48}));
+    EXPECT_EQ(grid.edits[0], (GridBox{162, 30, 210, 48}));
+    EXPECT_EQ(grid.edits[15].top, 10 + 20 + 22 * 15);
+    EXPECT_EQ(grid.edits[16], (GridBox{274, 30, 322, 48}));
+    EXPECT_EQ(grid.edits[63], (GridBox{488, 360, 532, 378}));
+    EXPECT_EQ(grid.headings[2], (GridBox{grid.edits[32].left, 13, grid.edits[32].right, 28}));
+    EXPECT_EQ(grid.tabs[0], (GridBox{120, 397, 230, 427}));
+    EXPECT_EQ(grid.tabs[1], (GridBox{230, 397, 340, 427}));
+    EXPECT_EQ(grid.contentHeight, 462);
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+// A check box only the program changes: keys and left clicks are swallowed.
+#pragma once
+
+#include "vantrel/framework/subclass.h"
+
+class DisplayOnlyBox : public SubclassedControl {
+protected:
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        switch (message) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+        case WM_CHAR:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            result = 0;
+            return true;
+        default:
+            return false;
+        }
+    }
+};
