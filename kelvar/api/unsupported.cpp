@@ -19,9 +19,6 @@ int32_t Unsupported() noexcept {
 extern "C" {
 
 int32_t __stdcall reserved_8() { return Unsupported(); }
-int32_t __stdcall rf_init_sam(int32_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_sam_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_sam_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_19() { return Unsupported(); }
 int32_t __stdcall reserved_20() { return Unsupported(); }
 int32_t __stdcall reserved_28() { return Unsupported(); }
@@ -51,8 +48,6 @@ int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Un
 int32_t __stdcall reserved_60() { return Unsupported(); }
 int32_t __stdcall reserved_61() { return Unsupported(); }
 int32_t __stdcall reserved_62() { return Unsupported(); }
-int32_t __stdcall smartcard_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall smartcard_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_Rst(int32_t, uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_Authenticate(int32_t, const uint8_t*, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_VerifyPassword(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
@@ -71,7 +66,6 @@ int32_t __stdcall reserved_402() { return Unsupported(); }
 int32_t __stdcall reserved_403() { return Unsupported(); }
 int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_420() { return Unsupported(); }
-int32_t __stdcall rf_transceive1(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_422() { return Unsupported(); }
 int32_t __stdcall rf_thr1064_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_thr1064_write(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "kelvar/status.h"
 
@@ -20,6 +22,11 @@ public:
     // Memory cards: `length` bytes from byte `address` on.
     virtual Status Read(uint32_t address, size_t length, uint8_t* out);
     virtual Status Write(uint32_t address, size_t length, const uint8_t* data);
+
+    // Processor cards: the answer to reset, which also ends any session, and
+    // the answer to an APDU.
+    virtual Status Reset(std::vector<uint8_t>& atr);
+    virtual Status Exchange(std::span<const uint8_t> apdu, std::vector<uint8_t>& answer);
 };
 
 }  // namespace kelvar

@@ -57,10 +57,19 @@ public:
 
     const Bytes& Image() const { return image_; }
 
+    // A raw frame (without its CRC) as the card hears it on the field; false
+    // when the card does not answer it. `answer` is without its CRC.
+    bool RawFrame(std::span<const uint8_t> frame, Bytes& answer) { return OnRawFrame(frame, answer); }
+
 protected:
     TypeBCard(ImageStore& store, std::string imageName, const Bytes& factoryImage);
 
     virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
+    // Raw frames: none answered unless the family knows them.
+    virtual bool OnRawFrame(std::span<const uint8_t> frame, Bytes& answer);
+    // The ISO 14443-3 frames (REQB/WUPB, ATTRIB, HLTB) and, while active, the
+    // ISO 14443-4 I-blocks and S(DESELECT), for families that speak them.
+    bool AnswerIsoFrame(std::span<const uint8_t> frame, Bytes& answer);
     // Called whenever the card leaves the active state.
     virtual void EndSession() {}
 

@@ -31,6 +31,11 @@ public:
     Status Read(uint32_t address, uint32_t length, uint8_t* out);
     Status Write(uint32_t address, uint32_t length, const uint8_t* data);
 
+    // Processor cards: the answer to reset and the answer to an APDU (at
+    // most 255 bytes each, with their one-byte lengths).
+    Status ResetCard(uint8_t* out, uint8_t* length);
+    Status Exchange(const uint8_t* apdu, uint8_t apduLength, uint8_t* out, uint8_t* outLength);
+
 private:
     std::unique_ptr<ContactCard> card_;
     bool powered_ = false;

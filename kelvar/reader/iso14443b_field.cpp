@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kelvar/reader/frame_answer.h"
+#include "kelvar/reader/raw_exchange.h"
 #include "kelvar/reader/type_b_cards.h"
 
 namespace kelvar {
@@ -59,6 +60,14 @@ Status Iso14443bField::Exchange(const uint8_t* frame, uint8_t frameLength, uint8
 Status Iso14443bField::Deselect() {
     TypeBCard* card = Active();
     return card == nullptr ? kNotSelected : card->Deselect();
+}
+
+Status Iso14443bField::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if (!powered_) return out == nullptr || outLength == nullptr ? kBadArgument : kNoCard;
+    return RawExchange(frame, frameLength, out, outLength, cards_,
+                       [](TypeBCard& card, std::span<const uint8_t> payload, Bytes& answer) {
+                           return card.RawFrame(payload, answer);
+                       });
 }
 
 }  // namespace kelvar
