@@ -16,4 +16,5 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443a/ultralight_family_pages.cpp
   vantrel/panels/iso14443a/mifare_texts.cpp
   vantrel/panels/iso14443a/tcl_reset_answer.cpp
+  vantrel/panels/contact/des_input.cpp
 )
