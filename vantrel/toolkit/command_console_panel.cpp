@@ -6,8 +6,6 @@
 
 namespace {
 
-// The command length travels in one byte.
-constexpr std::size_t kLongestCommand = 255;
 constexpr std::size_t kStatusWordSize = 2;
 constexpr int kAnswerItemHeight = 18;
 

@@ -40,6 +40,9 @@ struct SendRules {
 
 // A command header and one length byte.
 inline constexpr std::size_t kShortestApdu = 5;
+// The command length travels in one byte; answers arrive in a buffer this size.
+inline constexpr std::size_t kLongestCommand = 255;
+inline constexpr std::size_t kAnswerBufferSize = 1024;
 inline constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};
 inline constexpr UiString kBoxCaptionLowerError{L"error", L"error"};
 
@@ -80,14 +83,13 @@ private:
 
 template <typename Fn>
 void CommandConsolePanel::SendCommand(const Fn& fn, const SendRules& rules) {
-    constexpr std::size_t kLongest = 255;
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
     const std::optional<Bytes> command = TakeCommand(cmd, rules);
     if (!command) return;
-    std::array<uint8_t, kLongest> sent{};
+    std::array<uint8_t, kLongestCommand> sent{};
     std::copy(command->begin(), command->end(), sent.begin());
-    std::array<uint8_t, 1024> answer{};
+    std::array<uint8_t, kAnswerBufferSize> answer{};
     uint8_t length = 0;
     if (!cmd.Call(fn, 0, sent.data(), static_cast<uint8_t>(command->size()), answer.data(), &length)) return;
     ShowAnswer(cmd, std::span<const uint8_t>(answer.data(), length), rules, fn.Name());

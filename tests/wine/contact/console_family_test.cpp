@@ -102,6 +102,12 @@ TYPED_TEST(ConsoleFamilyTest, LengthRulesPaddingAndTheHistory) {
     EXPECT_EQ(this->Answers(), expected);
     this->h.Click(TypeParam::kIds.clear);
     EXPECT_TRUE(this->Answers().empty());
+    // More than the length byte counts is refused and not recorded.
+    this->h.services.boxes.clear();
+    this->Send(std::wstring(2 * 256, L'a'));
+    ASSERT_EQ(this->h.services.boxes.size(), 1u);
+    EXPECT_EQ(this->h.services.boxes[0].text, L"Cos command must not be more than 255 bytes!");
+    EXPECT_EQ(this->sent.size(), 2u);
     this->h.Close();
     EXPECT_EQ(this->h.HistoryContent(), TypeParam::kApdu ? "00a404000c\r\n" : "00840000\r\n05\r\n00a404000c\r\n");
 }

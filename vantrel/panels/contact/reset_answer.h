@@ -17,7 +17,7 @@ inline constexpr std::size_t kShortestResetAnswer = 2;
 // answer than any card gives is reported as an error and not shown.
 template <typename Fn>
 bool ShowResetAnswer(Command& cmd, const Fn& rst, ByteTextEdit& info) {
-    std::array<uint8_t, 1024> answer{};
+    std::array<uint8_t, kAnswerBufferSize> answer{};
     uint8_t length = 0;
     if (!cmd.Call(rst, 0, answer.data(), &length)) return false;
     if (length < kShortestResetAnswer) {
