@@ -126,6 +126,9 @@ foreach(dir IN LISTS WINE_TEST_DIRS)
   endif()
   add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
 endforeach()
+# The leak test switches through every panel twenty times: more than the
+# emulator's default two minutes once most card types have their panel.
+set_tests_properties(wine_leaks PROPERTIES ENVIRONMENT VANTREL_WINE_TIMEOUT=270)
 
 # Reader libraries for the binding tests: every export points at one function.
 kelvar_def(${CMAKE_BINARY_DIR}/ReaderNoRequest.def ALIAS fixture_status WITHOUT 15)

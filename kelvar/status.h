@@ -26,6 +26,7 @@ enum Status : int32_t {
     kNotAuthenticated = 0x15,// the block/page needs an authentication first
     kNotSelected = 0x16,     // no card is selected (request/select missing or card halted)
     kCardError = 0x17,       // the card refused the command (bad frame, unknown command)
+    kCollision = 0x18,       // a raw frame was answered by more than one card at once
 };
 
 }  // namespace kelvar

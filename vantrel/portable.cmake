@@ -22,4 +22,5 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443b/at88rf020_pages.cpp
   vantrel/panels/iso14443b/srix4k_grid.cpp
   vantrel/panels/iso14443b/thr1064_rights.cpp
+  vantrel/panels/contact/des_input.cpp
 )

@@ -1,4 +1,5 @@
-// The contact slot's memory card: power-up, reads and writes by byte address.
+// The contact slot: power-up, the memory card's reads and writes by byte
+// address, the processor card's answer to reset and APDUs.
 #include "kelvar/api/exports.h"
 #include "kelvar/api/guard.h"
 
@@ -17,6 +18,16 @@ int32_t __stdcall AT24_read(int32_t, uint32_t address, uint32_t length, uint8_t*
 
 int32_t __stdcall AT24_write(int32_t, uint32_t address, uint32_t length, const uint8_t* data) {
     return WhenOpen([&](VirtualReader& reader) { return reader.Contact().Write(address, length, data); });
+}
+
+int32_t __stdcall smartcard_rst(int32_t, uint8_t* out, uint8_t* length) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().ResetCard(out, length); });
+}
+
+int32_t __stdcall smartcard_cos(int32_t, const uint8_t* command, uint8_t length, uint8_t* out,
+                                uint8_t* outLength) {
+    return WhenOpen(
+        [&](VirtualReader& reader) { return reader.Contact().Exchange(command, length, out, outLength); });
 }
 
 }  // extern "C"

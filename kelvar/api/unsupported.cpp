@@ -19,9 +19,6 @@ int32_t Unsupported() noexcept {
 extern "C" {
 
 int32_t __stdcall reserved_8() { return Unsupported(); }
-int32_t __stdcall rf_init_sam(int32_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall rf_sam_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_sam_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_19() { return Unsupported(); }
 int32_t __stdcall reserved_20() { return Unsupported(); }
 int32_t __stdcall reserved_28() { return Unsupported(); }
@@ -37,8 +34,6 @@ int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Un
 int32_t __stdcall reserved_60() { return Unsupported(); }
 int32_t __stdcall reserved_61() { return Unsupported(); }
 int32_t __stdcall reserved_62() { return Unsupported(); }
-int32_t __stdcall smartcard_rst(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall smartcard_cos(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_101() { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
@@ -50,7 +45,6 @@ int32_t __stdcall reserved_402() { return Unsupported(); }
 int32_t __stdcall reserved_403() { return Unsupported(); }
 int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_420() { return Unsupported(); }
-int32_t __stdcall rf_transceive1(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_422() { return Unsupported(); }
 int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall SRI64_Write(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t) { return Unsupported(); }

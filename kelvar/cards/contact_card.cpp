@@ -11,5 +11,7 @@ Status ContactCard::ReadZone(uint8_t, uint8_t, size_t, uint8_t*) { return kCardE
 Status ContactCard::WriteZone(uint8_t, uint8_t, size_t, const uint8_t*) { return kCardError; }
 Status ContactCard::ReadFuses(uint8_t*) { return kCardError; }
 Status ContactCard::BlowFuse() { return kCardError; }
+Status ContactCard::Reset(std::vector<uint8_t>&) { return kCardError; }
+Status ContactCard::Exchange(std::span<const uint8_t>, std::vector<uint8_t>&) { return kCardError; }
 
 }  // namespace kelvar

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 #include "kelvar/status.h"
 
@@ -35,6 +37,10 @@ public:
     virtual Status WriteZone(uint8_t zone, uint8_t address, size_t length, const uint8_t* data);
     virtual Status ReadFuses(uint8_t* fuses);
     virtual Status BlowFuse();
+    // Processor cards: the answer to reset, which also ends any session, and
+    // the answer to an APDU.
+    virtual Status Reset(std::vector<uint8_t>& atr);
+    virtual Status Exchange(std::span<const uint8_t> apdu, std::vector<uint8_t>& answer);
 };
 
 }  // namespace kelvar

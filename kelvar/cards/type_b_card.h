@@ -87,13 +87,19 @@ public:
     virtual Status OnThr1064Check(std::span<const uint8_t, 8> key);
     virtual Status OnThr1064Read(uint8_t page, Bytes& data);
     virtual Status OnThr1064Write(uint8_t page, std::span<const uint8_t> data);
-    // A raw frame in the card's mode; kNoCard (no answer) unless overridden.
-    virtual Status OnRawFrame(std::span<const uint8_t> frame, Bytes& answer);
+    // A raw frame (without its CRC) as the card hears it on the field; false
+    // when the card does not answer it. `answer` is without its CRC.
+    bool RawFrame(std::span<const uint8_t> frame, Bytes& answer) { return OnRawFrame(frame, answer); }
 
 protected:
     TypeBCard(ImageStore& store, std::string imageName, const Bytes& factoryImage);
 
     virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
+    // Raw frames: none answered unless the family knows them.
+    virtual bool OnRawFrame(std::span<const uint8_t> frame, Bytes& answer);
+    // The ISO 14443-3 frames (REQB/WUPB, ATTRIB, HLTB) and, while active, the
+    // ISO 14443-4 I-blocks and S(DESELECT), for families that speak them.
+    bool AnswerIsoFrame(std::span<const uint8_t> frame, Bytes& answer);
     // Called whenever the card leaves the active state.
     virtual void EndSession() {}
     // Called when the field goes off.

@@ -1,5 +1,5 @@
 // The cards the contact slot can hold, by their configuration names
-// ("at24c01" .. "at24c64", "at88sc1608").
+// ("at24c01" .. "at24c64", "at88sc1608", "cpu").
 #pragma once
 
 #include <memory>
@@ -9,6 +9,9 @@
 #include "kelvar/store/image_store.h"
 
 namespace kelvar {
+
+// The ISO 7816 processor card.
+inline constexpr std::string_view kContactCpuCardName = "cpu";
 
 // A card named `name` (lower case) with its image in `store`, or nothing for
 // a name this library does not know.

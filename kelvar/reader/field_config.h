@@ -10,8 +10,10 @@
 // ASCII case; unknown keys, unknown card names, lines without '=' and lines
 // that are not UTF-8 are skipped, each with a note saying why. `field =` with
 // nothing after it leaves the field empty; without a `field` line every kind
-// is present. `contact =` with nothing after it, or an unknown name, leaves
-// the slot empty; without a `contact` line it holds an AT24C64.
+// is present. `contact =` names the contact
+// slot's cards (a comma-separated list; unknown names are skipped, nothing
+// after it leaves the slot empty); without a `contact` line it holds an
+// AT24C64, an AT88SC1608 and a processor card.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +32,7 @@ inline constexpr size_t kFieldConfigLimit = 64 * 1024;
 struct FieldConfig {
     std::filesystem::path imageFolder;
     std::vector<CardKind> field;  // each kind at most once, in the order named
-    std::string contactCard = "at24c64";  // lower case
+    std::string contactCard = "at24c64, at88sc1608, cpu";  // lower case, comma-separated
     std::vector<std::string> notes = {};  // what was skipped and why, for the store's log
 
     bool Holds(CardKind kind) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "kelvar/reader/frame_answer.h"
+#include "kelvar/reader/raw_exchange.h"
 #include "kelvar/reader/type_b_cards.h"
 
 namespace kelvar {
@@ -78,14 +79,11 @@ Status Iso14443bField::StSelect(uint8_t* chipId) {
 }
 
 Status Iso14443bField::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
-    if ((frame == nullptr && frameLength != 0) || out == nullptr || outLength == nullptr) return kBadArgument;
-    if (!powered_) return kNoCard;
-    for (auto& card : cards_) {
-        if (!Powered(*card)) continue;
-        Bytes answer;
-        if (card->OnRawFrame(std::span(frame, frameLength), answer) == kOk) return CopyAnswer(answer, out, outLength);
-    }
-    return kNoCard;
+    if (!powered_) return out == nullptr || outLength == nullptr ? kBadArgument : kNoCard;
+    return RawExchange(frame, frameLength, out, outLength, cards_,
+                       [](TypeBCard& card, std::span<const uint8_t> payload, Bytes& answer) {
+                           return card.RawFrame(payload, answer);
+                       });
 }
 
 }  // namespace kelvar

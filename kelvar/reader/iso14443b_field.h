@@ -44,6 +44,9 @@ public:
     // A frame to the active card and its answer (at most 255 bytes).
     Status Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
     Status Deselect();
+    // A raw frame with its CRC, heard by every card (see raw_exchange.h);
+    // kNoCard while the field is off.
+    Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
 
     // Initiate and select of the ST tags: every ST tag is selected, the first
     // gives its chip identifier.
@@ -53,8 +56,6 @@ public:
     // of them has the command.
     template <typename Command>
     Status ToTags(Command&& command);
-    // A raw frame to the cards of the mode; the first answer counts.
-    Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
 
 private:
     TypeBCard* Active();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "kelvar/reader/iso15693_raw.h"
+#include "kelvar/reader/raw_exchange.h"
 #include "kelvar/reader/vicinity_tags.h"
 
 namespace kelvar {
@@ -104,6 +106,14 @@ Status Iso15693Field::WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi) {
 
 Status Iso15693Field::LockAfi(uint8_t mode, const uint8_t* uid) {
     return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.LockAfi(option); });
+}
+
+Status Iso15693Field::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if (!powered_) return out == nullptr || outLength == nullptr ? kBadArgument : kNoCard;
+    return RawExchange(frame, frameLength, out, outLength, tags_,
+                       [](Iso15693Tag& tag, std::span<const uint8_t> request, Bytes& answer) {
+                           return AnswerRawRequest(tag, request, answer);
+                       });
 }
 
 }  // namespace kelvar

@@ -52,6 +52,9 @@ public:
     Status LockDsfid(uint8_t mode, const uint8_t* uid);
     Status WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi);
     Status LockAfi(uint8_t mode, const uint8_t* uid);
+    // A raw request with its CRC, heard by every tag (see raw_exchange.h and
+    // iso15693_raw.h); kNoCard while the field is off.
+    Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
 
 private:
     // Runs `command(tag, option)` on the tag `uid` addresses.

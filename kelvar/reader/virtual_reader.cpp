@@ -7,10 +7,11 @@ namespace kelvar {
 VirtualReader::VirtualReader(const FieldConfig& config, HostClock hostClock, RandomBytes random)
     : store_(config.imageFolder),
       device_(store_, std::move(hostClock)),
-      typeA_(store_, config.field, std::move(random)),
+      typeA_(store_, config.field, random),
       typeB_(store_, config.field),
       vicinity_(store_, config.field),
-      contact_(store_, config.contactCard) {
+      contact_(store_, config.contactCard),
+      sam_(random) {
     for (const std::string& note : config.notes) store_.Log(note);
 }
 
@@ -32,6 +33,7 @@ void VirtualReader::Close() {
     open_ = false;
     device_.Close();
     contact_.PowerDown();
+    sam_.PowerDown();
     UpdateFieldPower();
 }
 
@@ -54,6 +56,12 @@ Status VirtualReader::Exchange(const uint8_t* frame, uint8_t frameLength, uint8_
 
 Status VirtualReader::Deselect() {
     return device_.RfMode() == kRfModeB ? typeB_.Deselect() : typeA_.Deselect();
+}
+
+Status VirtualReader::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
+    if (device_.RfMode() == kRfModeB) return typeB_.Transceive(frame, frameLength, out, outLength);
+    if (device_.RfMode() == kRfModeIso15693) return vicinity_.Transceive(frame, frameLength, out, outLength);
+    return kNotSupported;
 }
 
 void VirtualReader::UpdateFieldPower() {

@@ -6,7 +6,7 @@
 // while a connection is open, the antenna is on and the RF mode is its own
 // ('A', '1'; the type B field also in the tag modes 's' and 'r'). Switching the antenna off, or the RF mode to another
 // type, resets every card in it. The contact slot is powered by OpenCard and
-// off again when the connection closes.
+// off again when the connection closes, as is the SAM slot.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,7 @@
 #include "kelvar/reader/iso15693_field.h"
 #include "kelvar/reader/reader_clock.h"
 #include "kelvar/reader/reader_device.h"
+#include "kelvar/reader/sam_slot.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
 
@@ -56,11 +57,16 @@ public:
     Iso14443bField& TypeB() { return typeB_; }
     Iso15693Field& Vicinity() { return vicinity_; }
     ContactSlot& Contact() { return contact_; }
+    SamSlot& Sam() { return sam_; }
 
     // ISO 14443-4 frames and deselect reach the active card of the type B
     // field in RF mode 'B', otherwise that of the type A field.
     Status Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
     Status Deselect();
+    // A raw frame with its CRC to the ISO 14443-B field in RF mode 'B' or
+    // the ISO 15693 field in mode '1', and the answer with its CRC;
+    // kNotSupported in the other modes.
+    Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
     const std::filesystem::path& ImageFolder() const { return store_.Folder(); }
 
 private:
@@ -72,6 +78,7 @@ private:
     Iso14443bField typeB_;
     Iso15693Field vicinity_;
     ContactSlot contact_;
+    SamSlot sam_;
     bool open_ = false;
 };
 

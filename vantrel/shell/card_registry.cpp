@@ -10,12 +10,18 @@
 #include "vantrel/panels/contact/at24c_panel.h"
 #include "vantrel/panels/contact/at88sc1608_ids.h"
 #include "vantrel/panels/contact/at88sc1608_panel.h"
+#include "vantrel/panels/contact/cpu_card_ids.h"
+#include "vantrel/panels/contact/cpu_card_panel.h"
+#include "vantrel/panels/contact/sam_ids.h"
+#include "vantrel/panels/contact/sam_panel.h"
 #include "vantrel/panels/iso14443a/mifare_4k_ids.h"
 #include "vantrel/panels/iso14443a/mifare_4k_panel.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/panels/iso14443a/mifare_panel.h"
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/ntag203_panel.h"
+#include "vantrel/panels/iso14443a/pass_through_ids.h"
+#include "vantrel/panels/iso14443a/pass_through_panel.h"
 #include "vantrel/panels/iso14443a/tcl_ids.h"
 #include "vantrel/panels/iso14443a/tcl_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
@@ -98,9 +104,9 @@ constexpr CardTypeRow kRows[] = {
      Same(IDD_ISO15693, CentredThenFill)},
     {10, L"I.CODE SLI", ID_CARD_ICODE_SLI, Iso15693, Offered, MakeForCode<CIso15693Panel>,
      Same(IDD_ISO15693, CentredThenFill)},
-    {11, L"SAM", ID_CARD_SAM, Sam, Removed, nullptr,
-     ByWidth({141, Centred}, {140, Centred}, {142, Centred})},
-    {12, L"CPU Card", ID_CARD_CPU, Iso7816, Removed, nullptr, Same(148)},
+    {11, L"SAM", ID_CARD_SAM, Sam, Removed, MakeForCode<CSamPanel>,
+     ByWidth({IDD_SAM, Centred}, {IDD_SAM_800, Centred}, {IDD_SAM_640, Centred})},
+    {12, L"CPU Card", ID_CARD_CPU, Iso7816, Removed, Make<CCpuCardPanel>, Same(IDD_CPU_CARD)},
     {13, L"AT24C01", ID_CARD_AT24C01, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
      Same(IDD_AT24C, CentredThenFill)},
     {14, L"AT24C02", ID_CARD_AT24C02, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
@@ -122,7 +128,8 @@ constexpr CardTypeRow kRows[] = {
     {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
     {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
-    {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, nullptr, Same(158)},
+    {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, Make<CPassThroughPanel>,
+     Same(IDD_PASS_THROUGH)},
     {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, nullptr, Same(160)},
     {27, L"SRI64", ID_CARD_SRI64, Iso15693, Unflagged, nullptr, Same(161)},
     {28, L"UltraLight C", ID_CARD_ULTRALIGHT_C, Iso14443a, Unflagged, Make<CUltraLightCPanel>,

@@ -59,8 +59,8 @@ TEST(KelvarAt88sc1608, AuthenticatesWithThePanelsAnswerAndKeepsWholeZones) {
     EXPECT_EQ(dll.AT1608_WriteFuse1(0), kNotAuthenticated);  // needs the secure code
 }
 
-TEST(KelvarAt88sc1608, TheDefaultSlotsMemoryCardRefusesTheSecureCommands) {
-    KelvarDll dll;
+TEST(KelvarAt88sc1608, AMemoryCardAloneInTheSlotRefusesTheSecureCommands) {
+    KelvarDll dll("contact = at24c64");
     ASSERT_TRUE(dll.Load());
     ASSERT_EQ(dll.Open(), kOk);
     ASSERT_EQ(dll.OpenCard(0), kOk);

@@ -4,8 +4,11 @@
 
 #include "vantrel/panels/connection/device_page_ids.h"
 #include "vantrel/panels/contact/at88sc1608_ids.h"
+#include "vantrel/panels/contact/cpu_card_ids.h"
+#include "vantrel/panels/contact/sam_ids.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
+#include "vantrel/panels/iso14443a/pass_through_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
 #include "vantrel/panels/iso14443b/at88rf020_ids.h"
@@ -99,6 +102,28 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
              {L"read the configuration zone",
               {{SetText, IDC_SC1608_SECURE_CODE, L"A7A7A7"}, {Press, IDC_SC1608_CONFIG_READ}}},
              {L"read user zone 0", {{SetText, IDC_SC1608_PASSWORD, L"A0A0A0"}, {Press, IDC_SC1608_USER_READ}}},
+         }},
+        {11,
+         {
+             {L"DES encrypt, 16-byte key",
+              {{SetText, IDC_SAM_KEY1, L"4041424344454647"},
+               {SetText, IDC_SAM_KEY2, L"48494A4B4C4D4E4F"},
+               {SetText, IDC_SAM_INPUT, kBlock},
+               {Press, IDC_SAM_ENCRYPT}}},
+             {L"reset", {{Press, IDC_SAM_RESET}}},
+             {L"get challenge", {{Press, IDC_SAM_RESET}, {SetText, IDC_SAM_COMMAND, L"0084000008"}, {Press, IDC_SAM_SEND}}},
+         }},
+        {12,
+         {
+             {L"reset", {{Press, IDC_CPU_RESET}}},
+             {L"get challenge", {{Press, IDC_CPU_RESET}, {SetText, IDC_CPU_COMMAND, L"0084000008"}, {Press, IDC_CPU_SEND}}},
+         }},
+        {25,
+         {
+             {L"type B request", {{Press, IDC_PASS_ISO14443B}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"05000071FF"},
+                                  {Press, IDC_PASS_TRANSCEIVE}}},
+             {L"ISO 15693 inventory", {{Press, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B5B23"},
+                                       {Press, IDC_PASS_TRANSCEIVE}}},
          }},
         {28, PageCommands(IDC_ULC_SEARCH, IDC_ULC_READ, IDC_ULC_PAGE_LIST, IDC_ULC_WRITE, IDC_ULC_PAGE4)},
         {29, PageCommands(IDC_NT_SEARCH, IDC_NT_READ, IDC_NT_PAGE_LIST, IDC_NT_WRITE, IDC_NT_PAGE4)},

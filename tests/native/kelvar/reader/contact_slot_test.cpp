@@ -14,7 +14,7 @@ using test_hex::ToHex;
 namespace {
 
 TEST(ContactSlot, TheConfigurationChoosesTheCardAndCommandsNeedItPoweredUp) {
-    EXPECT_EQ(ParseFieldConfig("", "dll").contactCard, "at24c64");
+    EXPECT_EQ(ParseFieldConfig("", "dll").contactCard, "at24c64, at88sc1608, cpu");
     EXPECT_EQ(ParseFieldConfig("contact = AT24C16", "dll").contactCard, "at24c16");
     ImageStore store;
     EXPECT_FALSE(ContactSlot(store, ParseFieldConfig("contact =", "dll").contactCard).HasCard());
@@ -35,6 +35,25 @@ TEST(ContactSlot, TheConfigurationChoosesTheCardAndCommandsNeedItPoweredUp) {
     EXPECT_EQ(slot.Read(0, 128, nullptr), kBadArgument);
     slot.PowerDown();
     EXPECT_EQ(slot.Write(0, 1, out.data()), kNotSelected);
+}
+
+TEST(ContactSlot, EachCommandReachesTheFirstCardOfItsFamily) {
+    ImageStore store;
+    ContactSlot defaults(store, ParseFieldConfig("", "dll").contactCard);
+    ASSERT_EQ(defaults.PowerUp(), kOk);
+    std::vector<uint8_t> out(255);
+    uint8_t length = 0;
+    EXPECT_EQ(defaults.Read(8064, 128, out.data()), kOk);  // the AT24C64
+    EXPECT_EQ(defaults.ResetCard(out.data(), &length), kOk);  // the processor card
+    EXPECT_GT(length, 1);
+    EXPECT_EQ(defaults.Send([&](ContactCard& card) { return card.SecureReset(out.data()); }), kOk);
+
+    ContactSlot memoryOnly(store, "bogus, at24c01 ,at24c64");
+    ASSERT_EQ(memoryOnly.PowerUp(), kOk);
+    EXPECT_EQ(memoryOnly.Read(127, 2, out.data()), kOk);
+    EXPECT_EQ(memoryOnly.Write(127, 2, out.data()), kBadArgument);  // past the AT24C01, the first one
+    EXPECT_EQ(memoryOnly.ResetCard(out.data(), &length), kCardError);
+    EXPECT_FALSE(ContactSlot(store, "bogus, other").HasCard());
 }
 
 }  // namespace

@@ -1,0 +1,143 @@
+// What the three command console panels share, one row per panel: the length
+// rules, the history, answers and failures of their send function.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "contact/console_harness.h"
+#include "vantrel/panels/contact/cpu_card_panel.h"
+#include "vantrel/panels/contact/sam_panel.h"
+#include "vantrel/panels/iso14443a/pass_through_panel.h"
+
+namespace {
+
+using Frames = std::vector<std::vector<uint8_t>>;
+
+struct CpuRow {
+    using Panel = CCpuCardPanel;
+    static constexpr const wchar_t* kHistory = L"\\cpubooks.txt";
+    static constexpr ConsoleIds kIds{IDC_CPU_COMMAND, IDC_CPU_HISTORY, IDC_CPU_SEND, IDC_CPU_ANSWERS, IDC_CPU_CLEAR};
+    static constexpr bool kApdu = true;
+    static constexpr const wchar_t* kDone = L"Communication successful";
+    static auto& Send(ReaderLibrary& library) { return library.smartcard_cos; }
+};
+struct SamRow {
+    using Panel = CSamPanel;
+    static constexpr const wchar_t* kHistory = L"\\samcosbooks.txt";
+    static constexpr ConsoleIds kIds{IDC_SAM_COMMAND, IDC_SAM_HISTORY, IDC_SAM_SEND, IDC_SAM_ANSWERS, IDC_SAM_CLEAR};
+    static constexpr bool kApdu = true;
+    static constexpr const wchar_t* kDone = L"OK";
+    static auto& Send(ReaderLibrary& library) { return library.rf_sam_cos; }
+};
+struct PassThroughRow {
+    using Panel = CPassThroughPanel;
+    static constexpr const wchar_t* kHistory = L"\\testcmdbooks.txt";
+    static constexpr ConsoleIds kIds{IDC_PASS_DATA, IDC_PASS_HISTORY, IDC_PASS_TRANSCEIVE, IDC_PASS_ANSWERS,
+                                     IDC_PASS_CLEAR};
+    static constexpr bool kApdu = false;
+    static constexpr const wchar_t* kDone = L"Communication successful";
+    static auto& Send(ReaderLibrary& library) { return library.rf_transceive1; }
+};
+
+template <typename Row>
+class ConsoleFamilyTest : public ::testing::Test {
+protected:
+    ConsoleFamilyTest() : h(Row::kHistory) {}
+
+    // Records what is sent and answers `answer` with `status`.
+    void Answer(std::vector<uint8_t> answer, int32_t status = 0) {
+        h.script.On(Row::Send(h.script.library),
+                    [this, answer, status](int32_t, const uint8_t* frame, uint8_t length, uint8_t* out,
+                                           uint8_t* outLength) {
+                        sent.emplace_back(frame, frame + length);
+                        ::Answer(out, outLength, answer);
+                        return status;
+                    });
+    }
+    void Send(const std::wstring& text) {
+        h.SetText(Row::kIds.command, text);
+        h.Click(Row::kIds.send);
+    }
+    std::vector<std::wstring> Answers() const { return AnswerItems(h.Item(Row::kIds.answers)); }
+    std::wstring SendName() { return Row::Send(h.script.library).Name(); }
+
+    ConsoleHarness<typename Row::Panel> h;
+    Frames sent;
+};
+
+using Rows = ::testing::Types<CpuRow, SamRow, PassThroughRow>;
+TYPED_TEST_SUITE(ConsoleFamilyTest, Rows);
+
+}  // namespace
+
+TYPED_TEST(ConsoleFamilyTest, LengthRulesPaddingAndTheHistory) {
+    this->Answer({0x6F, 0x0a, 0x90, 0x00});
+    this->Send(L"00840000");
+    this->Send(L"");
+    if (TypeParam::kApdu) {
+        // Four bytes and nothing are both refused with the box; the edit keeps its text.
+        ASSERT_EQ(this->h.services.boxes.size(), 2u);
+        EXPECT_EQ(this->h.services.boxes[0].text, L"Cos command must be more than 5 bytes!");
+        EXPECT_EQ(this->h.services.boxes[0].caption, L"error");
+        EXPECT_EQ(this->h.services.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONSTOP));
+        EXPECT_TRUE(this->sent.empty());
+    } else {
+        // No minimum: four bytes go out, an empty edit ends quietly.
+        EXPECT_TRUE(this->h.services.boxes.empty());
+        EXPECT_EQ(this->sent, (Frames{{0x00, 0x84, 0x00, 0x00}}));
+        this->sent.clear();
+        this->Send(L"5");
+        EXPECT_EQ(this->sent, (Frames{{0x05}}));
+        this->sent.clear();
+    }
+    // A lone last digit is a byte of its own; the same command twice is kept once.
+    this->Send(L"00a40400C");
+    this->Send(L"00A40400c");
+    EXPECT_EQ(this->sent, (Frames{{0x00, 0xA4, 0x04, 0x00, 0x0C}, {0x00, 0xA4, 0x04, 0x00, 0x0C}}));
+    EXPECT_EQ(this->h.services.status, TypeParam::kDone);
+    EXPECT_EQ(this->h.services.beeps, 0);
+    std::vector<std::wstring> expected(TypeParam::kApdu ? 2 : 4, L"6F0A9000");
+    EXPECT_EQ(this->Answers(), expected);
+    this->h.Click(TypeParam::kIds.clear);
+    EXPECT_TRUE(this->Answers().empty());
+    // More than the length byte counts is refused and not recorded.
+    this->h.services.boxes.clear();
+    this->Send(std::wstring(2 * 256, L'a'));
+    ASSERT_EQ(this->h.services.boxes.size(), 1u);
+    EXPECT_EQ(this->h.services.boxes[0].text, L"Cos command must not be more than 255 bytes!");
+    EXPECT_EQ(this->sent.size(), 2u);
+    this->h.Close();
+    EXPECT_EQ(this->h.HistoryContent(), TypeParam::kApdu ? "00a404000c\r\n" : "00840000\r\n05\r\n00a404000c\r\n");
+}
+
+TYPED_TEST(ConsoleFamilyTest, FailuresShortAnswersAndAClosedPort) {
+    this->Answer({}, 0x0b);
+    this->Send(L"0084000008");
+    EXPECT_EQ(this->h.services.status, L"Error: b ,function: " + this->SendName());
+    EXPECT_TRUE(this->Answers().empty());
+
+    // An answer without its status word is refused on the APDU panels; a raw
+    // frame may be answered with nothing at all.
+    this->Answer({0x90});
+    this->Send(L"0084000008");
+    this->Answer({});
+    this->Send(L"0084000008");
+    if (TypeParam::kApdu) {
+        EXPECT_EQ(this->h.services.status, L"Error: Answer length error ,function: " + this->SendName());
+        EXPECT_TRUE(this->Answers().empty());
+    } else {
+        EXPECT_EQ(this->Answers(), (std::vector<std::wstring>{L"90", L""}));
+        EXPECT_EQ(this->h.services.status, TypeParam::kDone);
+    }
+
+    this->h.connection.open = false;
+    this->h.script.ClearLog();
+    this->Send(L"0084000008");
+    EXPECT_EQ(this->h.services.status, L"Error: Port did't opened");
+    EXPECT_TRUE(this->h.script.Log().empty());
+    this->h.Close();
+    // Failing commands are recorded too, before the card answers.
+    EXPECT_EQ(this->h.HistoryContent(), "0084000008\r\n");
+}
