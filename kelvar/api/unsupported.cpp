@@ -61,9 +61,6 @@ int32_t __stdcall AT1608_Write(int32_t, uint8_t, uint8_t, const uint8_t*, uint8_
 int32_t __stdcall AT1608_ReadFuse1(int32_t, uint8_t*) { return Unsupported(); }
 int32_t __stdcall AT1608_WriteFuse1(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_101() { return Unsupported(); }
-int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_Shc1102_Write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_380() { return Unsupported(); }
 int32_t __stdcall reserved_383() { return Unsupported(); }
 int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }

@@ -14,6 +14,8 @@
 #include "vantrel/panels/iso14443a/mifare_panel.h"
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/ntag203_panel.h"
+#include "vantrel/panels/iso14443a/shc1102_ids.h"
+#include "vantrel/panels/iso14443a/shc1102_panel.h"
 #include "vantrel/panels/iso14443a/tcl_ids.h"
 #include "vantrel/panels/iso14443a/tcl_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
@@ -100,7 +102,7 @@ constexpr CardTypeRow kRows[] = {
     {19, L"AT24C64", ID_CARD_AT24C64, MemoryCard, Removed, MakeForCode<CAt24cPanel>,
      Same(IDD_AT24C, CentredThenFill)},
     {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, nullptr, Same(151, CentredThenFill)},
-    {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, nullptr, Same(154)},
+    {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, Make<CShc1102Panel>, Same(IDD_SHC1102)},
     {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},
     {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
     {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, MakeForCode<CTclPanel>,
