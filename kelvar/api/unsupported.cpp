@@ -47,7 +47,6 @@ int32_t __stdcall rf_srix4k_writeblock(int32_t, uint8_t, const uint8_t*) { retur
 int32_t __stdcall reserved_54() { return Unsupported(); }
 int32_t __stdcall rf_srix4k_getuid(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_srix4k_writelockreg(int32_t, uint8_t) { return Unsupported(); }
-int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_60() { return Unsupported(); }
 int32_t __stdcall reserved_61() { return Unsupported(); }
 int32_t __stdcall reserved_62() { return Unsupported(); }
@@ -63,17 +62,13 @@ int32_t __stdcall AT1608_WriteFuse1(int32_t) { return Unsupported(); }
 int32_t __stdcall reserved_101() { return Unsupported(); }
 int32_t __stdcall reserved_380() { return Unsupported(); }
 int32_t __stdcall reserved_383() { return Unsupported(); }
-int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_402() { return Unsupported(); }
 int32_t __stdcall reserved_403() { return Unsupported(); }
-int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_420() { return Unsupported(); }
 int32_t __stdcall rf_transceive1(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_422() { return Unsupported(); }
 int32_t __stdcall rf_thr1064_read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall rf_thr1064_write(int32_t, uint8_t, const uint8_t*, uint8_t) { return Unsupported(); }
 int32_t __stdcall rf_thr1064_check(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall SRI64_Write(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t) { return Unsupported(); }
 
 }  // extern "C"

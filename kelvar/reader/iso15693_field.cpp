@@ -18,11 +18,14 @@ Iso15693Field::Iso15693Field(ImageStore& store, std::span<const CardKind> kinds)
     }
 }
 
-Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) {
+Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) { return InventoryWithAfi(0, out, length); }
+
+Status Iso15693Field::InventoryWithAfi(uint8_t afi, uint8_t* out, uint8_t* length) {
     if (out == nullptr || length == nullptr) return kBadArgument;
     if (!powered_ || tags_.empty()) return kNoCard;
     size_t at = 0;
     for (const auto& tag : tags_) {
+        if (afi != 0 && tag->Afi() != afi) continue;
         if (at + kInventoryRecordSize > kMaxAnswer) break;
         out[at] = tag->Dsfid();
         std::copy(tag->Uid().begin(), tag->Uid().end(), out + at + 1);
@@ -56,18 +59,7 @@ Status Iso15693Field::Read(uint8_t mode, const uint8_t* uid, uint8_t first, uint
                            uint8_t* length) {
     if (out == nullptr || length == nullptr || count == 0 || count > kMaxReadBlocks) return kBadArgument;
     return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) {
-        uint8_t data[kMaxReadBlocks * Iso15693Tag::kBlockSize];
-        uint8_t security[kMaxReadBlocks];
-        if (const Status status = tag.ReadBlocks(first, count, data); status != kOk) return status;
-        if (const Status status = tag.BlockSecurity(first, count, security); status != kOk) return status;
-        size_t at = 0;
-        for (size_t i = 0; i < count; ++i) {
-            if (option) out[at++] = security[i];
-            std::copy_n(data + i * Iso15693Tag::kBlockSize, Iso15693Tag::kBlockSize, out + at);
-            at += Iso15693Tag::kBlockSize;
-        }
-        *length = static_cast<uint8_t>(at);
-        return kOk;
+        return tag.ReadAnswer(option, first, count, out, length);
     });
 }
 
@@ -104,6 +96,30 @@ Status Iso15693Field::WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi) {
 
 Status Iso15693Field::LockAfi(uint8_t mode, const uint8_t* uid) {
     return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) { return tag.LockAfi(option); });
+}
+
+Status Iso15693Field::ReadPage(const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr) return kBadArgument;
+    return Addressed(kModeAddressed, uid, [&](Iso15693Tag& tag, bool) {
+        const Status status = tag.ReadPage(page, out);
+        if (status == kOk) *length = kPageSize;
+        return status;
+    });
+}
+
+Status Iso15693Field::WritePageReadBack(const uint8_t* uid, uint8_t page, const uint8_t* data, uint8_t* readBack,
+                                        uint8_t* length) {
+    if (data == nullptr || readBack == nullptr || length == nullptr) return kBadArgument;
+    return Addressed(kModeAddressed, uid, [&](Iso15693Tag& tag, bool) {
+        if (const Status status = tag.WritePage(page, data); status != kOk) return status;
+        const Status status = tag.ReadPage(page, readBack);
+        if (status == kOk) *length = kPageSize;
+        return status;
+    });
+}
+
+Status Iso15693Field::WriteByteBlock(uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool) { return tag.WriteByteBlock(block, data); });
 }
 
 }  // namespace kelvar

@@ -28,6 +28,7 @@ public:
     static constexpr size_t kInventoryRecordSize = 9;  // DSFID, UID
     static constexpr size_t kMaxReadBlocks = 14;
     static constexpr size_t kMaxSecurityBlocks = 28;
+    static constexpr size_t kPageSize = 8;
 
     // Creates the tags of `kinds` that are ISO 15693 tags, in that order.
     Iso15693Field(ImageStore& store, std::span<const CardKind> kinds);
@@ -39,6 +40,8 @@ public:
 
     // One record per tag, at most as many as a one-byte length holds.
     Status Inventory(uint8_t* out, uint8_t* length);
+    // The same for the tags whose AFI is `afi`; 0 finds every tag.
+    Status InventoryWithAfi(uint8_t afi, uint8_t* out, uint8_t* length);
     // Iso15693Tag::kSystemInformationSize bytes.
     Status GetSystemInformation(uint8_t mode, const uint8_t* uid, uint8_t* out, uint8_t* length);
     // `count` blocks (1..kMaxReadBlocks) of 4 bytes from `first` on.
@@ -52,6 +55,14 @@ public:
     Status LockDsfid(uint8_t mode, const uint8_t* uid);
     Status WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi);
     Status LockAfi(uint8_t mode, const uint8_t* uid);
+
+    // Tags with 8-byte pages: a page read, and a page write followed by a
+    // read of the page (`readBack`, `length` 8) once the write is stored.
+    Status ReadPage(const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length);
+    Status WritePageReadBack(const uint8_t* uid, uint8_t page, const uint8_t* data, uint8_t* readBack,
+                             uint8_t* length);
+    // Tags with one-byte blocks.
+    Status WriteByteBlock(uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data);
 
 private:
     // Runs `command(tag, option)` on the tag `uid` addresses.
