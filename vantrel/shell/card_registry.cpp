@@ -24,6 +24,8 @@
 #include "vantrel/panels/iso14443a/ultralight_panel.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/panels/iso15693/iso15693_panel.h"
+#include "vantrel/panels/iso15693/srf55v_ids.h"
+#include "vantrel/panels/iso15693/srf55v_panel.h"
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -103,8 +105,8 @@ constexpr CardTypeRow kRows[] = {
      Same(IDD_AT24C, CentredThenFill)},
     {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, nullptr, Same(151, CentredThenFill)},
     {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, Make<CShc1102Panel>, Same(IDD_SHC1102)},
-    {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},
-    {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
+    {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, MakeForCode<CSrf55vPanel>, Same(IDD_SRF55V)},
+    {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, MakeForCode<CSrf55vPanel>, Same(IDD_SRF55V)},
     {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, nullptr, Same(158)},
