@@ -26,6 +26,8 @@
 #include "vantrel/panels/iso15693/iso15693_panel.h"
 #include "vantrel/panels/iso15693/sri64_ids.h"
 #include "vantrel/panels/iso15693/sri64_panel.h"
+#include "vantrel/panels/iso15693/srf55v01p_ids.h"
+#include "vantrel/panels/iso15693/srf55v01p_panel.h"
 #include "vantrel/panels/iso15693/srf55v_ids.h"
 #include "vantrel/panels/iso15693/srf55v_panel.h"
 #include "vantrel/resources/resource.h"
@@ -112,7 +114,7 @@ constexpr CardTypeRow kRows[] = {
     {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, nullptr, Same(158)},
-    {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, nullptr, Same(160)},
+    {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, Make<CSrf55v01pPanel>, Same(IDD_SRF55V01P)},
     {27, L"SRI64", ID_CARD_SRI64, Iso15693, Unflagged, Make<CSri64Panel>, Same(IDD_SRI64)},
     {28, L"UltraLight C", ID_CARD_ULTRALIGHT_C, Iso14443a, Unflagged, Make<CUltraLightCPanel>,
      Same(IDD_ULTRALIGHT_C)},

@@ -49,6 +49,7 @@ BOOL CSri64Panel::OnInitDialog() {
     }
     for (int id : {IDC_SRI64_ROW14_LABEL, IDC_SRI64_ROW15_LABEL}) ShowWindow(BindItem(id), SW_HIDE);
     ShowWindow(BindItem(IDC_VF_PAGE_BAR), SW_HIDE);
+    SetContentHeightBelow(IDC_SRI64_DATA0 + kBlocks - 1);
     return TRUE;
 }
 
