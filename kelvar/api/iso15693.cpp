@@ -56,12 +56,18 @@ int32_t __stdcall ISO15693_Lock_DSFID(int32_t, uint8_t mode, const uint8_t* uid)
     return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().LockDsfid(mode, uid); });
 }
 
+// The makers' own inventories find only their tags.
+constexpr uint8_t kMakerSri = 0x02;
+constexpr uint8_t kMakerSrf55v = 0x05;
+
 int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t* out, uint8_t* length) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().Inventory(out, length); });
+    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().MakerInventory(kMakerSri, 0, out, length); });
 }
 
 int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t afi, uint8_t* out, uint8_t* length) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().InventoryWithAfi(afi, out, length); });
+    return WhenOpen([&](VirtualReader& reader) {
+        return reader.Vicinity().MakerInventory(kMakerSrf55v, afi, out, length);
+    });
 }
 
 int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length) {

@@ -43,6 +43,8 @@ public:
     virtual ~Iso15693Tag() = default;
 
     const VicinityUid& Uid() const { return profile_.uid; }
+    // The IC manufacturer code, the UID's byte before the 0xE0 prefix.
+    uint8_t MakerCode() const { return profile_.uid[6]; }
     uint8_t Dsfid() const { return image_[DsfidAt()]; }
     uint8_t Afi() const { return image_[AfiAt()]; }
     size_t BlockCount() const { return profile_.blockCount; }

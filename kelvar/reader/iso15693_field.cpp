@@ -18,14 +18,13 @@ Iso15693Field::Iso15693Field(ImageStore& store, std::span<const CardKind> kinds)
     }
 }
 
-Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) { return InventoryWithAfi(0, out, length); }
-
-Status Iso15693Field::InventoryWithAfi(uint8_t afi, uint8_t* out, uint8_t* length) {
+template <typename Filter>
+Status Iso15693Field::Collect(Filter answers, uint8_t* out, uint8_t* length) {
     if (out == nullptr || length == nullptr) return kBadArgument;
     if (!powered_ || tags_.empty()) return kNoCard;
     size_t at = 0;
     for (const auto& tag : tags_) {
-        if (afi != 0 && tag->Afi() != afi) continue;
+        if (!answers(*tag)) continue;
         if (at + kInventoryRecordSize > kMaxAnswer) break;
         out[at] = tag->Dsfid();
         std::copy(tag->Uid().begin(), tag->Uid().end(), out + at + 1);
@@ -33,6 +32,15 @@ Status Iso15693Field::InventoryWithAfi(uint8_t afi, uint8_t* out, uint8_t* lengt
     }
     *length = static_cast<uint8_t>(at);
     return kOk;
+}
+
+Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) {
+    return Collect([](const Iso15693Tag&) { return true; }, out, length);
+}
+
+Status Iso15693Field::MakerInventory(uint8_t maker, uint8_t afi, uint8_t* out, uint8_t* length) {
+    return Collect([&](const Iso15693Tag& tag) { return tag.MakerCode() == maker && (afi == 0 || tag.Afi() == afi); },
+                   out, length);
 }
 
 template <typename Command>

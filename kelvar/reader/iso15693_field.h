@@ -40,8 +40,9 @@ public:
 
     // One record per tag, at most as many as a one-byte length holds.
     Status Inventory(uint8_t* out, uint8_t* length);
-    // The same for the tags whose AFI is `afi`; 0 finds every tag.
-    Status InventoryWithAfi(uint8_t afi, uint8_t* out, uint8_t* length);
+    // A maker's own inventory: only its tags (IC manufacturer code `maker`)
+    // whose AFI is `afi` answer; AFI 0 finds every tag of the maker.
+    Status MakerInventory(uint8_t maker, uint8_t afi, uint8_t* out, uint8_t* length);
     // Iso15693Tag::kSystemInformationSize bytes.
     Status GetSystemInformation(uint8_t mode, const uint8_t* uid, uint8_t* out, uint8_t* length);
     // `count` blocks (1..kMaxReadBlocks) of 4 bytes from `first` on.
@@ -65,6 +66,9 @@ public:
     Status WriteByteBlock(uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data);
 
 private:
+    // One record for each tag `answers(tag)` accepts.
+    template <typename Filter>
+    Status Collect(Filter answers, uint8_t* out, uint8_t* length);
     // Runs `command(tag, option)` on the tag `uid` addresses.
     template <typename Command>
     Status Addressed(uint8_t mode, const uint8_t* uid, Command command);

@@ -4,7 +4,6 @@
 #include "vantrel/panels/iso15693/vicinity_family_ids.h"
 
 #define IDD_SRF55V01P 160
-#define IDC_SRF01_AFI_FRAME 1302
 #define IDC_SRF01_AFI_LABEL 1303
 #define IDC_SRF01_AFI 1254
 #define IDC_SRF01_WRITE_AFI 1067

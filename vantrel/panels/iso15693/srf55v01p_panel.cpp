@@ -40,7 +40,6 @@ BOOL CSrf55v01pPanel::OnInitDialog() {
     Bind(afi_, IDC_SRF01_AFI);
     afi_.SetByteLimit(1);
     UseHexFont(afi_);
-    ReplaceGroupBoxes({IDC_SRF01_AFI_FRAME});
 
     Bind(editor_, IDC_VF_EDITOR);
     UseHexFont(editor_);

@@ -54,7 +54,7 @@ protected:
 TEST_F(VicinityFieldTest, InventoryAndSystemInformationOfTheDefaultTags) {
     EXPECT_EQ(field_.TagCount(), 6u);
     EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) { return field_.Inventory(out, length); }),
-              std::string("00") + kSliUid + "00" + kTagItUid + "00" + k01pUid + "00" + k02pUid + "00" + k10pUid +
+              std::string("00") + kSliUid + "00" + kTagItUid + "00" + k02pUid + "00" + k10pUid + "00" + k01pUid +
                   "00" + kSri64Uid);
     EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) {
                   return field_.GetSystemInformation(kPlain, Hex(kTagItUid).data(), out, length);
@@ -109,14 +109,15 @@ TEST_F(VicinityFieldTest, WritesLocksAndTheOptionFlagAsThePanelsSendThem) {
 
 }  // namespace
 
-TEST_F(VicinityFieldTest, AfiInventoryFindsOnlyTheTagsOfThatFamily) {
+TEST_F(VicinityFieldTest, MakerInventoryFindsOnlyThatMakersTagsWithTheAfi) {
     ASSERT_EQ(field_.WriteAfi(kPlain, Hex(k02pUid).data(), 0x42), kOk);
-    const auto inventory = [&](uint8_t afi) {
-        return Answer([&](uint8_t* out, uint8_t* length) { return field_.InventoryWithAfi(afi, out, length); });
+    const auto inventory = [&](uint8_t maker, uint8_t afi) {
+        return Answer([&](uint8_t* out, uint8_t* length) { return field_.MakerInventory(maker, afi, out, length); });
     };
-    EXPECT_EQ(inventory(0x42), std::string("00") + k02pUid);
-    EXPECT_EQ(inventory(0x43), "");
-    EXPECT_EQ(inventory(0).size(), 6u * 18);
+    EXPECT_EQ(inventory(0x05, 0x42), std::string("00") + k02pUid);
+    EXPECT_EQ(inventory(0x05, 0x43), "");
+    EXPECT_EQ(inventory(0x05, 0), std::string("00") + k02pUid + "00" + k10pUid + "00" + k01pUid);
+    EXPECT_EQ(inventory(0x02, 0), std::string("00") + kSri64Uid);
 }
 
 TEST_F(VicinityFieldTest, PagedTagsReadAndWriteEightBytePagesWithReadBack) {
