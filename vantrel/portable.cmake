@@ -17,6 +17,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443a/mifare_texts.cpp
   vantrel/panels/iso14443a/tcl_reset_answer.cpp
   vantrel/panels/iso15693/iso15693_plan.cpp
+  vantrel/panels/iso15693/config_block_frame.cpp
   vantrel/panels/contact/at24c_geometry.cpp
   vantrel/panels/contact/at88sc1608_plan.cpp
   vantrel/panels/iso14443b/at88rf020_pages.cpp

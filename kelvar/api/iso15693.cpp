@@ -56,4 +56,33 @@ int32_t __stdcall ISO15693_Lock_DSFID(int32_t, uint8_t mode, const uint8_t* uid)
     return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().LockDsfid(mode, uid); });
 }
 
+// The makers' own inventories find only their tags.
+constexpr uint8_t kMakerSri = 0x02;
+constexpr uint8_t kMakerSrf55v = 0x05;
+
+int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t* out, uint8_t* length) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().MakerInventory(kMakerSri, 0, out, length); });
+}
+
+int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t afi, uint8_t* out, uint8_t* length) {
+    return WhenOpen([&](VirtualReader& reader) {
+        return reader.Vicinity().MakerInventory(kMakerSrf55v, afi, out, length);
+    });
+}
+
+int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().ReadPage(uid, page, out, length); });
+}
+
+int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t* uid, uint8_t page, const uint8_t* data,
+                                       uint8_t* readBack, uint8_t* length) {
+    return WhenOpen([&](VirtualReader& reader) {
+        return reader.Vicinity().WritePageReadBack(uid, page, data, readBack, length);
+    });
+}
+
+int32_t __stdcall SRI64_Write(int32_t, uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data) {
+    return WhenOpen([&](VirtualReader& reader) { return reader.Vicinity().WriteByteBlock(mode, uid, block, data); });
+}
+
 }  // extern "C"

@@ -30,23 +30,15 @@ int32_t __stdcall reserved_44() { return Unsupported(); }
 int32_t __stdcall reserved_46() { return Unsupported(); }
 int32_t __stdcall reserved_48() { return Unsupported(); }
 int32_t __stdcall reserved_54() { return Unsupported(); }
-int32_t __stdcall ISO15693_Inventorys59(int32_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_60() { return Unsupported(); }
 int32_t __stdcall reserved_61() { return Unsupported(); }
 int32_t __stdcall reserved_62() { return Unsupported(); }
 int32_t __stdcall reserved_101() { return Unsupported(); }
-int32_t __stdcall rf_Shc1102_Auth(int32_t, const uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_Shc1102_Read(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall rf_Shc1102_Write(int32_t, uint8_t, const uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_380() { return Unsupported(); }
 int32_t __stdcall reserved_383() { return Unsupported(); }
-int32_t __stdcall Srf55vp_Read(int32_t, const uint8_t*, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_402() { return Unsupported(); }
 int32_t __stdcall reserved_403() { return Unsupported(); }
-int32_t __stdcall Srf55vp_Write_Reread(int32_t, const uint8_t*, uint8_t, const uint8_t*, uint8_t*, uint8_t*) { return Unsupported(); }
 int32_t __stdcall reserved_420() { return Unsupported(); }
 int32_t __stdcall reserved_422() { return Unsupported(); }
-int32_t __stdcall SRF55V_Inventorys(int32_t, uint8_t, uint8_t*, uint8_t*) { return Unsupported(); }
-int32_t __stdcall SRI64_Write(int32_t, uint8_t, const uint8_t*, uint8_t, uint8_t) { return Unsupported(); }
 
 }  // extern "C"

@@ -47,18 +47,21 @@ Status Iso15693Tag::ReadBlocks(size_t first, size_t count, uint8_t* out) const {
     return kOk;
 }
 
-Status Iso15693Tag::BlockSecurity(size_t first, size_t count, uint8_t* out) const {
-    if (out == nullptr || !RangeValid(first, count)) return kBadArgument;
-    std::copy_n(image_.begin() + LocksAt() + first, count, out);
+Status Iso15693Tag::ReadAnswer(bool option, size_t first, size_t count, uint8_t* out, uint8_t* length) const {
+    if (out == nullptr || length == nullptr || !RangeValid(first, count)) return kBadArgument;
+    size_t at = 0;
+    for (size_t block = first; block < first + count; ++block) {
+        if (option) out[at++] = image_[LocksAt() + block];
+        std::copy_n(image_.begin() + block * kBlockSize, kBlockSize, out + at);
+        at += kBlockSize;
+    }
+    *length = static_cast<uint8_t>(at);
     return kOk;
 }
 
-template <typename Change>
-Status Iso15693Tag::Commit(Change change) {
-    Bytes next = image_;
-    change(next);
-    if (!store_.Save(profile_.imageName, next)) return kStoreFailed;
-    image_ = std::move(next);
+Status Iso15693Tag::BlockSecurity(size_t first, size_t count, uint8_t* out) const {
+    if (out == nullptr || !RangeValid(first, count)) return kBadArgument;
+    std::copy_n(image_.begin() + LocksAt() + first, count, out);
     return kOk;
 }
 
@@ -68,6 +71,20 @@ Status Iso15693Tag::WriteBlock(bool option, size_t block, const uint8_t* data) {
     if (image_[LocksAt() + block] & kBlockLocked) return kAccessDenied;
     return Commit([&](Bytes& image) { std::copy_n(data, kBlockSize, image.begin() + block * kBlockSize); });
 }
+
+Status Iso15693Tag::WriteBlocks(bool option, size_t first, size_t count, const uint8_t* data) {
+    if (data == nullptr || !RangeValid(first, count)) return kBadArgument;
+    if (profile_.optionRequired && !option) return kCardError;
+    for (size_t block = first; block < first + count; ++block) {
+        if (image_[LocksAt() + block] & kBlockLocked) return kAccessDenied;
+    }
+    return Commit([&](Bytes& image) { std::copy_n(data, count * kBlockSize, image.begin() + first * kBlockSize); });
+}
+
+Status Iso15693Tag::ReadPage(size_t, uint8_t*) const { return kCardError; }
+Status Iso15693Tag::WritePage(size_t, const uint8_t*) { return kCardError; }
+Status Iso15693Tag::WriteByteBlock(size_t, uint8_t) { return kCardError; }
+Status Iso15693Tag::AnswerCustomRequest(std::span<const uint8_t>, uint8_t*, uint8_t*) { return kCardError; }
 
 Status Iso15693Tag::LockBlock(bool option, size_t block) {
     if (block >= profile_.blockCount) return kBadArgument;

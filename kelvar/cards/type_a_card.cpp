@@ -71,6 +71,29 @@ Status TypeACard::Run(Command command) {
     return status;
 }
 
+template <typename Command>
+Status TypeACard::RunAwake(Command command) {
+    if (!activation_.IsActive() && !activation_.IsReady()) return kNotSelected;
+    const Status status = command();
+    if (status != kOk && status != kStoreFailed) Drop();
+    return status;
+}
+
+Status TypeACard::Shc1102Authenticate(const uint8_t* password) {
+    if (password == nullptr) return kBadArgument;
+    return RunAwake([&] { return OnShc1102Authenticate(password); });
+}
+
+Status TypeACard::Shc1102Read(int block, uint8_t* data) {
+    if (data == nullptr) return kBadArgument;
+    return RunAwake([&] { return OnShc1102Read(block, data); });
+}
+
+Status TypeACard::Shc1102Write(int block, const uint8_t* data) {
+    if (data == nullptr) return kBadArgument;
+    return RunAwake([&] { return OnShc1102Write(block, data); });
+}
+
 Status TypeACard::Authenticate(int keyType, int block, const uint8_t* key) {
     if (key == nullptr) return kBadArgument;
     return Run([&] { return OnAuthenticate(keyType, block, key); });
@@ -144,6 +167,9 @@ Status TypeACard::OnChangeTripleDesKey(const uint8_t*) { return kCardError; }
 Status TypeACard::OnAnswerToSelect(Bytes&) { return kCardError; }
 Status TypeACard::OnExchange(std::span<const uint8_t>, Bytes&) { return kCardError; }
 Status TypeACard::OnDeselect() { return kCardError; }
+Status TypeACard::OnShc1102Authenticate(const uint8_t*) { return kCardError; }
+Status TypeACard::OnShc1102Read(int, uint8_t*) { return kCardError; }
+Status TypeACard::OnShc1102Write(int, const uint8_t*) { return kCardError; }
 
 Status TypeACard::Commit(Bytes image) {
     if (image == image_) return kOk;

@@ -84,6 +84,13 @@ public:
     Status Exchange(std::span<const uint8_t> frame, Bytes& answer);
     Status Deselect();
 
+    // SHC1102 tags: 4-byte blocks and a 4-byte password. These commands
+    // reach a ready card too, as the tag is used straight after the request.
+    Status Shc1102Authenticate(const uint8_t* password);
+    // `data` receives 4 bytes.
+    Status Shc1102Read(int block, uint8_t* data);
+    Status Shc1102Write(int block, const uint8_t* data);
+
     const Bytes& Image() const { return image_; }
 
 protected:
@@ -102,6 +109,9 @@ protected:
     virtual Status OnAnswerToSelect(Bytes& ats);
     virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
     virtual Status OnDeselect();
+    virtual Status OnShc1102Authenticate(const uint8_t* password);
+    virtual Status OnShc1102Read(int block, uint8_t* data);
+    virtual Status OnShc1102Write(int block, const uint8_t* data);
 
     // Called whenever the card leaves the active state.
     virtual void EndSession() {}
@@ -120,6 +130,9 @@ private:
     // Runs a command on an active card and drops the card when it refuses.
     template <typename Command>
     Status Run(Command command);
+    // As Run, for a ready card as well.
+    template <typename Command>
+    Status RunAwake(Command command);
     void LeaveActive();
 
     ImageStore& store_;

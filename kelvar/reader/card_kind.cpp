@@ -23,9 +23,9 @@ constexpr std::array<std::pair<CardKind, std::string_view>, 19> kNames{{
     {CardKind::kThr1064, "thr1064"},
     {CardKind::kICodeSli, "icodesli"},
     {CardKind::kTagIt, "tagit"},
-    {CardKind::kSrf55V01P, "srf55v01p"},
     {CardKind::kSrf55V02P, "srf55v02p"},
     {CardKind::kSrf55V10P, "srf55v10p"},
+    {CardKind::kSrf55V01P, "srf55v01p"},
     {CardKind::kSri64, "sri64"},
 }};
 

@@ -106,6 +106,36 @@ Status Iso14443aField::OnActive(Command command) {
     return kNotSelected;
 }
 
+template <typename Command>
+Status Iso14443aField::OnAwake(Command command) {
+    Status status = kNotSelected;
+    for (Slot& slot : slots_) {
+        if (!slot.card->IsActive() && !slot.card->IsReady()) continue;
+        status = command(*slot.card);
+        if (status != kCardError) return status;
+    }
+    return status;
+}
+
+Status Iso14443aField::Shc1102Authenticate(const uint8_t* password) {
+    if (password == nullptr) return kBadArgument;
+    return OnAwake([&](TypeACard& card) { return card.Shc1102Authenticate(password); });
+}
+
+Status Iso14443aField::Shc1102Read(uint8_t block, uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr) return kBadArgument;
+    return OnAwake([&](TypeACard& card) {
+        const Status status = card.Shc1102Read(block, out);
+        if (status == kOk) *length = 4;
+        return status;
+    });
+}
+
+Status Iso14443aField::Shc1102Write(uint8_t block, const uint8_t* data) {
+    if (data == nullptr) return kBadArgument;
+    return OnAwake([&](TypeACard& card) { return card.Shc1102Write(block, data); });
+}
+
 Status Iso14443aField::Authenticate(uint8_t keyType, uint8_t block, const uint8_t* key) {
     if (key == nullptr || (keyType != kAuthKeyA && keyType != kAuthKeyB)) return kBadArgument;
     return OnActive([&](TypeACard& card) { return card.Authenticate(keyType, block, key); });

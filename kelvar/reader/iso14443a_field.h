@@ -89,6 +89,12 @@ public:
     Status UltralightCAuthenticate(const uint8_t* key);
     Status UltralightCChangeKey(const uint8_t* key);
 
+    // SHC1102 tags: the command reaches every ready or active card; the
+    // first card that knows it answers (kCardError when none does).
+    Status Shc1102Authenticate(const uint8_t* password);
+    Status Shc1102Read(uint8_t block, uint8_t* out, uint8_t* length);
+    Status Shc1102Write(uint8_t block, const uint8_t* data);
+
     // ISO 14443-4: a request (0x52 or 0x26), then select and RATS of the first
     // ISO 14443-4 card with a UID of `uidSize` bytes that answered. `out`
     // receives the UID followed by the ATS.
@@ -113,6 +119,9 @@ private:
     // Runs `command` on the active card.
     template <typename Command>
     Status OnActive(Command command);
+    // Runs `command` on the awake cards until one knows it.
+    template <typename Command>
+    Status OnAwake(Command command);
 
     std::vector<Slot> slots_;
     RandomBytes random_;

@@ -20,11 +20,13 @@ Iso15693Field::Iso15693Field(ImageStore& store, std::span<const CardKind> kinds)
     }
 }
 
-Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) {
+template <typename Filter>
+Status Iso15693Field::Collect(Filter answers, uint8_t* out, uint8_t* length) {
     if (out == nullptr || length == nullptr) return kBadArgument;
     if (!powered_ || tags_.empty()) return kNoCard;
     size_t at = 0;
     for (const auto& tag : tags_) {
+        if (!answers(*tag)) continue;
         if (at + kInventoryRecordSize > kMaxAnswer) break;
         out[at] = tag->Dsfid();
         std::copy(tag->Uid().begin(), tag->Uid().end(), out + at + 1);
@@ -32,6 +34,15 @@ Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) {
     }
     *length = static_cast<uint8_t>(at);
     return kOk;
+}
+
+Status Iso15693Field::Inventory(uint8_t* out, uint8_t* length) {
+    return Collect([](const Iso15693Tag&) { return true; }, out, length);
+}
+
+Status Iso15693Field::MakerInventory(uint8_t maker, uint8_t afi, uint8_t* out, uint8_t* length) {
+    return Collect([&](const Iso15693Tag& tag) { return tag.MakerCode() == maker && (afi == 0 || tag.Afi() == afi); },
+                   out, length);
 }
 
 template <typename Command>
@@ -58,18 +69,7 @@ Status Iso15693Field::Read(uint8_t mode, const uint8_t* uid, uint8_t first, uint
                            uint8_t* length) {
     if (out == nullptr || length == nullptr || count == 0 || count > kMaxReadBlocks) return kBadArgument;
     return Addressed(mode, uid, [&](Iso15693Tag& tag, bool option) {
-        uint8_t data[kMaxReadBlocks * Iso15693Tag::kBlockSize];
-        uint8_t security[kMaxReadBlocks];
-        if (const Status status = tag.ReadBlocks(first, count, data); status != kOk) return status;
-        if (const Status status = tag.BlockSecurity(first, count, security); status != kOk) return status;
-        size_t at = 0;
-        for (size_t i = 0; i < count; ++i) {
-            if (option) out[at++] = security[i];
-            std::copy_n(data + i * Iso15693Tag::kBlockSize, Iso15693Tag::kBlockSize, out + at);
-            at += Iso15693Tag::kBlockSize;
-        }
-        *length = static_cast<uint8_t>(at);
-        return kOk;
+        return tag.ReadAnswer(option, first, count, out, length);
     });
 }
 
@@ -110,10 +110,53 @@ Status Iso15693Field::LockAfi(uint8_t mode, const uint8_t* uid) {
 
 Status Iso15693Field::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
     if (!powered_) return out == nullptr || outLength == nullptr ? kBadArgument : kNoCard;
+    if (frame != nullptr && frameLength > kCustomCommandAt && frame[kCustomCommandAt] == kCustomCommand &&
+        !CheckFrameCrc(std::span(frame, frameLength))) {
+        return CustomRequest(std::span(frame, frameLength), out, outLength);
+    }
     return RawExchange(frame, frameLength, out, outLength, tags_,
                        [](Iso15693Tag& tag, std::span<const uint8_t> request, Bytes& answer) {
                            return AnswerRawRequest(tag, request, answer);
                        });
+}
+
+Status Iso15693Field::CustomRequest(std::span<const uint8_t> frame, uint8_t* out, uint8_t* outLength) {
+    if (out == nullptr || outLength == nullptr) return kBadArgument;
+    const bool uidThere = frame.size() >= kCustomUidAt + kUidSize;
+    Status result = kNoCard;
+    for (auto& tag : tags_) {
+        const Status status = tag->AnswerCustomRequest(frame, out, outLength);
+        if (status == kNoCard) continue;
+        if (status != kCardError) return status;
+        // A tag that has no custom commands refuses every one; only the
+        // addressed tag's refusal is the answer.
+        if (uidThere && tag->Addressed(frame.subspan(kCustomUidAt, kUidSize))) result = kCardError;
+    }
+    return result;
+}
+
+Status Iso15693Field::ReadPage(const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length) {
+    if (out == nullptr || length == nullptr) return kBadArgument;
+    return Addressed(kModeAddressed, uid, [&](Iso15693Tag& tag, bool) {
+        const Status status = tag.ReadPage(page, out);
+        if (status == kOk) *length = kPageSize;
+        return status;
+    });
+}
+
+Status Iso15693Field::WritePageReadBack(const uint8_t* uid, uint8_t page, const uint8_t* data, uint8_t* readBack,
+                                        uint8_t* length) {
+    if (data == nullptr || readBack == nullptr || length == nullptr) return kBadArgument;
+    return Addressed(kModeAddressed, uid, [&](Iso15693Tag& tag, bool) {
+        if (const Status status = tag.WritePage(page, data); status != kOk) return status;
+        const Status status = tag.ReadPage(page, readBack);
+        if (status == kOk) *length = kPageSize;
+        return status;
+    });
+}
+
+Status Iso15693Field::WriteByteBlock(uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data) {
+    return Addressed(mode, uid, [&](Iso15693Tag& tag, bool) { return tag.WriteByteBlock(block, data); });
 }
 
 }  // namespace kelvar

@@ -28,6 +28,7 @@ public:
     static constexpr size_t kInventoryRecordSize = 9;  // DSFID, UID
     static constexpr size_t kMaxReadBlocks = 14;
     static constexpr size_t kMaxSecurityBlocks = 28;
+    static constexpr size_t kPageSize = 8;
 
     // Creates the tags of `kinds` that are ISO 15693 tags, in that order.
     Iso15693Field(ImageStore& store, std::span<const CardKind> kinds);
@@ -39,6 +40,9 @@ public:
 
     // One record per tag, at most as many as a one-byte length holds.
     Status Inventory(uint8_t* out, uint8_t* length);
+    // A maker's own inventory: only its tags (IC manufacturer code `maker`)
+    // whose AFI is `afi` answer; AFI 0 finds every tag of the maker.
+    Status MakerInventory(uint8_t maker, uint8_t afi, uint8_t* out, uint8_t* length);
     // Iso15693Tag::kSystemInformationSize bytes.
     Status GetSystemInformation(uint8_t mode, const uint8_t* uid, uint8_t* out, uint8_t* length);
     // `count` blocks (1..kMaxReadBlocks) of 4 bytes from `first` on.
@@ -54,9 +58,29 @@ public:
     Status LockAfi(uint8_t mode, const uint8_t* uid);
     // A raw request with its CRC, heard by every tag (see raw_exchange.h and
     // iso15693_raw.h); kNoCard while the field is off.
+    // Manufacturer custom requests (command 0xA0) come without a CRC, as the
+    // reader adds it on the air; they go to the tags' own custom commands.
     Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
 
+    // Tags with 8-byte pages: a page read, and a page write followed by a
+    // read of the page (`readBack`, `length` 8) once the write is stored.
+    Status ReadPage(const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length);
+    Status WritePageReadBack(const uint8_t* uid, uint8_t page, const uint8_t* data, uint8_t* readBack,
+                             uint8_t* length);
+    // Tags with one-byte blocks.
+    Status WriteByteBlock(uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data);
+
 private:
+    // A custom request: flags, 0xA0, the maker code, then the tag's UID.
+    static constexpr size_t kCustomCommandAt = 1;
+    static constexpr uint8_t kCustomCommand = 0xA0;
+    static constexpr size_t kCustomUidAt = 3;
+    static constexpr size_t kUidSize = 8;
+    Status CustomRequest(std::span<const uint8_t> frame, uint8_t* out, uint8_t* outLength);
+
+    // One record for each tag `answers(tag)` accepts.
+    template <typename Filter>
+    Status Collect(Filter answers, uint8_t* out, uint8_t* length);
     // Runs `command(tag, option)` on the tag `uid` addresses.
     template <typename Command>
     Status Addressed(uint8_t mode, const uint8_t* uid, Command command);

@@ -4,6 +4,7 @@
 #include "kelvar/cards/mifare_classic.h"
 #include "kelvar/cards/ntag203_tag.h"
 #include "kelvar/cards/pro_card.h"
+#include "kelvar/cards/shc1102_tag.h"
 #include "kelvar/cards/ultralight_c_tag.h"
 #include "kelvar/cards/ultralight_tag.h"
 
@@ -36,6 +37,7 @@ constexpr Row kCards[] = {
     {CardKind::kNtag203, MakeTag<Ntag203Tag>},
     {CardKind::kMifarePro, MakeTag<ProCard>},
     {CardKind::kDesFire, MakeTag<DesfireCard>},
+    {CardKind::kShc1102, MakeTag<Shc1102Tag>},
 };
 
 }  // namespace

@@ -22,6 +22,8 @@
 #include "vantrel/panels/iso14443a/ntag203_panel.h"
 #include "vantrel/panels/iso14443a/pass_through_ids.h"
 #include "vantrel/panels/iso14443a/pass_through_panel.h"
+#include "vantrel/panels/iso14443a/shc1102_ids.h"
+#include "vantrel/panels/iso14443a/shc1102_panel.h"
 #include "vantrel/panels/iso14443a/tcl_ids.h"
 #include "vantrel/panels/iso14443a/tcl_panel.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
@@ -38,6 +40,12 @@
 #include "vantrel/panels/iso14443b/srix4k_panel.h"
 #include "vantrel/panels/iso14443b/thr1064_ids.h"
 #include "vantrel/panels/iso14443b/thr1064_panel.h"
+#include "vantrel/panels/iso15693/sri64_ids.h"
+#include "vantrel/panels/iso15693/sri64_panel.h"
+#include "vantrel/panels/iso15693/srf55v01p_ids.h"
+#include "vantrel/panels/iso15693/srf55v01p_panel.h"
+#include "vantrel/panels/iso15693/srf55v_ids.h"
+#include "vantrel/panels/iso15693/srf55v_panel.h"
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -123,15 +131,15 @@ constexpr CardTypeRow kRows[] = {
      Same(IDD_AT24C, CentredThenFill)},
     {20, L"AT88SC1608", ID_CARD_AT88SC1608, Iso7816, Removed, Make<CAt88sc1608Panel>,
      Same(IDD_AT88SC1608, CentredThenFill)},
-    {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, nullptr, Same(154)},
-    {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, nullptr, Same(156)},
-    {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, nullptr, Same(156)},
+    {21, L"SHC1102", ID_CARD_SHC1102, Iso14443a, Offered, Make<CShc1102Panel>, Same(IDD_SHC1102)},
+    {22, L"SRF55V02P", ID_CARD_SRF55V02P, Iso15693, Offered, MakeForCode<CSrf55vPanel>, Same(IDD_SRF55V)},
+    {23, L"SRF55V10P", ID_CARD_SRF55V10P, Iso15693, Offered, MakeForCode<CSrf55vPanel>, Same(IDD_SRF55V)},
     {24, L"Mifare_DesFire", ID_CARD_DESFIRE, Iso14443a, Offered, MakeForCode<CTclPanel>,
      ByWidth({IDD_TCL, Centred}, {IDD_TCL_800, Origin}, {IDD_TCL_640, Origin})},
     {25, L"Test", ID_CARD_PASS_THROUGH, PassThrough, Offered, Make<CPassThroughPanel>,
      Same(IDD_PASS_THROUGH)},
-    {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, nullptr, Same(160)},
-    {27, L"SRI64", ID_CARD_SRI64, Iso15693, Unflagged, nullptr, Same(161)},
+    {26, L"SRF55V01P", ID_CARD_SRF55V01P, Iso15693, Unflagged, Make<CSrf55v01pPanel>, Same(IDD_SRF55V01P)},
+    {27, L"SRI64", ID_CARD_SRI64, Iso15693, Unflagged, Make<CSri64Panel>, Same(IDD_SRI64)},
     {28, L"UltraLight C", ID_CARD_ULTRALIGHT_C, Iso14443a, Unflagged, Make<CUltraLightCPanel>,
      Same(IDD_ULTRALIGHT_C)},
     {29, L"Ntag203", ID_CARD_NTAG203, Iso14443a, Unflagged, Make<CNtag203Panel>,

@@ -22,6 +22,8 @@ TEST(ReaderBinding, LibraryMissingOnlyOptionalOrdinalsLoadsAndReportsTheirCalls)
     EXPECT_TRUE(library.rf_request.IsBound());
     EXPECT_FALSE(library.rf_DESFire_rst.IsBound());
     EXPECT_FALSE(library.rf_transceive1.IsBound());
+    EXPECT_FALSE(library.SRF55V_Inventorys.IsBound());
+    EXPECT_FALSE(library.SRI64_Write.IsBound());
 
     // A call site of an absent function logs and reports it like a failure.
     ReaderConnection connection;

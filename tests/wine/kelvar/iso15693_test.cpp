@@ -62,7 +62,7 @@ TEST(KelvarVicinityTags, InventoryInformationReadPlansAndWritesThatOutliveAReloa
     EXPECT_EQ(dll.ISO15693_Inventorys(0, out, &length), kNoCard);  // RF mode 'A'
     ASSERT_EQ(dll.rf_init_type(0, '1'), kOk);
     ASSERT_EQ(dll.ISO15693_Inventorys(0, out, &length), kOk);
-    ASSERT_EQ(length, 18);
+    ASSERT_EQ(length, 6 * 9);
     const std::vector<uint8_t> sli(out + 1, out + 9), tagIt(out + 10, out + 18);
     EXPECT_EQ(BytesToHex(sli), BytesToHex(kICodeSliProfile.uid));
     EXPECT_EQ(BytesToHex(tagIt), BytesToHex(kTagItProfile.uid));
@@ -96,4 +96,35 @@ TEST(KelvarVicinityTags, InventoryInformationReadPlansAndWritesThatOutliveAReloa
     ASSERT_EQ(dll.ISO15693_Get_System_Information(0, kPlain, sli.data(), out, &length), kOk);
     EXPECT_EQ(out[9], 0x3C);
     EXPECT_EQ(dll.ISO15693_Read(0, kPlain, sli.data(), 0, 15, out, &length), kBadArgument);
+}
+
+TEST(KelvarVicinityTags, MakerInventoriesPagesAndByteBlocksOutliveAReload) {
+    KelvarDll dll;
+    ASSERT_TRUE(dll.Load());
+    ASSERT_EQ(dll.Open(), kOk);
+    ASSERT_EQ(dll.rf_init_type(0, '1'), kOk);
+    uint8_t out[1024] = {};
+    uint8_t length = 0;
+    ASSERT_EQ(dll.SRF55V_Inventorys(0, 0, out, &length), kOk);
+    ASSERT_EQ(length, 3 * 9);
+    const std::vector<uint8_t> v10p(out + 10, out + 18), v01p(out + 19, out + 27);
+    EXPECT_EQ(BytesToHex(v01p), BytesToHex(kSrf55V01PProfile.uid));
+    ASSERT_EQ(dll.ISO15693_Inventorys59(0, out, &length), kOk);
+    ASSERT_EQ(length, 9);
+    const std::vector<uint8_t> sri64(out + 1, out + 9);
+    EXPECT_EQ(BytesToHex(sri64), BytesToHex(kSri64Profile.uid));
+
+    const uint8_t page[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    length = 8;
+    ASSERT_EQ(dll.Srf55vp_Write_Reread(0, v10p.data(), 127, page, out, &length), kOk);
+    EXPECT_EQ(BytesToHex(out, length), L"0102030405060708");
+    ASSERT_EQ(dll.SRI64_Write(0, kPlain, sri64.data(), 9, 0x5A), kOk);
+
+    ASSERT_TRUE(dll.ReloadAndOpen());
+    ASSERT_EQ(dll.rf_init_type(0, '1'), kOk);
+    ASSERT_EQ(dll.Srf55vp_Read(0, v10p.data(), 127, out, &length), kOk);
+    EXPECT_EQ(BytesToHex(out, length), L"0102030405060708");
+    EXPECT_EQ(dll.Srf55vp_Read(0, v10p.data(), 128, out, &length), kBadArgument);
+    ASSERT_EQ(dll.ISO15693_Read(0, kPlain, sri64.data(), 9, 1, out, &length), kOk);
+    EXPECT_EQ(BytesToHex(out, length), L"5A00");
 }

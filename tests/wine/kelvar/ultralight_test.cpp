@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "kelvar/cards/shc1102_tag.h"
 #include "kelvar/cards/ultralight_c_tag.h"
 #include "kelvar/cards/ultralight_tag.h"
 #include "kelvar/status.h"
@@ -54,4 +55,28 @@ TEST(KelvarUltraLightC, KeyChangesFromTheFactoryKeyToANewOne) {
     ASSERT_FALSE(dll.SearchTag().empty());
     EXPECT_EQ(dll.rf_UC_authentication(0, newKey), kOk);
     EXPECT_EQ(dll.rf_UC_authentication(0, nullptr), kBadArgument);
+}
+
+TEST(KelvarShc1102, ChangedPasswordOpensTheUpperBlocksAfterAReload) {
+    KelvarDll dll;
+    ASSERT_TRUE(dll.Load());
+    ASSERT_EQ(dll.Open(), kOk);
+    ASSERT_EQ(dll.RequestAll(), kOk);
+    const uint8_t factory[4] = {0xFF, 0xFF, 0xFF, 0xFF};
+    const uint8_t changed[4] = {0x10, 0x20, 0x30, 0x40};
+    ASSERT_EQ(dll.rf_Shc1102_Auth(0, factory), kOk);
+    ASSERT_EQ(dll.rf_Shc1102_Write(0, 8, changed), kOk);
+
+    ASSERT_TRUE(dll.ReloadAndOpen());
+    ASSERT_EQ(dll.RequestAll(), kOk);
+    uint8_t data[1024] = {};
+    uint8_t length = 0;
+    ASSERT_EQ(dll.rf_Shc1102_Read(0, 0, data, &length), kOk);
+    EXPECT_EQ(std::vector<uint8_t>(data, data + length),
+              std::vector<uint8_t>(Shc1102Tag::kDefaultUid.begin(), Shc1102Tag::kDefaultUid.end()));
+    EXPECT_EQ(dll.rf_Shc1102_Auth(0, factory), kAuthFailed);
+    ASSERT_EQ(dll.RequestAll(), kOk);
+    ASSERT_EQ(dll.rf_Shc1102_Auth(0, changed), kOk);
+    ASSERT_EQ(dll.rf_Shc1102_Read(0, 8, data, &length), kOk);
+    EXPECT_EQ(std::vector<uint8_t>(data, data + length), std::vector<uint8_t>(changed, changed + 4));
 }

@@ -9,12 +9,14 @@
 #include "vantrel/panels/iso14443a/mifare_ids.h"
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/pass_through_ids.h"
+#include "vantrel/panels/iso14443a/shc1102_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
 #include "vantrel/panels/iso14443b/at88rf020_ids.h"
 #include "vantrel/panels/iso14443b/sr176_ids.h"
 #include "vantrel/panels/iso14443b/srix4k_ids.h"
 #include "vantrel/panels/iso14443b/thr1064_ids.h"
+#include "vantrel/panels/iso15693/vicinity_family_ids.h"
 #include "vantrel/shell/program_settings.h"
 
 namespace {
@@ -24,6 +26,16 @@ using enum CommandStep::Kind;
 constexpr wchar_t kTransportKey[] = L"FFFFFFFFFFFF";
 constexpr wchar_t kBlock[] = L"00112233445566778899AABBCCDDEEFF";
 constexpr wchar_t kPage[] = L"01020304";
+
+constexpr wchar_t kShcPassword[] = L"FFFFFFFF";
+
+// The SRF55V, SRF55V01P and SRI64 panels: inventory, then the whole tag read.
+std::vector<PanelCommand> VicinityCommands() {
+    return {
+        {L"inventory", {{Press, IDC_VF_INVENTORY}}},
+        {L"read the tag", {{Press, IDC_VF_INVENTORY}, {Press, IDC_VF_READ}}},
+    };
+}
 
 // The page panels share one shape; only their ids differ.
 std::vector<PanelCommand> PageCommands(int search, int read, int pageList, int write, int page4) {
@@ -125,6 +137,20 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
              {L"ISO 15693 inventory", {{Press, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B5B23"},
                                        {Press, IDC_PASS_TRANSCEIVE}}},
          }},
+        {21,
+         {
+             {L"request", {{Press, IDC_SHC_REQUEST}}},
+             {L"read 16 blocks", {{SetText, IDC_SHC_PASSWORD, kShcPassword}, {Press, IDC_SHC_READ}}},
+             {L"write block 5",
+              {{Pick, IDC_SHC_BLOCK_LIST, L"5"},
+               {SetText, IDC_SHC_BLOCK5, kPage},
+               {SetText, IDC_SHC_PASSWORD, kShcPassword},
+               {Press, IDC_SHC_WRITE}}},
+         }},
+        {22, VicinityCommands()},
+        {23, VicinityCommands()},
+        {26, VicinityCommands()},
+        {27, VicinityCommands()},
         {28, PageCommands(IDC_ULC_SEARCH, IDC_ULC_READ, IDC_ULC_PAGE_LIST, IDC_ULC_WRITE, IDC_ULC_PAGE4)},
         {29, PageCommands(IDC_NT_SEARCH, IDC_NT_READ, IDC_NT_PAGE_LIST, IDC_NT_WRITE, IDC_NT_PAGE4)},
     };

@@ -17,6 +17,10 @@ namespace {
 
 constexpr char kSliUid[] = "3B6E9215080104E0";
 constexpr char kTagItUid[] = "5D40A327000007E0";
+constexpr char k01pUid[] = "712C4E09310005E0";
+constexpr char k02pUid[] = "18A63D52320005E0";
+constexpr char k10pUid[] = "940B7F66330005E0";
+constexpr char kSri64Uid[] = "3E815C200A0002E0";
 constexpr uint8_t kPlain = 2;
 constexpr uint8_t kOption = 6;
 
@@ -48,9 +52,10 @@ protected:
 };
 
 TEST_F(VicinityFieldTest, InventoryAndSystemInformationOfTheDefaultTags) {
-    EXPECT_EQ(field_.TagCount(), 2u);
+    EXPECT_EQ(field_.TagCount(), 6u);
     EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) { return field_.Inventory(out, length); }),
-              std::string("00") + kSliUid + "00" + kTagItUid);
+              std::string("00") + kSliUid + "00" + kTagItUid + "00" + k02pUid + "00" + k10pUid + "00" + k01pUid +
+                  "00" + kSri64Uid);
     EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) {
                   return field_.GetSystemInformation(kPlain, Hex(kTagItUid).data(), out, length);
               }),
@@ -98,8 +103,94 @@ TEST_F(VicinityFieldTest, WritesLocksAndTheOptionFlagAsThePanelsSendThem) {
     EXPECT_EQ(field_.WriteAfi(kOption, tagIt.data(), 0x00), kAccessDenied);
     ASSERT_EQ(field_.LockDsfid(kPlain, sli.data()), kOk);
     EXPECT_EQ(field_.WriteDsfid(kPlain, sli.data(), 0x00), kAccessDenied);
-    EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) { return field_.Inventory(out, length); }),
+    EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) { return field_.Inventory(out, length); }).substr(0, 36),
               std::string("5A") + kSliUid + "00" + kTagItUid);
 }
 
 }  // namespace
+
+TEST_F(VicinityFieldTest, MakerInventoryFindsOnlyThatMakersTagsWithTheAfi) {
+    ASSERT_EQ(field_.WriteAfi(kPlain, Hex(k02pUid).data(), 0x42), kOk);
+    const auto inventory = [&](uint8_t maker, uint8_t afi) {
+        return Answer([&](uint8_t* out, uint8_t* length) { return field_.MakerInventory(maker, afi, out, length); });
+    };
+    EXPECT_EQ(inventory(0x05, 0x42), std::string("00") + k02pUid);
+    EXPECT_EQ(inventory(0x05, 0x43), "");
+    EXPECT_EQ(inventory(0x05, 0), std::string("00") + k02pUid + "00" + k10pUid + "00" + k01pUid);
+    EXPECT_EQ(inventory(0x02, 0), std::string("00") + kSri64Uid);
+}
+
+TEST_F(VicinityFieldTest, PagedTagsReadAndWriteEightBytePagesWithReadBack) {
+    const auto page = [&](const char* uid, uint8_t p) {
+        return Answer([&](uint8_t* out, uint8_t* length) { return field_.ReadPage(Hex(uid).data(), p, out, length); });
+    };
+    const auto write = [&](const char* uid, uint8_t p, const char* data) {
+        return Answer([&](uint8_t* out, uint8_t* length) {
+            return field_.WritePageReadBack(Hex(uid).data(), p, Hex(data).data(), out, length);
+        });
+    };
+    EXPECT_EQ(write(k10pUid, 127, "0102030405060708"), "0102030405060708");
+    EXPECT_EQ(page(k10pUid, 127), "0102030405060708");
+    EXPECT_EQ(Read(kPlain, k10pUid, 254, 2), "0102030405060708");  // two blocks a page
+    EXPECT_EQ(page(k02pUid, 31), "0000000000000000");
+    EXPECT_EQ(page(k02pUid, 32), "status " + std::to_string(kBadArgument));
+    EXPECT_EQ(page(kSliUid, 0), "status " + std::to_string(kCardError));
+
+    ASSERT_EQ(field_.LockBlock(kPlain, Hex(k02pUid).data(), 3), kOk);  // second block of page 1
+    EXPECT_EQ(write(k02pUid, 1, "1111111111111111"), "status " + std::to_string(kAccessDenied));
+    EXPECT_EQ(page(k02pUid, 1), "0000000000000000");  // neither half written
+}
+
+TEST_F(VicinityFieldTest, ConfigBlockChangesOnlyThroughTheCustomRequest) {
+    const auto made = MakeVicinityTag(CardKind::kSrf55V01P, store_);
+    Iso15693Tag& tag = *made;
+    std::vector<uint8_t> frame = Hex("22A005" "712C4E09310005E0" "901000" "03" "5A");
+    uint8_t out[8] = {}, length = 0;
+    ASSERT_EQ(tag.AnswerCustomRequest(frame, out, &length), kOk);
+    EXPECT_EQ(ToHex(std::vector<uint8_t>(out, out + length)), "00");
+    frame[14] = 2;
+    frame[15] = 0xA5;
+    ASSERT_EQ(tag.AnswerCustomRequest(frame, out, &length), kOk);
+    uint8_t block[4] = {};
+    ASSERT_EQ(tag.ReadBlocks(16, 1, block), kOk);
+    EXPECT_EQ(ToHex(std::vector<uint8_t>(block, block + 4)), "0000A55A");
+    uint8_t restarted[4] = {};
+    ASSERT_EQ(MakeVicinityTag(CardKind::kSrf55V01P, store_)->ReadBlocks(16, 1, restarted), kOk);
+    EXPECT_EQ(ToHex(std::vector<uint8_t>(restarted, restarted + 4)), "0000A55A");
+
+    frame[14] = 1;  // bytes 0 and 1 cannot be changed
+    EXPECT_EQ(tag.AnswerCustomRequest(frame, out, &length), kCardError);
+    frame[14] = 3;
+    frame[3] ^= 1;  // another tag's UID
+    EXPECT_EQ(tag.AnswerCustomRequest(frame, out, &length), kNoCard);
+    EXPECT_EQ(tag.AnswerCustomRequest(std::span(frame).first(15), out, &length), kBadArgument);
+    EXPECT_EQ(tag.WriteBlock(false, 16, block), kAccessDenied);
+    EXPECT_EQ(tag.WriteBlock(false, 15, block), kOk);
+}
+
+TEST_F(VicinityFieldTest, CustomRequestsWithoutCrcReachTheAddressedTagThroughTheRawExchange) {
+    std::vector<uint8_t> frame = Hex(std::string("22A005") + k01pUid + "901000" "03" "5A");
+    const auto send = [&] {
+        return Answer([&](uint8_t* out, uint8_t* length) {
+            return field_.Transceive(frame.data(), static_cast<uint8_t>(frame.size()), out, length);
+        });
+    };
+    EXPECT_EQ(send(), "00");
+    EXPECT_EQ(Read(kPlain, k01pUid, 16, 1).substr(6, 2), "5A");
+    frame[14] = 1;  // refused by the addressed tag
+    EXPECT_EQ(send(), "status " + std::to_string(kCardError));
+    frame[14] = 3;
+    frame[3] ^= 1;  // no tag has this UID
+    EXPECT_EQ(send(), "status " + std::to_string(kNoCard));
+}
+
+TEST_F(VicinityFieldTest, ByteBlocksAnswerDataAndStatusAndTakeOneByteWrites) {
+    ASSERT_EQ(field_.WriteByteBlock(kPlain, Hex(kSri64Uid).data(), 10, 0xC3), kOk);
+    ASSERT_EQ(field_.LockBlock(kPlain, Hex(kSri64Uid).data(), 13), kOk);
+    EXPECT_EQ(Read(kPlain, kSri64Uid, 10, 1), "C300");
+    EXPECT_EQ(Read(kPlain, kSri64Uid, 13, 1), "0001");
+    EXPECT_EQ(field_.WriteByteBlock(kPlain, Hex(kSri64Uid).data(), 13, 1), kAccessDenied);
+    EXPECT_EQ(field_.WriteByteBlock(kPlain, Hex(kSri64Uid).data(), 14, 1), kBadArgument);
+    EXPECT_EQ(field_.Write(kPlain, Hex(kSri64Uid).data(), 1, Hex("01020304").data()), kCardError);
+    EXPECT_EQ(field_.WriteByteBlock(kPlain, Hex(kSliUid).data(), 1, 1), kCardError);
+}

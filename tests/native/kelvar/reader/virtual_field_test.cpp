@@ -7,6 +7,7 @@
 #include "kelvar/cards/desfire_card.h"
 #include "kelvar/cards/ntag203_tag.h"
 #include "kelvar/cards/pro_card.h"
+#include "kelvar/cards/shc1102_tag.h"
 #include "kelvar/cards/ultralight_c_tag.h"
 #include "kelvar/cards/ultralight_tag.h"
 #include "kelvar/reader/iso14443a_field.h"
@@ -57,7 +58,7 @@ protected:
 
 TEST_F(FieldTest, HaltAndIdleRequestsWalkEveryCardInDefaultOrder) {
     Make(DefaultFieldOrder());
-    EXPECT_EQ(field_->CardCount(), 7u);
+    EXPECT_EQ(field_->CardCount(), 8u);
 
     ASSERT_EQ(Request(kAll), kOk);
     EXPECT_EQ(atqa_, "0200");  // the 4K card answers first
@@ -87,6 +88,9 @@ TEST_F(FieldTest, HaltAndIdleRequestsWalkEveryCardInDefaultOrder) {
     ASSERT_EQ(Request(kIdle), kOk);
     EXPECT_EQ(atqa_, "4403");
     EXPECT_EQ(SelectFirst(), ToHex(DesfireCard::kDefaultUid));
+    ASSERT_EQ(field_->Halt(), kOk);
+    ASSERT_EQ(Request(kIdle), kOk);
+    EXPECT_EQ(SelectFirst(), ToHex(Shc1102Tag::kDefaultUid));
     ASSERT_EQ(field_->Halt(), kOk);
     EXPECT_EQ(Request(kIdle), kNoCard);
 
