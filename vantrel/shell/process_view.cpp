@@ -59,7 +59,7 @@ void CProcessView::AddEntry(const std::wstring& functionName, int32_t status) {
     entries_.push_back({functionName, status});
     const int total = LogTotalHeight(entries_.size());
     // May show the scroll bar, whose WM_SIZE redraws everything at the new width.
-    SetScrollSizes(kLogMinHeight, total);
+    SetScrollSizes(kLogMinHeight, total, BarRedraw::WhenIdle);
     const bool rebuilt = EnsureImage(LogImageHeight(total, ClientHeight()));
     const int top = LogLineTop(static_cast<int>(drawnCount_));
     DrawEntries(drawnCount_, entries_.size());
@@ -75,7 +75,7 @@ void CProcessView::AddEntry(const std::wstring& functionName, int32_t status) {
 void CProcessView::ClearEntries() {
     const int drawnBottom = LogLineTop(static_cast<int>(drawnCount_));
     entries_.clear();
-    SetScrollSizes(kLogMinHeight, kLogMinHeight);
+    SetScrollSizes(kLogMinHeight, kLogMinHeight, BarRedraw::WhenIdle);
     const int needed = LogImageHeight(kLogMinHeight, ClientHeight());
     // A long log's image is not kept for the short ones that usually follow.
     const bool oversized = image_ && imageHeight_ > 2 * LogImageCapacity(needed, 0);

@@ -178,7 +178,7 @@ LRESULT CardPanelBase::OnCtlColorScrollBar(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CardPanelBase::OnPaint(WPARAM, LPARAM) {
-    { ScopedPaint paint(hwnd_); }
-    for (const FramedCaption& frame : frames_) frame.Draw();
+    ScopedPaint paint(hwnd_);
+    for (const FramedCaption& frame : frames_) frame.Draw(paint);
     return 0;
 }
