@@ -88,9 +88,27 @@ void CProcessView::ClearEntries() {
 
 bool CProcessView::EnsureImage(int height) {
     const int width = std::max(Width(ClientRect()), 1);
-    if (image_ && width == imageWidth_ && height <= imageHeight_) return false;
-    RebuildImage(LogImageCapacity(height, width == imageWidth_ && image_ ? imageHeight_ : 0));
+    if (image_ && width == imageWidth_) {
+        if (height > imageHeight_) GrowImage(LogImageCapacity(height, imageHeight_));
+        return false;
+    }
+    RebuildImage(LogImageCapacity(height, 0));
     return true;
+}
+
+void CProcessView::GrowImage(int height) {
+    ScopedGetDC windowDc(hwnd_);
+    ScopedBitmap grown(CreateCompatibleBitmap(windowDc, imageWidth_, height));
+    {
+        ScopedMemoryDC dc(windowDc);
+        ScopedSelectObject select(dc, grown.Get());
+        BitBlt(dc, 0, 0, imageWidth_, imageHeight_, *imageDc_, 0, 0, SRCCOPY);
+    }
+    SelectObject(*imageDc_, grown.Get());
+    image_ = std::move(grown);
+    const int oldHeight = imageHeight_;
+    imageHeight_ = height;
+    EraseImageRows(oldHeight, imageHeight_);
 }
 
 void CProcessView::RebuildImage(int height) {

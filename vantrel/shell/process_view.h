@@ -40,6 +40,8 @@ private:
     // true when it was replaced (blank, nothing drawn).
     bool EnsureImage(int height);
     void RebuildImage(int height);
+    // Makes the image `height` rows high, keeping what it holds.
+    void GrowImage(int height);
     // Repaints the background over image rows [top, bottom).
     void EraseImageRows(int top, int bottom);
     void DrawEntries(size_t from, size_t to);

@@ -103,8 +103,14 @@ TEST_F(FrameTest, LinesAddedOneByOneLookLikeAFullRedraw) {
         }
         // What the lines' own copies put on the screen, before any repaint.
         const std::vector<COLORREF> added = ClientPixels(log);
+        // What the image holds, through an ordinary repaint.
+        InvalidateRect(log, nullptr, TRUE);
+        UpdateWindow(log);
+        const std::vector<COLORREF> repainted = ClientPixels(log);
         RedrawFromScratch(log);
         PumpMessages();
-        EXPECT_TRUE(added == ClientPixels(log)) << lines << " lines";
+        const std::vector<COLORREF> full = ClientPixels(log);
+        EXPECT_TRUE(added == full) << lines << " lines";
+        EXPECT_TRUE(repainted == full) << lines << " lines";
     }
 }
