@@ -91,7 +91,9 @@ bool ScrollView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         result = 0;
         return true;
     case WM_SIZE:
-        UpdateBar();
+        // Sizes come in runs (a frame being resized, a bar shown): the bar is
+        // drawn once they are over.
+        UpdateBar(BarRedraw::WhenIdle);
         if (position_ > MaxPosition()) ScrollTo(MaxPosition());
         return false;
     default:
