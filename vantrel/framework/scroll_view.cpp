@@ -2,12 +2,19 @@
 
 #include <algorithm>
 
-void ScrollView::SetScrollSizes(int totalWidth, int totalHeight) {
+namespace {
+
+// Posted to itself: draw the scroll bar now that the loop is idle.
+constexpr UINT kRedrawBarMessage = WM_APP + 0x3F0;
+
+}  // namespace
+
+void ScrollView::SetScrollSizes(int totalWidth, int totalHeight, BarRedraw redraw) {
     totalWidth_ = std::max(totalWidth, 1);
     totalHeight_ = std::max(totalHeight, 1);
     pageStep_ = std::max(totalHeight_ / 10, 1);
     lineStep_ = std::max(pageStep_ / 10, 1);
-    UpdateBar();
+    UpdateBar(redraw);
     if (position_ > MaxPosition()) ScrollTo(MaxPosition());
 }
 
@@ -16,7 +23,7 @@ int ScrollView::MaxPosition() const {
     return std::max(totalHeight_ - client, 0);
 }
 
-void ScrollView::UpdateBar() {
+void ScrollView::UpdateBar(BarRedraw redraw) {
     if (hwnd_ == nullptr) return;
     const int client = Height(ClientRect());
     SCROLLINFO si{};
@@ -26,7 +33,11 @@ void ScrollView::UpdateBar() {
     si.nMax = totalHeight_ - 1;
     si.nPage = static_cast<UINT>(std::max(client, 0));
     si.nPos = position_;
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    // Drawing the bar costs milliseconds under Wine; showing or hiding it
+    // happens here either way.
+    const bool now = redraw == BarRedraw::Now;
+    SetScrollInfo(hwnd_, SB_VERT, &si, now ? TRUE : FALSE);
+    if (!now && !barRedrawPosted_) barRedrawPosted_ = PostMessageW(hwnd_, kRedrawBarMessage, 0, 0) != FALSE;
 }
 
 void ScrollView::ScrollTo(int y, bool redraw) {
@@ -73,8 +84,16 @@ bool ScrollView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         ScrollTo(position_ - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3 * std::max(lineStep_, 16));
         result = 0;
         return true;
+    case kRedrawBarMessage:
+        barRedrawPosted_ = false;
+        // The non-client area only: the scroll bar.
+        DefWindowProcW(hwnd_, WM_NCPAINT, 1, 0);
+        result = 0;
+        return true;
     case WM_SIZE:
-        UpdateBar();
+        // Sizes come in runs (a frame being resized, a bar shown): the bar is
+        // drawn once they are over.
+        UpdateBar(BarRedraw::WhenIdle);
         if (position_ > MaxPosition()) ScrollTo(MaxPosition());
         return false;
     default:

@@ -6,9 +6,13 @@
 
 class ScrollView : public WindowBase {
 public:
+    // How a changed scroll range reaches the screen: the bar redrawn at once,
+    // or once the message loop is idle (for callers that change it often).
+    enum class BarRedraw { Now, WhenIdle };
+
     // Total content size in pixels; the page and line steps are a tenth of
     // the total and of the page.
-    void SetScrollSizes(int totalWidth, int totalHeight);
+    void SetScrollSizes(int totalWidth, int totalHeight, BarRedraw redraw = BarRedraw::Now);
     int ScrollPosition() const { return position_; }
     // Scrolls to `y` (clamped to the range), moving the content and children.
     void ScrollTo(int y, bool redraw = true);
@@ -20,7 +24,7 @@ protected:
     virtual void OnScrolled(int /*dy*/) {}
 
 private:
-    void UpdateBar();
+    void UpdateBar(BarRedraw redraw = BarRedraw::Now);
     int MaxPosition() const;
     void OnVScroll(int code);
 
@@ -29,4 +33,5 @@ private:
     int pageStep_ = 10;
     int lineStep_ = 1;
     int position_ = 0;
+    bool barRedrawPosted_ = false;
 };

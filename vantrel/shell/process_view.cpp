@@ -13,11 +13,14 @@ COLORREF ToColorref(Rgb c) { return RGB(c.r, c.g, c.b); }
 
 void PaintLogBackground(HDC dc, const RECT& area) {
     const int rows = GradientRows(Height(area));
+    // One row at a time through the DC brush: no brush created per row.
+    ScopedSelectObject selectBrush(dc, GetStockObject(DC_BRUSH));
+    const COLORREF oldColour = GetDCBrushColor(dc);
     for (int i = 0; i < rows; ++i) {
-        ScopedBrush brush(CreateSolidBrush(ToColorref(GradientColour(i, rows))));
-        RECT row{area.left, area.top + i, area.right, area.top + i + 1};
-        FillRect(dc, &row, brush);
+        SetDCBrushColor(dc, ToColorref(GradientColour(i, rows)));
+        PatBlt(dc, area.left, area.top + i, Width(area), 1, PATCOPY);
     }
+    SetDCBrushColor(dc, oldColour);
     RECT rest{area.left, area.top + rows, area.right, area.bottom};
     if (rest.bottom > rest.top) FillRect(dc, &rest, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
@@ -55,37 +58,91 @@ std::span<const MessageEntry<CProcessView>> CProcessView::Messages() {
 void CProcessView::AddEntry(const std::wstring& functionName, int32_t status) {
     entries_.push_back({functionName, status});
     const int total = LogTotalHeight(entries_.size());
-    SetScrollSizes(kLogMinHeight, total);
-    RebuildImage(LogImageHeight(total, Height(ClientRect())));
-    DrawEntries();
-    CopyImageToWindow(0);
+    // May show the scroll bar, whose WM_SIZE redraws everything at the new width.
+    SetScrollSizes(kLogMinHeight, total, BarRedraw::WhenIdle);
+    const bool rebuilt = EnsureImage(LogImageHeight(total, ClientHeight()));
+    const int top = LogLineTop(static_cast<int>(drawnCount_));
+    DrawEntries(drawnCount_, entries_.size());
+    // The window shows the image from its top; while it already does, only
+    // the new rows change.
+    if (rebuilt || shownOffset_ != 0) {
+        CopyImageToWindow(0, ClientHeight());
+    } else {
+        CopyImageToWindow(top, LogLineTop(static_cast<int>(drawnCount_)));
+    }
 }
 
 void CProcessView::ClearEntries() {
+    const int drawnBottom = LogLineTop(static_cast<int>(drawnCount_));
     entries_.clear();
-    SetScrollSizes(kLogMinHeight, kLogMinHeight);
-    RebuildImage(LogImageHeight(kLogMinHeight, Height(ClientRect())));
-    CopyImageToWindow(0);
+    SetScrollSizes(kLogMinHeight, kLogMinHeight, BarRedraw::WhenIdle);
+    const int needed = LogImageHeight(kLogMinHeight, ClientHeight());
+    // A long log's image is not kept for the short ones that usually follow.
+    const bool oversized = image_ && imageHeight_ > 2 * LogImageCapacity(needed, 0);
+    if (oversized) RebuildImage(LogImageCapacity(needed, 0));
+    const bool rebuilt = EnsureImage(needed) || oversized;
+    if (!rebuilt) EraseImageRows(0, drawnBottom);
+    drawnCount_ = 0;
+    CopyImageToWindow(0, rebuilt || shownOffset_ != 0 ? ClientHeight() : drawnBottom);
+}
+
+bool CProcessView::EnsureImage(int height) {
+    const int width = std::max(Width(ClientRect()), 1);
+    if (image_ && width == imageWidth_) {
+        if (height > imageHeight_) GrowImage(LogImageCapacity(height, imageHeight_));
+        return false;
+    }
+    RebuildImage(LogImageCapacity(height, 0));
+    return true;
+}
+
+void CProcessView::GrowImage(int height) {
+    ScopedGetDC windowDc(hwnd_);
+    ScopedBitmap grown(CreateCompatibleBitmap(windowDc, imageWidth_, height));
+    {
+        ScopedMemoryDC dc(windowDc);
+        ScopedSelectObject select(dc, grown.Get());
+        BitBlt(dc, 0, 0, imageWidth_, imageHeight_, *imageDc_, 0, 0, SRCCOPY);
+    }
+    SelectObject(*imageDc_, grown.Get());
+    image_ = std::move(grown);
+    const int oldHeight = imageHeight_;
+    imageHeight_ = height;
+    EraseImageRows(oldHeight, imageHeight_);
 }
 
 void CProcessView::RebuildImage(int height) {
     ScopedGetDC windowDc(hwnd_);
     imageWidth_ = std::max(Width(ClientRect()), 1);
     imageHeight_ = std::max(height, 1);
-    image_.Reset(CreateCompatibleBitmap(windowDc, imageWidth_, imageHeight_));
-    ScopedMemoryDC dc(windowDc);
-    ScopedSelectObject select(dc, image_);
-    PaintLogBackground(dc, RECT{0, 0, imageWidth_, imageHeight_});
+    ScopedBitmap image(CreateCompatibleBitmap(windowDc, imageWidth_, imageHeight_));
+    if (!imageDc_) {
+        imageDc_.emplace(windowDc);
+        selectImage_.emplace(*imageDc_, image.Get());
+        selectFont_.emplace(*imageDc_, font_.Get());
+        SetBkMode(*imageDc_, TRANSPARENT);
+    } else {
+        SelectObject(*imageDc_, image.Get());
+    }
+    // The old image is no longer selected: it can go.
+    image_ = std::move(image);
+    drawnCount_ = 0;
+    PaintLogBackground(*imageDc_, RECT{0, 0, imageWidth_, imageHeight_});
 }
 
-void CProcessView::DrawEntries() {
-    ScopedGetDC windowDc(hwnd_);
-    ScopedMemoryDC dc(windowDc);
-    ScopedSelectObject selectImage(dc, image_);
-    ScopedSelectObject selectFont(dc, font_);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
+void CProcessView::EraseImageRows(int top, int bottom) {
+    if (!image_ || bottom <= top) return;
+    // The background of the whole image, kept to the rows asked for.
+    ScopedSaveDC saved(*imageDc_);
+    IntersectClipRect(*imageDc_, 0, top, imageWidth_, bottom);
+    PaintLogBackground(*imageDc_, RECT{0, 0, imageWidth_, imageHeight_});
+}
+
+void CProcessView::DrawEntries(size_t from, size_t to) {
+    if (!image_) return;
+    HDC dc = *imageDc_;
     const int resultX = LogResultX(imageWidth_);
-    for (size_t k = 0; k < entries_.size(); ++k) {
+    for (size_t k = from; k < to; ++k) {
         const Entry& e = entries_[k];
         const int y = LogLineTop(static_cast<int>(k));
         SetTextColor(dc, ToColorref(kLogTextColour));
@@ -94,42 +151,56 @@ void CProcessView::DrawEntries() {
         SetTextColor(dc, ToColorref(e.status == 0 ? kLogTextColour : kLogFailureColour));
         TextOutW(dc, resultX, y, result.c_str(), static_cast<int>(result.size()));
     }
-    SetBkMode(dc, oldMode);
+    drawnCount_ = std::max(drawnCount_, to);
 }
 
-void CProcessView::CopyImageToWindow(int offset) {
+void CProcessView::CopyImageToWindow(int top, int bottom) {
     if (!image_) return;
+    const int client = ClientHeight();
+    if (top == 0 && bottom >= client) shownOffset_ = 0;
+    bottom = std::min({bottom, client, imageHeight_});
+    if (bottom <= top) return;
     ScopedGetDC windowDc(hwnd_);
-    ScopedMemoryDC dc(windowDc);
-    ScopedSelectObject select(dc, image_);
-    BitBlt(windowDc, 0, 0, imageWidth_, imageHeight_, dc, 0, offset, SRCCOPY);
+    BitBlt(windowDc, 0, top, imageWidth_, bottom - top, *imageDc_, 0, top, SRCCOPY);
 }
 
 LRESULT CProcessView::OnPaint(WPARAM, LPARAM) {
     ScopedPaint paint(hwnd_);
+    const RECT client = ClientRect();
     if (!image_) {
-        PaintLogBackground(paint, ClientRect());
+        PaintLogBackground(paint, client);
         return 0;
     }
-    ScopedMemoryDC dc(paint);
-    ScopedSelectObject select(dc, image_);
-    const RECT client = ClientRect();
-    BitBlt(paint, 0, 0, client.right, client.bottom, dc, 0, ScrollPosition(), SRCCOPY);
+    const RECT& area = paint.Area();
+    const int offset = ScrollPosition();
+    BitBlt(paint, area.left, area.top, Width(area), Height(area), *imageDc_, area.left, area.top + offset,
+           SRCCOPY);
+    const bool whole = area.top <= 0 && area.bottom >= client.bottom && area.left <= 0 && area.right >= client.right;
+    if (whole) {
+        shownOffset_ = offset;
+    } else if (shownOffset_ != offset) {
+        shownOffset_ = -1;
+    }
     return 0;
 }
 
+// The paint that follows covers everything from the image.
 LRESULT CProcessView::OnEraseBackground(WPARAM wParam, LPARAM) {
-    PaintLogBackground(reinterpret_cast<HDC>(wParam), ClientRect());
+    if (!image_) PaintLogBackground(reinterpret_cast<HDC>(wParam), ClientRect());
     return TRUE;
 }
+
+void CProcessView::OnScrolled(int) { shownOffset_ = -1; }
 
 // A new width moves the result column: draw the lines again for it.
 LRESULT CProcessView::OnSize(WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     ScrollView::HandleMessage(WM_SIZE, wParam, lParam, result);
     if (image_) {
-        RebuildImage(LogImageHeight(LogTotalHeight(entries_.size()), Height(ClientRect())));
-        DrawEntries();
+        const int needed = LogImageHeight(LogTotalHeight(entries_.size()), ClientHeight());
+        RebuildImage(LogImageCapacity(needed, 0));
+        DrawEntries(0, entries_.size());
+        shownOffset_ = -1;
         Invalidate(false);
     }
     return 0;

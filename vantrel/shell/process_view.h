@@ -1,8 +1,10 @@
 // The result log: one line per library call of the last command, drawn into an
-// off-screen image that scrolling only copies.
+// off-screen image that scrolling only copies. An added line is drawn alone and
+// only its rows are copied to the window.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,15 +34,35 @@ private:
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
 
+    void OnScrolled(int dy) override;
+
+    // Makes the image as wide as the client and at least `height` rows high;
+    // true when it was replaced (blank, nothing drawn).
+    bool EnsureImage(int height);
     void RebuildImage(int height);
-    void DrawEntries();
-    void CopyImageToWindow(int offset);
+    // Makes the image `height` rows high, keeping what it holds.
+    void GrowImage(int height);
+    // Repaints the background over image rows [top, bottom).
+    void EraseImageRows(int top, int bottom);
+    void DrawEntries(size_t from, size_t to);
+    // Copies image rows [top, bottom) to the same rows of the window.
+    void CopyImageToWindow(int top, int bottom);
+    int ClientHeight() const { return Height(ClientRect()); }
 
     std::vector<Entry> entries_;
     ScopedFont font_;
+    // The off-screen image and the memory DC that holds it with the font
+    // (members in this order: selections are undone before anything is deleted).
+    std::optional<ScopedMemoryDC> imageDc_;
     ScopedBitmap image_;
+    std::optional<ScopedSelectObject> selectImage_;
+    std::optional<ScopedSelectObject> selectFont_;
     int imageWidth_ = 0;
     int imageHeight_ = 0;
+    // Entries drawn into the image, from the oldest.
+    size_t drawnCount_ = 0;
+    // Image offset the window shows; -1 when it shows a mix or is unknown.
+    int shownOffset_ = -1;
 };
 
 // Fills `area` of `dc` with the log's background: the gradient rows, white below.

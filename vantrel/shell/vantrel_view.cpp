@@ -4,6 +4,7 @@
 
 #include "vantrel/framework/display.h"
 #include "vantrel/framework/gdi.h"
+#include "vantrel/framework/redraw_suspension.h"
 #include "vantrel/shell/program_settings.h"
 
 namespace {
@@ -62,6 +63,9 @@ void CVantrelView::ShowCardPanel(int32_t code) {
 void CVantrelView::ShowDevicePage() { Switch(kDevicePageCode); }
 
 void CVantrelView::Switch(int32_t code) {
+    // The old panel going, the new one's creation, placing and scroll range
+    // paint nothing; the view and the panel are painted once at the end.
+    const RedrawSuspension suspended(hwnd_);
     ScrollTo(0);
     DestroyPanel();
 

@@ -44,25 +44,15 @@ void TileBitmap(HDC dc, const RECT& area, HBITMAP tile, POINT origin) {
     const int tileWidth = info.bmWidth;
     const int tileHeight = info.bmHeight;
     if (tileWidth <= 0 || tileHeight <= 0) return;
-    // The first tile's corner: at or before the area's, on the origin's grid.
-    const auto gridStart = [](int start, int grid, int step) {
-        const int offset = ((start - grid) % step + step) % step;
-        return start - offset;
-    };
-    const int left = gridStart(area.left, origin.x, tileWidth);
-    const int top = gridStart(area.top, origin.y, tileHeight);
-    RECT visible{};
-    const bool clipped = GetClipBox(dc, &visible) != ERROR;
-    ScopedMemoryDC memory(dc);
-    ScopedSelectObject select(memory, tile);
-    for (int y = top; y < area.bottom; y += tileHeight) {
-        for (int x = left; x < area.right; x += tileWidth) {
-            const RECT cell{x, y, x + tileWidth, y + tileHeight};
-            RECT shown{};
-            if (clipped && !IntersectRect(&shown, &cell, &visible)) continue;
-            BitBlt(dc, x, y, tileWidth, tileHeight, memory, 0, 0, SRCCOPY);
-        }
-    }
+    // One fill with the tile as a pattern brush whose origin is on the grid:
+    // the clipping and the repetition are done by GDI, not tile by tile.
+    ScopedBrush pattern(CreatePatternBrush(tile));
+    if (!pattern) return;
+    const auto onGrid = [](int at, int step) { return (at % step + step) % step; };
+    POINT old{};
+    SetBrushOrgEx(dc, onGrid(origin.x, tileWidth), onGrid(origin.y, tileHeight), &old);
+    FillRect(dc, &area, pattern);
+    SetBrushOrgEx(dc, old.x, old.y, nullptr);
 }
 
 void PaintSkinBackground(HDC dc, const RECT& area, HBITMAP skin) {
@@ -178,7 +168,7 @@ LRESULT CardPanelBase::OnCtlColorScrollBar(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CardPanelBase::OnPaint(WPARAM, LPARAM) {
-    { ScopedPaint paint(hwnd_); }
-    for (const FramedCaption& frame : frames_) frame.Draw();
+    ScopedPaint paint(hwnd_);
+    for (const FramedCaption& frame : frames_) frame.Draw(paint);
     return 0;
 }

@@ -87,8 +87,8 @@ private:
     std::vector<std::span<const Caption>> captionTables_;
 };
 
-// Fills `area` of `dc` with copies of `tile`, from the top-left corner; tiles
-// outside the DC's clipping box are skipped.
+// Fills `area` of `dc` with copies of `tile`, from the top-left corner, within
+// the DC's clipping.
 void TileBitmap(HDC dc, const RECT& area, HBITMAP tile);
 // The same with the tiles' corners on the grid through `origin`.
 void TileBitmap(HDC dc, const RECT& area, HBITMAP tile, POINT origin);

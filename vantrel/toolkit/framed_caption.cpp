@@ -31,6 +31,11 @@ void FramedCaption::ReplaceGroupBox(HWND panel, int id, COLORREF colour) {
 void FramedCaption::Draw() const {
     if (owner_ == nullptr) return;
     ScopedGetDC dc(owner_);
+    Draw(dc);
+}
+
+void FramedCaption::Draw(HDC dc) const {
+    if (owner_ == nullptr) return;
     ScopedSelectObject selectFont(dc, reinterpret_cast<HFONT>(SendMessageW(owner_, WM_GETFONT, 0, 0)));
     SIZE size{};
     GetTextExtentPoint32W(dc, text_.c_str(), static_cast<int>(text_.size()), &size);
@@ -53,14 +58,13 @@ void FramedCaption::Draw() const {
         }
     };
     {
-        ScopedPen grey(CreatePen(PS_SOLID, 1, RGB(128, 128, 128)));
-        ScopedSelectObject select(dc, grey);
+        // The DC pen in both colours: no pen is created per drawing.
+        ScopedSelectObject select(dc, GetStockObject(DC_PEN));
+        const COLORREF oldColour = SetDCPenColor(dc, RGB(128, 128, 128));
         outline(0);
-    }
-    {
-        ScopedPen white(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-        ScopedSelectObject select(dc, white);
+        SetDCPenColor(dc, RGB(255, 255, 255));
         outline(1);
+        SetDCPenColor(dc, oldColour);
     }
     ScopedTextStyle style(dc, colour_);
     TextOutW(dc, x0, rect_.top - size.cy / 2, text_.c_str(), static_cast<int>(text_.size()));

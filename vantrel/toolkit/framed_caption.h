@@ -13,6 +13,8 @@ public:
     // Stores the new rectangle and redraws at once.
     void Move(const RECT& rect);
     void Draw() const;
+    // Draws on `dc`, a DC of the owner (its paint DC).
+    void Draw(HDC dc) const;
     const RECT& Rect() const { return rect_; }
     const std::wstring& Text() const { return text_; }
 

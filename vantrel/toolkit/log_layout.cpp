@@ -14,6 +14,11 @@ int LogImageHeight(int totalHeight, int clientHeight) {
     return std::max(totalHeight, clientHeight);
 }
 
+int LogImageCapacity(int needed, int current) {
+    if (needed <= current) return current;
+    return needed + std::min(needed / 2, kLogImageSlack);
+}
+
 int GradientRows(int height) {
     return std::clamp(height, 0, kLogGradientMaxRows);
 }

@@ -24,6 +24,13 @@ int LogTotalHeight(std::size_t entryCount);
 // Height of the off-screen image: the scrollable height, at least the client height.
 int LogImageHeight(int totalHeight, int clientHeight);
 
+// Rows to allocate for an image that must hold `needed` rows and holds
+// `current`: the current size while it suffices, else room to grow by half
+// again (at most kLogImageSlack rows), so that appending lines rarely
+// reallocates.
+inline constexpr int kLogImageSlack = 1024;
+int LogImageCapacity(int needed, int current);
+
 // Top of line `index` (0 = oldest).
 constexpr int LogLineTop(int index) { return kLogLinePitch * index; }
 

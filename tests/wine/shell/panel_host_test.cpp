@@ -94,3 +94,22 @@ TEST_F(FrameTest, APanelWiderThanTheFrameIsNeverPlacedLeftOfTheView) {
     ASSERT_GT(Width(panel), Width(frame->ClientRect()));
     EXPECT_EQ(panel.left, 0);
 }
+
+// A switch draws nothing while it runs and leaves the whole view to be
+// painted once; a hidden view stays hidden.
+TEST_F(FrameTest, ASwitchLeavesItsPaintPendingAndAHiddenViewHidden) {
+    CVantrelView& view = frame->View();
+    SendMessageW(*frame, WM_COMMAND, MAKEWPARAM(ID_CARD_MIFARE_4K, 0), 0);
+    HWND panel = PanelWindow(*frame);
+    ASSERT_NE(panel, nullptr);
+    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_TRUE(GetUpdateRect(view, nullptr, FALSE));
+    EXPECT_TRUE(GetUpdateRect(panel, nullptr, FALSE));
+    PumpMessages();
+    EXPECT_FALSE(GetUpdateRect(panel, nullptr, FALSE));
+
+    view.Show(SW_HIDE);
+    Command(ID_CARD_MIFARE_1K);
+    EXPECT_FALSE(IsWindowVisible(view));
+    EXPECT_NE(PanelWindow(*frame), nullptr);
+}

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "frame_fixture.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/shell/splash_window.h"
@@ -47,4 +51,66 @@ TEST(SplashWindow, ShowsTheWholeBitmapInsideItsBorder) {
     EXPECT_EQ(Width(client), 538);
     EXPECT_EQ(Height(client), 260);
     EXPECT_TRUE(GetWindowLongPtrW(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+namespace {
+
+// The log window's client pixels as the screen shows them.
+std::vector<COLORREF> ClientPixels(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    ScopedMemoryDC memory(dc);
+    ScopedBitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    {
+        ScopedSelectObject select(memory, bitmap);
+        BitBlt(memory, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(window, dc);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<COLORREF> pixels(static_cast<size_t>(client.right) * static_cast<size_t>(client.bottom));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(client.bottom), pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+// Redraws the log from scratch: a width change draws every line again.
+void RedrawFromScratch(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    MoveWindow(window, r.left, r.top, Width(r) - 7, Height(r), TRUE);
+    MoveWindow(window, r.left, r.top, Width(r), Height(r), TRUE);
+    UpdateWindow(window);
+}
+
+}  // namespace
+
+// Lines are drawn one at a time; the screen must match a full redraw, also
+// after a longer log was cleared and once the lines need the scroll bar.
+TEST_F(FrameTest, LinesAddedOneByOneLookLikeAFullRedraw) {
+    CProcessView& log = frame->Log();
+    const std::vector<std::pair<std::wstring, int>> sequences[] = {
+        {{L"rf_antenna_sta", 0}, {L"rf_init_type", 0}, {L"rf_request", 0x1a3}, {L"rf_anticoll", 0}},
+        {{L"rf_M1_read", 1}, {L"rf_select", 0}},
+    };
+    for (int lines : {30, 3}) {
+        frame->ClearLog();
+        PumpMessages();
+        for (int i = 0; i < lines; ++i) {
+            const auto& entry = sequences[i % 2][static_cast<size_t>(i / 2) % sequences[i % 2].size()];
+            frame->AddLogLine(entry.first, entry.second);
+        }
+        // What the lines' own copies put on the screen, before any repaint.
+        const std::vector<COLORREF> added = ClientPixels(log);
+        // What the image holds, through an ordinary repaint.
+        InvalidateRect(log, nullptr, TRUE);
+        UpdateWindow(log);
+        const std::vector<COLORREF> repainted = ClientPixels(log);
+        RedrawFromScratch(log);
+        PumpMessages();
+        const std::vector<COLORREF> full = ClientPixels(log);
+        EXPECT_TRUE(added == full) << lines << " lines";
+        EXPECT_TRUE(repainted == full) << lines << " lines";
+    }
 }

@@ -24,3 +24,19 @@ TEST(LogLayout, GradientRunsFromGreyBlueToNearWhite) {
     // Integer division happens before the subtraction.
     EXPECT_EQ(GradientColour(42, 84), (Rgb{213, 221, 227}));
 }
+
+TEST(LogLayout, ImageGrowsRarelyAndWithBoundedSlack) {
+    EXPECT_EQ(LogImageCapacity(300, 400), 400);
+    EXPECT_EQ(LogImageCapacity(400, 400), 400);
+    int capacity = 0;
+    int reallocations = 0;
+    for (int lines = 1; lines <= 2000; ++lines) {
+        const int needed = LogImageHeight(LogTotalHeight(static_cast<size_t>(lines)), 300);
+        const int next = LogImageCapacity(needed, capacity);
+        ASSERT_GE(next, needed);
+        ASSERT_LE(next - needed, kLogImageSlack);
+        if (next != capacity) ++reallocations;
+        capacity = next;
+    }
+    EXPECT_LE(reallocations, 60);
+}

@@ -1,0 +1,24 @@
+// Keeps a window and its children from drawing while many of them change,
+// then repaints everything once (erase and frame included). A window that is
+// not visible is left alone: turning drawing back on would show it.
+#pragma once
+
+#include <windows.h>
+
+class RedrawSuspension {
+public:
+    explicit RedrawSuspension(HWND hwnd)
+        : hwnd_((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0 ? hwnd : nullptr) {
+        if (hwnd_ != nullptr) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    }
+    RedrawSuspension(const RedrawSuspension&) = delete;
+    RedrawSuspension& operator=(const RedrawSuspension&) = delete;
+    ~RedrawSuspension() {
+        if (hwnd_ == nullptr || !IsWindow(hwnd_)) return;
+        SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+
+private:
+    HWND hwnd_;
+};
