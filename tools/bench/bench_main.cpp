@@ -161,9 +161,6 @@ std::string SwitchSection(HostedProgram& program, std::vector<PanelRow>& panels,
                       Ms(s.median).c_str(), Ms(Summarise(panel.handlers).median).c_str(), Ms(s.max).c_str(),
                       smallestMedian > 0 ? s.median / smallestMedian : 0, Verdict(s.max < kSwitchTargetMs));
     }
-    for (const CardTypeRow& row : CardTypes()) {
-        if (row.factory == nullptr) out += Format("| %s | no panel yet | | | | | |\n", Label(row).c_str());
-    }
     return out + "\n";
 }
 
@@ -211,9 +208,6 @@ std::string CommandSection(HostedProgram& program, const std::vector<PanelRow>& 
                           waits > 0 ? Ms(s.median - waits).c_str() : "", Ms(Summarise(reporting).median).c_str(),
                           Verdict(met), Outcome(last).c_str());
         }
-    }
-    for (const CardTypeRow& row : CardTypes()) {
-        if (row.factory == nullptr) out += Format("| %s | no panel yet | | | | | | | | |\n", Label(row).c_str());
     }
     return out + "\n";
 }

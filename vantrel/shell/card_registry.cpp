@@ -156,6 +156,14 @@ constexpr bool RowsInCodeOrder() {
 }
 static_assert(RowsInCodeOrder());
 
+constexpr bool EveryRowHasAPanel() {
+    for (const CardTypeRow& row : kRows) {
+        if (row.factory == nullptr) return false;
+    }
+    return true;
+}
+static_assert(EveryRowHasAPanel());
+
 constexpr CardTypeRow kDevicePageRow = {kDevicePageCode, L"Set",     ID_PORT_SET,
                                         SetMenu,         Unflagged, Make<CDevicePage>,
                                         Same(IDD_DEVICE_PAGE)};

@@ -60,7 +60,7 @@ struct CardTypeRow {
     UINT menuId;
     CardMenuGroup group;
     CardOffer offer;
-    PanelFactory factory;  // none: the host says the panel is not there yet
+    PanelFactory factory;  // every row has one (checked at compile time)
     PanelLayoutRule layout;
 };
 

@@ -10,8 +10,6 @@
 namespace {
 
 constexpr int kDefaultScrollSize = 100;
-constexpr wchar_t kNoPanelText[] = L"This card type has no panel yet.";
-constexpr RECT kPlaceholderRect{16, 16, 416, 36};
 
 }  // namespace
 
@@ -49,7 +47,6 @@ void CVantrelView::SetSkin(HBITMAP skin) {
 }
 
 void CVantrelView::DestroyPanel() {
-    placeholder_.Reset();
     if (!panel_) return;
     if (panel_->IsValid()) panel_->Destroy();
     panel_.reset();
@@ -73,8 +70,7 @@ void CVantrelView::Switch(int32_t code) {
     MapWindowPoints(frame_, hwnd_, reinterpret_cast<POINT*>(&reference), 2);
 
     const CardTypeRow* row = FindCardType(code);
-    if (row == nullptr || row->factory == nullptr) {
-        if (row != nullptr) ShowPlaceholder();
+    if (row == nullptr) {
         SetScrollSizes(kDefaultScrollSize, kDefaultScrollSize);
         Invalidate();
         return;
@@ -108,15 +104,6 @@ void CVantrelView::Place(PanelPlacement placement, const RECT& reference) {
         panel_->Layout(screenWidth_);
         break;
     }
-}
-
-void CVantrelView::ShowPlaceholder() {
-    const RECT& r = kPlaceholderRect;
-    placeholder_.Reset(CreateWindowExW(0, L"Static", kNoPanelText, WS_CHILD | WS_VISIBLE | SS_LEFT,
-                                       r.left, r.top, Width(r), Height(r), hwnd_, nullptr,
-                                       GetModuleHandleW(nullptr), nullptr));
-    SendMessageW(placeholder_.Get(), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
 void CVantrelView::UpdateScrollRange() {

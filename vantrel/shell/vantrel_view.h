@@ -29,7 +29,6 @@ public:
 private:
     void Switch(int32_t code);
     void Place(PanelPlacement placement, const RECT& reference);
-    void ShowPlaceholder();
     void DestroyPanel();
     void UpdateScrollRange();
     LRESULT OnEraseBackground(WPARAM, LPARAM);
@@ -42,7 +41,6 @@ private:
     HWND frame_;
     std::unique_ptr<CardPanelBase> panel_;
     // The one-line text shown for a card type whose panel is not built yet.
-    ScopedWindow placeholder_;
     int32_t code_ = -1;
     int screenWidth_;
     HBITMAP skin_ = nullptr;

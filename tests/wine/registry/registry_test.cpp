@@ -78,7 +78,6 @@ TEST_F(RegistryTest, EveryRegisteredPanelOpensThroughTheHostAtEveryScreenWidth) 
     CVantrelView& view = frame->View();
     int panels = 0;
     for (const CardTypeRow* row : rows) {
-        if (row->factory == nullptr) continue;
         ++panels;
         for (const int width : {1280, 800, 640}) {
             SCOPED_TRACE(testing::Message() << "code " << row->code << ", screen width " << width);
@@ -165,28 +164,6 @@ TEST_F(RegistryTest, EveryCardMenuCommandSelectsItsCodeAndIdsOutsideTheRangeDoNo
         EXPECT_EQ(frame->View().CurrentPanel()->Handle(), panel);
         EXPECT_EQ(frame->Text(), L"Ketra  -  Mifare_1K");
     }
-}
-
-TEST_F(RegistryTest, ACardTypeWithoutItsPanelShowsOneLineAndLogsNothing) {
-    const auto row = std::find_if(CardTypes().begin(), CardTypes().end(), [](const CardTypeRow& r) {
-        return r.factory == nullptr && IsOffered(r);
-    });
-    ASSERT_NE(row, CardTypes().end());
-    script.ClearLog();
-    Command(row->menuId);
-
-    CVantrelView& view = frame->View();
-    EXPECT_EQ(view.CurrentPanel(), nullptr);
-    HWND text = FindWindowExW(view, nullptr, L"Static", nullptr);
-    ASSERT_NE(text, nullptr);
-    EXPECT_TRUE(IsWindowVisible(text));
-    EXPECT_EQ(Window(text).Text(), L"This card type has no panel yet.");
-    EXPECT_TRUE(frame->Log().Entries().empty());
-    EXPECT_TRUE(script.Log().empty());
-
-    Command(ID_CARD_MIFARE_1K);
-    EXPECT_FALSE(IsWindow(text));
-    EXPECT_NE(view.CurrentPanel(), nullptr);
 }
 
 namespace {
