@@ -107,7 +107,7 @@ file(GLOB WINE_TEST_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_
 file(GLOB WINE_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 add_library(wine_test_support STATIC ${WINE_SUPPORT_SOURCES})
 target_include_directories(wine_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
-target_link_libraries(wine_test_support PUBLIC vantrel_win GTest::gtest)
+target_link_libraries(wine_test_support PUBLIC vantrel_win GTest::gtest ws2_32)
 add_library(vantrel_resources OBJECT ${VANTREL_RC})
 foreach(dir IN LISTS WINE_TEST_DIRS)
   get_filename_component(area ${dir} NAME)
@@ -125,6 +125,7 @@ foreach(dir IN LISTS WINE_TEST_DIRS)
     target_compile_definitions(wine_${area}_tests PRIVATE VANTREL_OFFER_ALL_CARDS)
   endif()
   add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
+  set_tests_properties(wine_${area} PROPERTIES ENVIRONMENT KELVAR_LOOPBACK_ONLY=1)
 endforeach()
 
 # Reader libraries for the binding tests: every export points at one function.
