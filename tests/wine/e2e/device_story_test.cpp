@@ -8,7 +8,7 @@
 #include "e2e/e2e_driver.h"
 #include "e2e/e2e_environment.h"
 #include "kelvar/reader/reader_device.h"
-#include "unused_port.h"
+#include "support/unused_port.h"
 #include "vantrel/panels/connection/device_page_ids.h"
 #include "vantrel/resources/resource.h"
 

@@ -6,7 +6,7 @@
 #include "kelvar/reader/reader_device.h"
 #include "kelvar/status.h"
 #include "kelvar_dll.h"
-#include "unused_port.h"
+#include "support/unused_port.h"
 
 using namespace kelvar;
 
