@@ -16,9 +16,10 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/kelvar/kelvar_functions.h)
 
 # kelvar_def(<file> <mode>): mode ALL, or WITHOUT <ordinals...>, with an optional
-# ALIAS <symbol> that every export points at (test libraries).
+# ALIAS <symbol> that every export points at (test libraries), or a PREFIX
+# that each export's symbol carries (the library's routes).
 function(kelvar_def file)
-  cmake_parse_arguments(ARG "" "ALIAS" "WITHOUT" ${ARGN})
+  cmake_parse_arguments(ARG "" "ALIAS;PREFIX" "WITHOUT" ${ARGN})
   set(text "EXPORTS\n")
   foreach(entry IN LISTS KELVAR_FUNCTION_ENTRIES)
     string(REGEX REPLACE "X\\(([0-9]+), ([A-Za-z0-9_]+).*" "\\1;\\2" pair "${entry}")
@@ -29,6 +30,8 @@ function(kelvar_def file)
     endif()
     if(ARG_ALIAS)
       string(APPEND text "  ${name} = ${ARG_ALIAS} @${ordinal} NONAME\n")
+    elseif(ARG_PREFIX)
+      string(APPEND text "  ${name} = ${ARG_PREFIX}${name} @${ordinal} NONAME\n")
     else()
       string(APPEND text "  ${name} @${ordinal} NONAME\n")
     endif()
@@ -37,13 +40,19 @@ function(kelvar_def file)
 endfunction()
 
 # Kelvar.dll: our reader library.
-kelvar_def(${CMAKE_BINARY_DIR}/Kelvar.def)
-file(GLOB KELVAR_API_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/kelvar/api/*.cpp)
+# Each export goes through its route (kelvar/dll): built-in or network reader.
+kelvar_def(${CMAKE_BINARY_DIR}/Kelvar.def PREFIX kelvar_export_)
+file(GLOB KELVAR_API_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/kelvar/api/*.cpp
+     ${CMAKE_SOURCE_DIR}/kelvar/dll/*.cpp)
 add_library(Kelvar SHARED ${KELVAR_API_SOURCES} ${CMAKE_BINARY_DIR}/Kelvar.def)
 target_link_libraries(Kelvar PRIVATE kelvar_core)
 target_link_options(Kelvar PRIVATE -Wl,--enable-stdcall-fixup)
 set_target_properties(Kelvar PROPERTIES PREFIX "" OUTPUT_NAME Kelvar
                       RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+
+# The reader server's console build, for the Wine tests.
+set_target_properties(kelvar-reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+target_link_options(kelvar-reader PRIVATE -static -static-libgcc -static-libstdc++)
 
 # The program: everything but its entry point also goes into a library that
 # the window tests link.
