@@ -83,6 +83,9 @@ int main(int argc, char** argv) {
     }
 
     kelvar::net::ReaderServer server(kelvar::server::ServeLocalCall, options->faults, LogLine);
+    running = &server;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
     if (!server.Listen(options->address, options->port, error)) {
         LogLine("error: cannot listen: " + error);
         return 1;
@@ -98,9 +101,6 @@ int main(int argc, char** argv) {
     }
     LogLine("serving " + config.string() + " on " + where);
 
-    running = &server;
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
     server.Run();
     running = nullptr;
     // Images are written through at every change; closing powers the cards down.
