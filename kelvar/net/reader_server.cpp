@@ -33,7 +33,7 @@ void ReaderServer::AcceptClient() {
 
 bool ReaderServer::ServeClient(Client& client) {
     uint8_t buffer[16384];
-    const int received = client.stream->Receive(buffer, sizeof buffer, 0);
+    const int received = client.stream->Receive(buffer, sizeof buffer, kReadyNow);
     if (received == kStreamTimeout) return true;
     if (received <= 0) {
         log_("client " + client.peer + " disconnected after " + std::to_string(client.served.Calls()) + " calls");

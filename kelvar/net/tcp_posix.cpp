@@ -70,7 +70,7 @@ bool TcpStream::Send(std::span<const uint8_t> bytes) {
 }
 
 int TcpStream::Receive(uint8_t* into, size_t capacity, int timeoutMs) {
-    if (!WaitFor(static_cast<int>(handle_), POLLIN, timeoutMs)) return kStreamTimeout;
+    if (timeoutMs != kReadyNow && !WaitFor(static_cast<int>(handle_), POLLIN, timeoutMs)) return kStreamTimeout;
     for (;;) {
         const ssize_t n = recv(static_cast<int>(handle_), into, capacity, 0);
         if (n < 0 && errno == EINTR) continue;

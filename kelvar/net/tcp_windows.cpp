@@ -84,7 +84,7 @@ bool TcpStream::Send(std::span<const uint8_t> bytes) {
 }
 
 int TcpStream::Receive(uint8_t* into, size_t capacity, int timeoutMs) {
-    if (!WaitFor(S(handle_), POLLRDNORM, timeoutMs)) return kStreamTimeout;
+    if (timeoutMs != kReadyNow && !WaitFor(S(handle_), POLLRDNORM, timeoutMs)) return kStreamTimeout;
     const int n = recv(S(handle_), reinterpret_cast<char*>(into), static_cast<int>(capacity), 0);
     return n < 0 ? kStreamError : n;
 }
