@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "kelvar/net/remote_reader.h"
@@ -78,6 +79,34 @@ TEST(KelvarNetwork, ServesTheReaderAndItsCardsAndConnectsAgainAfterALoss) {
 
     s.dll.close_connection();
     EXPECT_EQ(s.dll.rf_beep(0, 1), kNotOpen);
+}
+
+TEST(KelvarNetwork, AServerKilledDuringAWriteLeavesTheOldOrTheNewBlock) {
+    Served s;
+    ASSERT_TRUE(s.Start(L"--latency 300"));
+    ASSERT_FALSE(s.dll.SearchMifare().empty());
+    ASSERT_EQ(s.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    const std::array<uint8_t, 16> written{0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A,
+                                          0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A};
+    // The server has carried the write out and waits to answer when it dies.
+    std::thread killer([&] {
+        Sleep(150);
+        s.server.Kill();
+    });
+    EXPECT_EQ(s.dll.rf_M1_write(0, 5, written.data()), kConnectionLost);
+    killer.join();
+
+    ASSERT_TRUE(s.server.Start(s.dll.Folder() / "Kelvar.ini"));
+    ASSERT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kOk);
+    ASSERT_FALSE(s.dll.SearchMifare().empty());
+    ASSERT_EQ(s.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    uint8_t data[1024] = {};
+    uint8_t length = 0;
+    ASSERT_EQ(s.dll.rf_M1_read(0, 5, data, &length), kOk);
+    const std::array<uint8_t, 16> factory{};
+    const bool whole = std::equal(written.begin(), written.end(), data) ||
+                       std::equal(factory.begin(), factory.end(), data);
+    EXPECT_TRUE(whole);
 }
 
 TEST(KelvarNetwork, TwoClientsShareOneField) {
