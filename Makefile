@@ -14,9 +14,9 @@ FUZZ    := $(BUILD)/fuzz
 OUT     := $(WIN32)/bin
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all setup native win32 test test-native test-wine fuzz fuzz-build run bench clean
+.PHONY: all setup native server win32 test test-native test-wine fuzz fuzz-build run bench clean
 
-all: win32
+all: win32 server
 
 setup:
 	@tools/setup.sh
@@ -30,6 +30,10 @@ $(WIN32)/CMakeCache.txt: | setup
 
 native: setup $(NATIVE)/CMakeCache.txt
 	@cmake --build $(NATIVE) -j2
+
+# The reader server alone: build/native/kelvar-reader.
+server: setup $(NATIVE)/CMakeCache.txt
+	@cmake --build $(NATIVE) -j2 --target kelvar-reader
 
 # Several people may build at once: one build of the folder at a time.
 # A cache configured by hand with the other option value is set back first.
@@ -61,7 +65,7 @@ test: test-native
 	@$(MAKE) --no-print-directory fuzz-build
 	@$(MAKE) --no-print-directory test-wine
 
-run: win32
+run: win32 server
 	@tools/run $(OUT)
 
 # Not part of `make test`: it takes minutes. BENCH_RUNS sets the runs per figure.

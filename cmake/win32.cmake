@@ -16,9 +16,10 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${CMAKE_SOURCE_DIR}/kelvar/kelvar_functions.h)
 
 # kelvar_def(<file> <mode>): mode ALL, or WITHOUT <ordinals...>, with an optional
-# ALIAS <symbol> that every export points at (test libraries).
+# ALIAS <symbol> that every export points at (test libraries), or a PREFIX
+# that each export's symbol carries (the library's routes).
 function(kelvar_def file)
-  cmake_parse_arguments(ARG "" "ALIAS" "WITHOUT" ${ARGN})
+  cmake_parse_arguments(ARG "" "ALIAS;PREFIX" "WITHOUT" ${ARGN})
   set(text "EXPORTS\n")
   foreach(entry IN LISTS KELVAR_FUNCTION_ENTRIES)
     string(REGEX REPLACE "X\\(([0-9]+), ([A-Za-z0-9_]+).*" "\\1;\\2" pair "${entry}")
@@ -29,6 +30,8 @@ function(kelvar_def file)
     endif()
     if(ARG_ALIAS)
       string(APPEND text "  ${name} = ${ARG_ALIAS} @${ordinal} NONAME\n")
+    elseif(ARG_PREFIX)
+      string(APPEND text "  ${name} = ${ARG_PREFIX}${name} @${ordinal} NONAME\n")
     else()
       string(APPEND text "  ${name} @${ordinal} NONAME\n")
     endif()
@@ -37,13 +40,19 @@ function(kelvar_def file)
 endfunction()
 
 # Kelvar.dll: our reader library.
-kelvar_def(${CMAKE_BINARY_DIR}/Kelvar.def)
-file(GLOB KELVAR_API_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/kelvar/api/*.cpp)
+# Each export goes through its route (kelvar/dll): built-in or network reader.
+kelvar_def(${CMAKE_BINARY_DIR}/Kelvar.def PREFIX kelvar_export_)
+file(GLOB KELVAR_API_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/kelvar/api/*.cpp
+     ${CMAKE_SOURCE_DIR}/kelvar/dll/*.cpp)
 add_library(Kelvar SHARED ${KELVAR_API_SOURCES} ${CMAKE_BINARY_DIR}/Kelvar.def)
 target_link_libraries(Kelvar PRIVATE kelvar_core)
 target_link_options(Kelvar PRIVATE -Wl,--enable-stdcall-fixup)
 set_target_properties(Kelvar PROPERTIES PREFIX "" OUTPUT_NAME Kelvar
                       RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+
+# The reader server's console build, for the Wine tests.
+set_target_properties(kelvar-reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+target_link_options(kelvar-reader PRIVATE -static -static-libgcc -static-libstdc++)
 
 # The program: everything but its entry point also goes into a library that
 # the window tests link.
@@ -107,7 +116,7 @@ file(GLOB WINE_TEST_DIRS LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_SOURCE_
 file(GLOB WINE_SUPPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/support/*.cpp)
 add_library(wine_test_support STATIC ${WINE_SUPPORT_SOURCES})
 target_include_directories(wine_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests/wine)
-target_link_libraries(wine_test_support PUBLIC vantrel_win GTest::gtest)
+target_link_libraries(wine_test_support PUBLIC vantrel_win GTest::gtest ws2_32)
 add_library(vantrel_resources OBJECT ${VANTREL_RC})
 foreach(dir IN LISTS WINE_TEST_DIRS)
   get_filename_component(area ${dir} NAME)
@@ -125,6 +134,7 @@ foreach(dir IN LISTS WINE_TEST_DIRS)
     target_compile_definitions(wine_${area}_tests PRIVATE VANTREL_OFFER_ALL_CARDS)
   endif()
   add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
+  set_tests_properties(wine_${area} PROPERTIES ENVIRONMENT KELVAR_LOOPBACK_ONLY=1)
 endforeach()
 # The leak test switches through every panel twenty times: more than the
 # emulator's default two minutes once most card types have their panel.
@@ -207,12 +217,14 @@ add_library(vantrel_bench_host STATIC ${BENCH_HOST_SOURCES})
 target_link_libraries(vantrel_bench_host PUBLIC vantrel_win)
 target_link_libraries(wine_leaks_tests PRIVATE vantrel_bench_host psapi)
 add_executable(VantrelBench ${CMAKE_SOURCE_DIR}/tools/bench/bench_main.cpp
-               ${CMAKE_SOURCE_DIR}/tools/bench/launch_timing.cpp $<TARGET_OBJECTS:vantrel_resources>)
+               ${CMAKE_SOURCE_DIR}/tools/bench/launch_timing.cpp ${CMAKE_SOURCE_DIR}/tools/bench/network_timing.cpp
+               ${CMAKE_SOURCE_DIR}/tests/wine/support/reader_server_process.cpp $<TARGET_OBJECTS:vantrel_resources>)
 target_link_libraries(VantrelBench PRIVATE vantrel_bench_host)
+target_include_directories(VantrelBench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
 target_link_options(VantrelBench PRIVATE -municode)
 add_executable(BenchBareWindow WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/bare_window.cpp)
 target_link_options(BenchBareWindow PRIVATE -municode)
-add_dependencies(VantrelBench Kelvar Vantrel BenchBareWindow)
+add_dependencies(VantrelBench Kelvar Vantrel BenchBareWindow kelvar-reader)
 
 # Times the hex page editor on the largest card (a benchmark, not a test).
 add_executable(HexPageBench ${CMAKE_SOURCE_DIR}/tools/hexbench/hex_page_bench.cpp

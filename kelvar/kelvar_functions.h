@@ -10,6 +10,83 @@
 
 #include <cstdint>
 
+// Every pointer argument of the function list below, for calls carried over a
+// network connection: ordinal, argument position (from 0), direction (In, Out,
+// InOut) and size in bytes: Fixed, n bytes; Arg, the value of argument n;
+// Reported, the value the out length at argument n holds after the call (a
+// byte). A function added below with a pointer argument needs its row here
+// (checked at compile time).
+#define KELVAR_BUFFERS(B)                                                                          \
+    B(1, 0, Out, Fixed, 4)                                                                         \
+    B(2, 0, Out, Arg, 2) B(2, 1, In, Arg, 2) B(2, 3, In, Arg, 4)                                   \
+    B(3, 0, Out, Arg, 2) B(3, 1, In, Arg, 2) B(3, 3, In, Arg, 4)                                   \
+    B(4, 1, In, Fixed, 8)                                                                          \
+    B(6, 0, Out, Fixed, 2)                                                                         \
+    B(7, 1, Out, Reported, 2) B(7, 2, Out, Fixed, 1)                                               \
+    B(11, 1, Out, Reported, 2) B(11, 2, Out, Fixed, 1)                                             \
+    B(12, 1, In, Arg, 2) B(12, 3, Out, Reported, 4) B(12, 4, Out, Fixed, 1)                        \
+    B(15, 2, Out, Fixed, 2)                                                                        \
+    B(16, 2, Out, Reported, 3) B(16, 3, Out, Fixed, 1)                                             \
+    B(17, 1, In, Arg, 2) B(17, 3, Out, Fixed, 1)                                                   \
+    B(21, 3, In, Fixed, 6)                                                                         \
+    B(22, 2, Out, Reported, 3) B(22, 3, Out, Fixed, 1)                                             \
+    B(23, 2, In, Fixed, 16)                                                                        \
+    B(25, 2, Out, Fixed, 4)                                                                        \
+    B(30, 2, Out, Reported, 3) B(30, 3, Out, Fixed, 1)                                             \
+    B(31, 1, In, Arg, 2) B(31, 3, Out, Reported, 4) B(31, 4, Out, Fixed, 1)                        \
+    B(32, 2, Out, Reported, 3) B(32, 3, Out, Fixed, 1)                                             \
+    B(36, 1, In, Fixed, 8)                                                                         \
+    B(37, 2, Out, Reported, 3) B(37, 3, Out, Fixed, 1)                                             \
+    B(38, 2, In, Fixed, 8)                                                                         \
+    B(39, 1, In, Fixed, 4)                                                                         \
+    B(40, 1, In, Fixed, 6)                                                                         \
+    B(47, 1, Out, Fixed, 1)                                                                        \
+    B(49, 2, Out, Reported, 3) B(49, 3, Out, Fixed, 1)                                             \
+    B(50, 2, In, Fixed, 2)                                                                         \
+    B(52, 2, Out, Reported, 3) B(52, 3, Out, Fixed, 1)                                             \
+    B(53, 2, In, Fixed, 4)                                                                         \
+    B(55, 1, Out, Reported, 2) B(55, 2, Out, Fixed, 1)                                             \
+    B(56, 1, Out, Reported, 2) B(56, 2, Out, Fixed, 1)                                             \
+    B(57, 2, In, Fixed, 4)                                                                         \
+    B(59, 1, Out, Reported, 2) B(59, 2, Out, Fixed, 1)                                             \
+    B(63, 2, In, Fixed, 8) B(63, 5, Out, Reported, 6) B(63, 6, Out, Fixed, 1)                      \
+    B(64, 2, In, Fixed, 8) B(64, 4, In, Fixed, 4)                                                  \
+    B(65, 2, In, Fixed, 8)                                                                         \
+    B(66, 2, In, Fixed, 8)                                                                         \
+    B(67, 2, In, Fixed, 8)                                                                         \
+    B(68, 2, In, Fixed, 8)                                                                         \
+    B(69, 2, In, Fixed, 8)                                                                         \
+    B(70, 2, In, Fixed, 8) B(70, 3, Out, Reported, 4) B(70, 4, Out, Fixed, 1)                      \
+    B(71, 2, In, Fixed, 8) B(71, 5, Out, Reported, 6) B(71, 6, Out, Fixed, 1)                      \
+    B(72, 1, Out, Reported, 2) B(72, 2, Out, Fixed, 1)                                             \
+    B(73, 1, In, Arg, 2) B(73, 3, Out, Reported, 4) B(73, 4, Out, Fixed, 1)                        \
+    B(74, 3, Out, Arg, 2)                                                                          \
+    B(75, 3, In, Arg, 2)                                                                           \
+    B(76, 1, Out, Fixed, 4)                                                                        \
+    B(77, 1, In, Fixed, 16) B(77, 2, In, Fixed, 8)                                                 \
+    B(78, 2, In, Fixed, 3)                                                                         \
+    B(79, 4, Out, Arg, 2)                                                                          \
+    B(80, 3, In, Arg, 4)                                                                           \
+    B(81, 1, Out, Fixed, 1)                                                                        \
+    B(360, 1, In, Fixed, 4)                                                                        \
+    B(361, 2, Out, Reported, 3) B(361, 3, Out, Fixed, 1)                                           \
+    B(362, 2, In, Fixed, 4)                                                                        \
+    B(381, 1, Out, Reported, 2) B(381, 2, Out, Fixed, 1)                                           \
+    B(382, 1, In, Fixed, 7)                                                                        \
+    B(400, 1, Out, Reported, 2) B(400, 2, Out, Fixed, 1)                                           \
+    B(401, 1, In, Fixed, 8) B(401, 3, Out, Reported, 4) B(401, 4, Out, Fixed, 1)                   \
+    B(404, 1, In, Fixed, 8) B(404, 3, In, Fixed, 8) B(404, 4, Out, Reported, 5)                    \
+    B(404, 5, InOut, Fixed, 1)                                                                     \
+    B(410, 2, Out, Reported, 3) B(410, 3, Out, Fixed, 1)                                           \
+    B(421, 1, In, Arg, 2) B(421, 3, Out, Reported, 4) B(421, 4, Out, Fixed, 1)                     \
+    B(430, 2, Out, Reported, 3) B(430, 3, Out, Fixed, 1)                                           \
+    B(431, 2, In, Arg, 3)                                                                          \
+    B(432, 1, In, Fixed, 8)                                                                        \
+    B(450, 2, Out, Reported, 3) B(450, 3, Out, Fixed, 1)                                           \
+    B(452, 2, In, Fixed, 8)                                                                        \
+    B(460, 1, In, Fixed, 16)                                                                       \
+    B(461, 1, In, Fixed, 16)
+
 #define KELVAR_FUNCTIONS(X)                                                                        \
     X(1, lib_ver, "lib_ver", true, (uint32_t* version))                                            \
     X(2, des_encipher, "", true,                                                                   \

@@ -16,6 +16,8 @@ enum Status : int32_t {
     kConnectFailed = 0x04,   // rf_init_com could not reach the given address
     kStoreFailed = 0x05,     // a card image or reader setting could not be saved
     kBadClock = 0x06,        // WriteTime: invalid BCD or an impossible date
+    kConnectionLost = 0x07,  // the network reader did not answer in time or the connection dropped; closed
+    kBadAnswer = 0x08,       // the network reader's answer was malformed; the connection is closed
 
     // Card level
     kNoCard = 0x10,          // no card answered (empty field, halted card, antenna off, wrong RF mode)

@@ -6,6 +6,9 @@ export WINEPREFIX=${WINEPREFIX:-$VANTREL_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Tests, tools and benchmarks reach loopback readers only (Kelvar.dll refuses
+# any other address while this is set).
+export KELVAR_LOOPBACK_ONLY=${KELVAR_LOOPBACK_ONLY:-1}
 
 wine_reg_add() {  # key value type data
   wine reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >/dev/null 2>&1

@@ -1,6 +1,6 @@
 // Measures start-up, panel switches and card commands of the real program
 // with the real Kelvar.dll, and prints one Markdown table set.
-//   VantrelBench [--runs N]
+//   VantrelBench [--runs N] [--network-only]
 // Progress goes to stderr, the tables to stdout.
 #include <windows.h>
 
@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "tools/bench/host/hosted_program.h"
+#include "tools/bench/host/scratch_cards.h"
 #include "tools/bench/launch_timing.h"
+#include "tools/bench/network_timing.h"
 #include "tools/bench/summary.h"
 #include "vantrel/app/settings.h"
 
@@ -221,10 +223,18 @@ std::string HexEditorSection() {
 
 int wmain(int argc, wchar_t** argv) {
     int runs = kDefaultRuns;
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::wstring(argv[i]) == L"--runs") runs = std::max(1, _wtoi(argv[i + 1]));
+    bool networkOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::wstring(argv[i]) == L"--runs" && i + 1 < argc) runs = std::max(1, _wtoi(argv[i + 1]));
+        if (std::wstring(argv[i]) == L"--network-only") networkOnly = true;
     }
     std::string out = Header(runs);
+    if (networkOnly) {
+        const ScratchCards scratch;
+        out += NetworkSection(runs);
+        std::fputs(out.c_str(), stdout);
+        return 0;
+    }
     out += StartupSection(runs);
 
     HostedProgram program;
@@ -241,6 +251,8 @@ int wmain(int argc, wchar_t** argv) {
     out += SwitchSection(program, panels, runs);
     out += CommandSection(program, panels, runs);
     out += HexEditorSection();
+    out += "\n";
+    out += NetworkSection(runs);
     std::fputs(out.c_str(), stdout);
     return 0;
 }

@@ -21,6 +21,7 @@ public:
 
     bool Ready() const { return ready_; }
     const std::filesystem::path& ImageFolder() const { return images_; }
+    std::filesystem::path ConfigFile() const { return folder_ / L"Kelvar.ini"; }
 
 private:
     std::filesystem::path folder_;

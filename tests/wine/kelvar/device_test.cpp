@@ -6,6 +6,7 @@
 #include "kelvar/reader/reader_device.h"
 #include "kelvar/status.h"
 #include "kelvar_dll.h"
+#include "support/unused_port.h"
 
 using namespace kelvar;
 
@@ -38,9 +39,11 @@ TEST(KelvarLibrary, ExportsEveryOrdinalAndCalculatesDesWithoutConnection) {
 TEST(KelvarLibrary, OpensOnlyTheBuiltInReaderAndDrivesItsOwnFunctions) {
     KelvarDll dll;
     ASSERT_TRUE(dll.Load());
-    const uint16_t network[4] = {192, 168, 1, 200};
+    const UnusedLoopbackPort unused;
+    ASSERT_NE(unused.Port(), 0);
+    const uint16_t loopback[4] = {127, 0, 0, 1};
     const uint16_t badOctet[4] = {0, 0, 300, 0};
-    EXPECT_EQ(dll.rf_init_com(2000, network), kConnectFailed);
+    EXPECT_EQ(dll.rf_init_com(unused.Port(), loopback), kConnectFailed);
     EXPECT_EQ(dll.rf_init_com(2000, badOctet), kBadArgument);
     ASSERT_EQ(dll.Open(), kOk);
 

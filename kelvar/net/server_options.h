@@ -1,0 +1,34 @@
+// The reader server's command line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "kelvar/net/reader_service.h"
+
+namespace kelvar::net {
+
+inline constexpr uint16_t kDefaultServerPort = 2000;
+
+struct ServerOptions {
+    uint16_t address[4] = {127, 0, 0, 1};
+    uint16_t port = kDefaultServerPort;
+    std::string config;    // empty: KELVAR_CONFIG, else Kelvar.ini in the working folder
+    std::string portFile;  // the port listened on is written here when given
+    FaultOptions faults;
+    bool help = false;
+};
+
+// The options, or nothing with `error` set.
+std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args, std::string& error);
+
+// "a.b.c.d:port" into its parts.
+bool ParseListenAddress(const std::string& text, uint16_t address[4], uint16_t& port);
+
+bool IsLoopback(const uint16_t address[4]);
+
+extern const char kServerUsage[];
+
+}  // namespace kelvar::net

@@ -1,0 +1,111 @@
+// kelvar-reader: the virtual reader served over TCP.
+#include <csignal>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "kelvar/api/guard.h"
+#include "kelvar/net/reader_server.h"
+#include "kelvar/net/server_options.h"
+#include "kelvar/reader/reader_config.h"
+#include "kelvar/server/served_functions.h"
+
+namespace fs = std::filesystem;
+
+namespace kelvar::api {
+
+namespace {
+std::unique_ptr<VirtualReader> reader;
+}
+
+VirtualReader& Reader() { return *reader; }
+
+}  // namespace kelvar::api
+
+namespace {
+
+kelvar::net::ReaderServer* running = nullptr;
+
+extern "C" void OnStopSignal(int) {
+    if (running != nullptr) running->Stop();
+}
+
+void LogLine(const std::string& text) {
+    static std::mutex mutex;
+    const std::lock_guard lock(mutex);
+    const std::time_t now = std::time(nullptr);
+    char stamp[32] = {};
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    std::cerr << stamp << " kelvar-reader: " << text << std::endl;
+}
+
+fs::path ConfigFile(const kelvar::net::ServerOptions& options) {
+    if (!options.config.empty()) return options.config;
+    if (const char* named = std::getenv(std::string(kelvar::kReaderConfigVariable).c_str()); named && *named) {
+        return named;
+    }
+    std::error_code error;
+    return fs::current_path(error) / kelvar::kReaderConfigFileName;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = kelvar::net::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "kelvar-reader: " << error << "\n" << kelvar::net::kServerUsage;
+        return 2;
+    }
+    if (options->help) {
+        std::cout << kelvar::net::kServerUsage;
+        return 0;
+    }
+
+    const fs::path config = ConfigFile(*options);
+    const fs::path folder = config.has_parent_path() ? config.parent_path() : fs::current_path();
+    try {
+        kelvar::api::reader = std::make_unique<kelvar::VirtualReader>(kelvar::LoadFieldConfig(config, folder));
+    } catch (const std::exception& e) {
+        LogLine(std::string("error: the configuration could not be used (") + e.what() + "), defaults used");
+        kelvar::api::reader = std::make_unique<kelvar::VirtualReader>(kelvar::DefaultFieldConfig(folder));
+    }
+    const uint16_t builtIn[4] = {0, 0, 0, 0};
+    if (const kelvar::Status status = kelvar::api::reader->Open(0, builtIn); status != kelvar::kOk) {
+        LogLine("error: the reader could not be opened (status " + std::to_string(status) + ")");
+        return 1;
+    }
+
+    kelvar::net::ReaderServer server(kelvar::server::ServeLocalCall, options->faults, LogLine);
+    running = &server;
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+    if (!server.Listen(options->address, options->port, error)) {
+        LogLine("error: cannot listen: " + error);
+        return 1;
+    }
+    const std::string where = std::to_string(options->address[0]) + "." + std::to_string(options->address[1]) +
+                              "." + std::to_string(options->address[2]) + "." +
+                              std::to_string(options->address[3]) + ":" + std::to_string(server.Port());
+    if (!kelvar::net::IsLoopback(options->address)) {
+        LogLine("warning: listening on " + where + ", not on loopback: other machines can reach this reader");
+    }
+    if (!options->portFile.empty()) {
+        std::ofstream(options->portFile) << server.Port() << "\n";
+    }
+    LogLine("serving " + config.string() + " on " + where);
+
+    server.Run();
+    running = nullptr;
+    // Images are written through at every change; closing powers the cards down.
+    kelvar::api::reader->Close();
+    kelvar::api::reader.reset();
+    LogLine("stopped");
+    return 0;
+}

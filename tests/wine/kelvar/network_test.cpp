@@ -1,0 +1,153 @@
+// The library connected to a reader server on loopback: the same answers as
+// the built-in reader, a clear status for every fault, and Connect again.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "kelvar/net/remote_reader.h"
+#include "kelvar/net/tcp.h"
+#include "kelvar/reader/reader_device.h"
+#include "kelvar/status.h"
+#include "kelvar_dll.h"
+#include "support/reader_server_process.h"
+
+using namespace kelvar;
+
+namespace {
+
+constexpr uint16_t kLoopback[4] = {127, 0, 0, 1};
+
+struct Served {
+    KelvarDll dll;
+    ReaderServerProcess server;
+
+    bool Start(const std::wstring& options = L"") {
+        return dll.Load() && server.Start(dll.Folder() / "Kelvar.ini", options) &&
+               dll.rf_init_com(server.Port(), kLoopback) == kOk;
+    }
+    std::string Model() {
+        uint8_t text[1024] = {};
+        uint8_t length = 0;
+        const int32_t status = dll.rf_get_model(0, text, &length);
+        return status == kOk ? std::string(text, text + length) : "status " + std::to_string(status);
+    }
+};
+
+const uint8_t kKeyA[6] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+
+}  // namespace
+
+TEST(KelvarNetwork, ServesTheReaderAndItsCardsAndConnectsAgainAfterALoss) {
+    Served s;
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(s.Model(), std::string(kReaderModel));
+    uint8_t clock[1024] = {};
+    uint8_t length = 0;
+    ASSERT_EQ(s.dll.rf_init_device_number(0x3412), kOk);
+    uint8_t number[2] = {};
+    ASSERT_EQ(s.dll.rf_get_device_number(number), kOk);
+    EXPECT_EQ(number[0], 0x12);
+    ASSERT_EQ(s.dll.ReadTime(0, clock, &length), kOk);
+    EXPECT_EQ(length, 7);
+
+    // A Mifare sector written and read back over the connection.
+    ASSERT_FALSE(s.dll.SearchMifare().empty());
+    ASSERT_EQ(s.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    const std::array<uint8_t, 16> block{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+    ASSERT_EQ(s.dll.rf_M1_write(0, 5, block.data()), kOk);
+    uint8_t data[1024] = {};
+    ASSERT_EQ(s.dll.rf_M1_read(0, 5, data, &length), kOk);
+    EXPECT_EQ(length, 16);
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), data));
+    EXPECT_EQ(s.dll.rf_M1_read(0, 5, nullptr, &length), kBadArgument);
+
+    // The server goes away: the loss is reported once, then the port is closed.
+    s.server.Kill();
+    EXPECT_EQ(s.dll.rf_beep(0, 1), kConnectionLost);
+    EXPECT_EQ(s.dll.rf_beep(0, 1), kNotOpen);
+
+    // Started again on the same images: Connect again, the block is still there.
+    ASSERT_TRUE(s.server.Start(s.dll.Folder() / "Kelvar.ini"));
+    ASSERT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kOk);
+    ASSERT_FALSE(s.dll.SearchMifare().empty());
+    ASSERT_EQ(s.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    ASSERT_EQ(s.dll.rf_M1_read(0, 5, data, &length), kOk);
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), data));
+
+    s.dll.close_connection();
+    EXPECT_EQ(s.dll.rf_beep(0, 1), kNotOpen);
+}
+
+TEST(KelvarNetwork, AServerKilledDuringAWriteLeavesTheOldOrTheNewBlock) {
+    Served s;
+    ASSERT_TRUE(s.Start(L"--latency 300"));
+    ASSERT_FALSE(s.dll.SearchMifare().empty());
+    ASSERT_EQ(s.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    const std::array<uint8_t, 16> written{0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A,
+                                          0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A, 0xA5, 0x5A};
+    // The server has carried the write out and waits to answer when it dies.
+    std::thread killer([&] {
+        Sleep(150);
+        s.server.Kill();
+    });
+    EXPECT_EQ(s.dll.rf_M1_write(0, 5, written.data()), kConnectionLost);
+    killer.join();
+
+    ASSERT_TRUE(s.server.Start(s.dll.Folder() / "Kelvar.ini"));
+    ASSERT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kOk);
+    ASSERT_FALSE(s.dll.SearchMifare().empty());
+    ASSERT_EQ(s.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    uint8_t data[1024] = {};
+    uint8_t length = 0;
+    ASSERT_EQ(s.dll.rf_M1_read(0, 5, data, &length), kOk);
+    const std::array<uint8_t, 16> factory{};
+    const bool whole = std::equal(written.begin(), written.end(), data) ||
+                       std::equal(factory.begin(), factory.end(), data);
+    EXPECT_TRUE(whole);
+}
+
+TEST(KelvarNetwork, TwoClientsShareOneField) {
+    Served first;
+    ASSERT_TRUE(first.Start());
+    ASSERT_FALSE(first.dll.SearchMifare().empty());
+
+    // A second client halts the card the first one selected.
+    net::RemoteReader second;
+    ASSERT_EQ(second.Open(net::TcpStream::Connect(kLoopback, first.server.Port(), net::kConnectTimeoutMs)), kOk);
+    ASSERT_EQ((second.Call<18, void(int32_t)>(0)), kOk);
+    EXPECT_NE(first.dll.rf_M1_authentication2(0, 0x60, 4, kKeyA), kOk);
+    second.Close();
+    EXPECT_FALSE(first.dll.SearchMifare().empty());
+}
+
+TEST(KelvarNetwork, EveryFaultOptionGivesItsErrorAndNeverASuccess) {
+    struct Case {
+        const wchar_t* options;
+        int32_t status;
+    };
+    const Case cases[] = {
+        {L"--drop-every 2", kConnectionLost},
+        {L"--close-after 1", kConnectionLost},
+        {L"--garble-every 2", kBadAnswer},
+    };
+    for (const Case& c : cases) {
+        Served s;
+        ASSERT_TRUE(s.Start(c.options)) << c.options;
+        uint32_t version = 0;
+        EXPECT_EQ(s.dll.lib_ver(&version), kOk) << c.options;
+        uint8_t text[1024] = {};
+        uint8_t length = 0x55;
+        EXPECT_EQ(s.dll.rf_get_model(0, text, &length), c.status) << c.options;
+        EXPECT_EQ(length, 0x55) << c.options;
+        EXPECT_EQ(text[0], 0) << c.options;
+        EXPECT_EQ(s.dll.lib_ver(&version), kNotOpen) << c.options;
+    }
+    Served slow;
+    ASSERT_TRUE(slow.Start(L"--latency 200"));
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(slow.Model(), std::string(kReaderModel));
+    EXPECT_GE(GetTickCount() - start, 150u);
+}
