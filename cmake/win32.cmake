@@ -224,7 +224,7 @@ target_include_directories(VantrelBench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)
 target_link_options(VantrelBench PRIVATE -municode)
 add_executable(BenchBareWindow WIN32 ${CMAKE_SOURCE_DIR}/tools/bench/bare_window.cpp)
 target_link_options(BenchBareWindow PRIVATE -municode)
-add_dependencies(VantrelBench Kelvar Vantrel BenchBareWindow kelvar-reader)
+add_dependencies(VantrelBench Kelvar Vantrel BenchBareWindow kelvar-reader HexPageBench)
 
 # Times the hex page editor on the largest card (a benchmark, not a test).
 add_executable(HexPageBench ${CMAKE_SOURCE_DIR}/tools/hexbench/hex_page_bench.cpp

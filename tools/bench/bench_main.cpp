@@ -214,10 +214,6 @@ std::string CommandSection(HostedProgram& program, const std::vector<PanelRow>& 
     return out + "\n";
 }
 
-std::string HexEditorSection() {
-    return "## Hex page editor\n\nKeystroke and page switch on an 8,192-byte card: the hex page editor "
-           "has no window yet; nothing to measure.\n";
-}
 
 }  // namespace
 
@@ -250,7 +246,6 @@ int wmain(int argc, wchar_t** argv) {
     panels.push_back({&DevicePageRow(), {}, {}, 0});
     out += SwitchSection(program, panels, runs);
     out += CommandSection(program, panels, runs);
-    out += HexEditorSection();
     out += "\n";
     out += NetworkSection(runs);
     std::fputs(out.c_str(), stdout);
