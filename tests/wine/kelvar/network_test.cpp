@@ -2,6 +2,7 @@
 // the built-in reader, a clear status for every fault, and Connect again.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <thread>
@@ -150,4 +151,50 @@ TEST(KelvarNetwork, EveryFaultOptionGivesItsErrorAndNeverASuccess) {
     const DWORD start = GetTickCount();
     EXPECT_EQ(slow.Model(), std::string(kReaderModel));
     EXPECT_GE(GetTickCount() - start, 150u);
+}
+
+// Every card family answers the same over the connection as the built-in
+// reader: the answers of a read-only round of each family's first calls.
+TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
+    Served s;
+    ASSERT_TRUE(s.Start());
+    const auto round = [&] {
+        std::string out;
+        uint8_t buffer[1024] = {};
+        uint8_t length = 0;
+        const auto note = [&](const char* call, int32_t status, size_t count) {
+            out += std::string(call) + " " + std::to_string(status) + ":";
+            for (size_t i = 0; i < count && status == kOk; ++i) out += std::to_string(buffer[i]) + ",";
+            out += "\n";
+        };
+        s.dll.rf_antenna_sta(0, 0);
+        s.dll.rf_init_type(0, 'A');
+        s.dll.rf_antenna_sta(0, 1);
+        note("rf_typea_rst", s.dll.rf_typea_rst(0, 0x52, buffer, &length), length);
+        const uint8_t select[] = {0x00, 0xA4, 0x04, 0x00, 0x06, 0xF0, 0x4B, 0x56, 0x01, 0x00, 0x01, 0x00};
+        note("rf_cos_command", s.dll.rf_cos_command(0, select, sizeof select, buffer, &length), length);
+        s.dll.rf_init_type(0, 'B');
+        note("rf_atqb", s.dll.rf_atqb(0, 0, buffer, &length), length);
+        s.dll.rf_init_type(0, 's');
+        note("rf_st_select", s.dll.rf_st_select(0, buffer), 1);
+        s.dll.rf_init_type(0, '1');
+        note("ISO15693_Inventorys", s.dll.ISO15693_Inventorys(0, buffer, &length), length);
+        note("OpenCard", s.dll.OpenCard(0), 0);
+        note("AT24_read", s.dll.AT24_read(0, 128, 128, buffer), 128);
+        note("AT1608_Rst", s.dll.AT1608_Rst(0, buffer), 4);
+        note("smartcard_rst", s.dll.smartcard_rst(0, buffer, &length), length);
+        note("rf_init_sam", s.dll.rf_init_sam(0, 0), 0);
+        note("rf_sam_rst", s.dll.rf_sam_rst(0, buffer, &length), length);
+        return out;
+    };
+    const std::string remote = round();
+    const uint16_t builtIn[4] = {0, 0, 0, 0};
+    ASSERT_EQ(s.dll.rf_init_com(0, builtIn), kOk);
+    const std::string local = round();
+    EXPECT_EQ(remote, local);
+    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 11);
+    for (const char* call : {"rf_typea_rst 0:", "rf_atqb 0:", "rf_st_select 0:", "ISO15693_Inventorys 0:",
+                             "AT24_read 0:", "AT1608_Rst 0:", "smartcard_rst 0:", "rf_sam_rst 0:"}) {
+        EXPECT_NE(remote.find(call), std::string::npos) << call << "\n" << remote;
+    }
 }
