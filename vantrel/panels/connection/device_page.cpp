@@ -29,20 +29,6 @@ std::wstring TextOfModel(const std::string& model) {
 
 }  // namespace
 
-bool DisplayOnlyCheckBox::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
-    switch (message) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        result = 0;
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::optional<uint16_t> ParsePortNumber(const std::wstring& text) {
     const std::size_t first = text.find_first_not_of(L" \t");
     if (first == std::wstring::npos) return std::nullopt;

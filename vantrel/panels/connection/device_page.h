@@ -14,12 +14,8 @@
 #include "vantrel/panels/connection/device_page_logic.h"
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
+#include "vantrel/toolkit/display_only_box.h"
 
-// A check box that only shows a state: clicks and keys never reach it.
-class DisplayOnlyCheckBox : public SubclassedControl {
-protected:
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-};
 
 // A port number as typed: a whole number 0..65535, blanks around it allowed.
 std::optional<uint16_t> ParsePortNumber(const std::wstring& text);
@@ -55,5 +51,5 @@ private:
     ByteTextEdit versionEdit_;
     ByteTextEdit deviceNumberEdit_;
     ByteTextEdit beepTimeEdit_;
-    std::array<DisplayOnlyCheckBox, kSupportedCardCount> cardBoxes_;
+    std::array<DisplayOnlyBox, kSupportedCardCount> cardBoxes_;
 };

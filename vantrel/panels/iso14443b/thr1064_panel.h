@@ -7,7 +7,7 @@
 #include <array>
 #include <span>
 
-#include "vantrel/panels/iso14443b/display_only_box.h"
+#include "vantrel/toolkit/display_only_box.h"
 #include "vantrel/panels/iso14443b/thr1064_rights.h"
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vantrel/framework/gdi.h"
+#include "vantrel/framework/wait_cursor.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/toolkit/hex_page_frame.h"
 #include "vantrel/toolkit/id_range.h"
@@ -32,14 +33,6 @@ constexpr UiString kSystemInfoTooShort{L"系统信息应答不足12个字节!",
 
 std::wstring Message(MainText entry) { return UiText(kMainMessages, entry); }
 
-// The hourglass while a read runs, the arrow again after it.
-class WaitCursor {
-public:
-    WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
-};
 
 }  // namespace
 

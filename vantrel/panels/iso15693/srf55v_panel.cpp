@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vantrel/framework/gdi.h"
+#include "vantrel/framework/wait_cursor.h"
 #include "vantrel/panels/iso15693/srf55v_ids.h"
 #include "vantrel/toolkit/hex_page_frame.h"
 #include "vantrel/toolkit/id_range.h"
@@ -21,14 +22,6 @@ constexpr int kGap = 8;
 // Reported when a page's read-back differs from what was written.
 constexpr int32_t kReadBackMismatch = 1;
 
-// The hourglass while the pages are read, the arrow again after it.
-class WaitCursor {
-public:
-    WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_WAIT)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() { SetCursor(LoadCursorW(nullptr, IDC_ARROW)); }
-};
 
 }  // namespace
 

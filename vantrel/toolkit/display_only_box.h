@@ -1,4 +1,4 @@
-// A check box only the program changes: keys and left clicks are swallowed.
+// A check box that only shows a state the program sets: keys and clicks never reach it.
 #pragma once
 
 #include "vantrel/framework/subclass.h"
