@@ -28,6 +28,7 @@ TEST_F(DevicePageTest, StartsWithTheDefaultTargetAndEnglishCaptions) {
 TEST_F(DevicePageTest, ConnectWhileConnectedClosesReportsAndOpensAgain) {
     std::wstring statusDuringOpen;
     Octets addressDuringOpen{};
+    SetAddress(127, 0, 0, 2);
     h.script.On(h.script.library.rf_init_com, [&](uint16_t, const uint16_t* address) {
         statusDuringOpen = h.services.status;
         addressDuringOpen = {address[0], address[1], address[2], address[3]};
@@ -37,19 +38,19 @@ TEST_F(DevicePageTest, ConnectWhileConnectedClosesReportsAndOpensAgain) {
 
     EXPECT_EQ(h.script.Log(), (Calls{"close_connection()", "rf_init_com(2000, *)"}));
     EXPECT_EQ(statusDuringOpen, L"Error: Connect failed");
-    EXPECT_EQ(addressDuringOpen, (Octets{192, 168, 1, 200}));
+    EXPECT_EQ(addressDuringOpen, (Octets{127, 0, 0, 2}));
     EXPECT_EQ(h.services.status, L"Connect successful");
     EXPECT_EQ(h.services.beeps, 1);
     EXPECT_EQ(h.services.log, (std::vector<FakeServices::LogLine>{{L"rf_init_com", 0}}));
     EXPECT_TRUE(h.connection.open);
-    EXPECT_EQ(TargetOf(h.connection), (Octets{192, 168, 1, 200}));
+    EXPECT_EQ(TargetOf(h.connection), (Octets{127, 0, 0, 2}));
     EXPECT_EQ(h.connection.port, 2000);
     EXPECT_EQ(h.services.targetsShown, 1);
 }
 
 TEST_F(DevicePageTest, FailedConnectLeavesTheConnectionClosed) {
     h.connection.open = false;
-    SetAddress(10, 0, 0, 7);
+    SetAddress(127, 0, 0, 7);
     h.SetText(IDC_DEV_PORT, L"6000");
     h.script.Fail(h.script.library.rf_init_com, 0x30);
     h.Click(IDC_DEV_CONNECT);
@@ -59,7 +60,7 @@ TEST_F(DevicePageTest, FailedConnectLeavesTheConnectionClosed) {
     EXPECT_EQ(h.services.status, L"Error: 30 ,function: rf_init_com");
     EXPECT_EQ(h.services.beeps, 1);
     EXPECT_FALSE(h.connection.open);
-    EXPECT_EQ(TargetOf(h.connection), (Octets{10, 0, 0, 7}));
+    EXPECT_EQ(TargetOf(h.connection), (Octets{127, 0, 0, 7}));
     EXPECT_EQ(h.connection.port, 6000);
     EXPECT_EQ(h.services.targetsShown, 0);
 }
@@ -73,7 +74,8 @@ TEST_F(DevicePageTest, PortIsAWholeNumberUpTo65535AndABadOneChangesNothing) {
         EXPECT_EQ(ParsePortNumber(bad), std::nullopt) << bad;
     }
 
-    h.connection.address[0] = 1;
+    h.connection.address[0] = 127;
+    h.connection.address[3] = 9;
     h.connection.port = 1234;
     for (const wchar_t* bad : {L"70000", L"abc", L""}) {
         h.SetText(IDC_DEV_PORT, bad);
@@ -85,7 +87,7 @@ TEST_F(DevicePageTest, PortIsAWholeNumberUpTo65535AndABadOneChangesNothing) {
     EXPECT_EQ(h.services.boxes[0].caption, L"Error");
     EXPECT_EQ(h.services.boxes[0].type, UINT{MB_OK | MB_ICONSTOP});
     EXPECT_TRUE(h.connection.open);
-    EXPECT_EQ(TargetOf(h.connection), (Octets{1, 0, 0, 0}));
+    EXPECT_EQ(TargetOf(h.connection), (Octets{127, 0, 0, 9}));
     EXPECT_EQ(h.connection.port, 1234);
     EXPECT_EQ(h.services.status, L"");
     EXPECT_EQ(h.services.targetsShown, 0);
