@@ -76,3 +76,13 @@ std::optional<int> ScrollToPage(HWND bar, WPARAM wParam) {
     if (position < low || position > high) return std::nullopt;
     return position;
 }
+
+bool FollowPageBar(HWND panel, HWND bar, HexPageEditor& editor, int rowLabelWidth, WPARAM wParam) {
+    const auto page = ScrollToPage(bar, wParam);
+    if (!page) return false;
+    editor.ShowPage(*page);
+    const RECT labels = RowLabelArea(panel, editor, rowLabelWidth);
+    InvalidateRect(panel, &labels, TRUE);
+    editor.ClearChanges();
+    return true;
+}

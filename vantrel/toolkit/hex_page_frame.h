@@ -26,3 +26,8 @@ std::wstring HexLabel(int value, int digits = 2);
 // is dragged. None for the other codes, and for a page outside the range,
 // which only pins the thumb at the nearer end.
 std::optional<int> ScrollToPage(HWND bar, WPARAM wParam);
+
+// A WM_VSCROLL of the page scroll bar `bar`: the editor shows the page it
+// moves to, the row labels are redrawn and the unwritten changes forgotten
+// with the page. False when the page did not change.
+bool FollowPageBar(HWND panel, HWND bar, HexPageEditor& editor, int rowLabelWidth, WPARAM wParam);

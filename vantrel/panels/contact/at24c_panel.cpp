@@ -128,13 +128,7 @@ void CAt24cPanel::OnWriteCard() {
 
 LRESULT CAt24cPanel::OnVScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != pageBar_.Handle()) return 0;
-    const auto page = ScrollToPage(pageBar_, wParam);
-    if (!page) return 0;
-    editor_.ShowPage(*page);
-    const RECT labels = RowLabelArea(hwnd_, editor_, kAddressLabelWidth);
-    InvalidateRect(hwnd_, &labels, TRUE);
-    // Changes not written yet are forgotten with the page.
-    editor_.ClearChanges();
+    if (!FollowPageBar(hwnd_, pageBar_, editor_, kAddressLabelWidth, wParam)) return 0;
     return 0;
 }
 

@@ -341,13 +341,7 @@ void CIso15693Panel::ShowStatusFields() {
 
 LRESULT CIso15693Panel::OnVScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != pageBar_.Handle()) return 0;
-    const auto page = ScrollToPage(pageBar_, wParam);
-    if (!page) return 0;
-    editor_.ShowPage(*page);
-    const RECT labels = RowLabelArea(hwnd_, editor_, kRowLabelWidth);
-    InvalidateRect(hwnd_, &labels, TRUE);
-    // Changes not written yet are forgotten with the page.
-    editor_.ClearChanges();
+    if (!FollowPageBar(hwnd_, pageBar_, editor_, kRowLabelWidth, wParam)) return 0;
     ShowStatusFields();
     return 0;
 }

@@ -77,14 +77,8 @@ void CSrf55v01pPanel::OnRead() {
                                                      static_cast<uint8_t>(block), 1, answer, &length);
         if (status == 0) context_.services.AddLogLine(reader_.ISO15693_Read.Name(), 0);
         if (status != 0 || length < kVicinityBlockSize) {
-            editor_.ClearChanges();
-            editor_.ZeroFill();
-            if (status != 0) {
-                cmd.Failed(status, reader_.ISO15693_Read.Name());
-            } else {
-                // A short block would shift every later one.
-                cmd.Failed(FormatText(UiText(kMainMessages, kTextReadBlockError), block));
-            }
+            // A short block would shift every later one.
+            FailRead(cmd, editor_, status, reader_.ISO15693_Read.Name(), kTextReadBlockError, block);
             return;
         }
         data.insert(data.end(), answer, answer + kVicinityBlockSize);

@@ -76,14 +76,7 @@ void CSrf55vPanel::OnRead() {
             const int32_t status =
                 reader_.Srf55vp_Read(kDevice, uid->data(), static_cast<uint8_t>(page), answer, &length);
             if (status != 0 || length != kPageSize) {
-                // Nothing of a failed or short read stays shown.
-                editor_.ClearChanges();
-                editor_.ZeroFill();
-                if (status != 0) {
-                    cmd.Failed(status, reader_.Srf55vp_Read.Name());
-                } else {
-                    cmd.Failed(FormatText(UiText(kMainMessages, kTextReadPageError), page));
-                }
+                FailRead(cmd, editor_, status, reader_.Srf55vp_Read.Name(), kTextReadPageError, page);
                 return;
             }
             data.insert(data.end(), answer, answer + length);
@@ -126,13 +119,7 @@ void CSrf55vPanel::OnWrite() {
 
 LRESULT CSrf55vPanel::OnVScroll(WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(lParam) != pageBar_.Handle()) return 0;
-    const auto page = ScrollToPage(pageBar_, wParam);
-    if (!page) return 0;
-    editor_.ShowPage(*page);
-    const RECT labels = RowLabelArea(hwnd_, editor_, kRowLabelWidth);
-    InvalidateRect(hwnd_, &labels, TRUE);
-    // Changes not written yet are forgotten with the page.
-    editor_.ClearChanges();
+    if (!FollowPageBar(hwnd_, pageBar_, editor_, kRowLabelWidth, wParam)) return 0;
     return 0;
 }
 
