@@ -218,6 +218,7 @@ target_link_libraries(vantrel_bench_host PUBLIC vantrel_win)
 target_link_libraries(wine_leaks_tests PRIVATE vantrel_bench_host psapi)
 add_executable(VantrelBench ${CMAKE_SOURCE_DIR}/tools/bench/bench_main.cpp
                ${CMAKE_SOURCE_DIR}/tools/bench/launch_timing.cpp ${CMAKE_SOURCE_DIR}/tools/bench/network_timing.cpp
+               ${CMAKE_SOURCE_DIR}/tools/bench/template_floor.cpp
                ${CMAKE_SOURCE_DIR}/tests/wine/support/reader_server_process.cpp $<TARGET_OBJECTS:vantrel_resources>)
 target_link_libraries(VantrelBench PRIVATE vantrel_bench_host)
 target_include_directories(VantrelBench PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine)

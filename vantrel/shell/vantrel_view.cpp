@@ -78,6 +78,10 @@ void CVantrelView::Switch(int32_t code) {
     const PanelLayout& layout = row->layout.ForWidth(screenWidth_);
     panel_ = row->factory(context_, code, layout.templateId);
     panel_->SetSkin(skin_);
+    if (layout.placement == PanelPlacement::Fill || layout.placement == PanelPlacement::CentredThenFill) {
+        const RECT area = ClientRect();
+        panel_->PlanClientSize(SIZE{Width(area), Height(area)});
+    }
     if (!panel_->CreateModeless(hwnd_)) {
         panel_.reset();
         return;

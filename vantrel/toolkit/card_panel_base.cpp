@@ -125,6 +125,11 @@ void CardPanelBase::ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF c
     }
 }
 
+RECT CardPanelBase::InitialClientRect() const {
+    if (plannedClient_) return RECT{0, 0, plannedClient_->cx, plannedClient_->cy};
+    return ClientRect();
+}
+
 void CardPanelBase::SetContentHeightBelow(int id) {
     contentHeight_ = Window(Item(id)).RectIn(hwnd_).bottom + 50;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -29,6 +30,10 @@ public:
     int ContentHeight() const { return contentHeight_; }
     // The panel's own layout for panels that fill the host's area.
     virtual void Layout(int /*screenWidth*/) {}
+    // The client size a host that fills its area with the panel will give
+    // it, told before creation: controls made at initialisation can then be
+    // placed once instead of moved again by the first layout.
+    void PlanClientSize(SIZE size) { plannedClient_ = size; }
     // The skin tile drawn behind the panel (not owned); none draws plain.
     void SetSkin(HBITMAP skin) { skin_ = skin; }
 
@@ -61,6 +66,9 @@ protected:
     void UseHexFont(HWND control) const;
     // Hides the group boxes and draws framed captions in their place.
     void ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour = kProgramTextColour);
+    // For controls made at initialisation: the planned client area if the
+    // host told one, else the client area.
+    RECT InitialClientRect() const;
     // Content height: the bottom of control `id` plus 50, or the client height.
     void SetContentHeightBelow(int id);
     void SetContentHeightToClient();
@@ -82,6 +90,7 @@ private:
 
     HBITMAP skin_ = nullptr;
     int contentHeight_ = 0;
+    std::optional<SIZE> plannedClient_;
     std::vector<int> defaultColourIds_;
     std::vector<int> missingControls_;
     std::vector<std::span<const Caption>> captionTables_;

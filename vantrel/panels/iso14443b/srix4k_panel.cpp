@@ -60,7 +60,7 @@ BOOL CSrix4kPanel::OnInitDialog() {
 }
 
 void CSrix4kPanel::CreateGrid() {
-    ComputeGrid();
+    ComputeGrid(InitialClientRect());
     const HFONT font = Font();
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     // Each control is made in its place: no second pass moves them.
@@ -86,13 +86,12 @@ void CSrix4kPanel::CreateGrid() {
 
 void CSrix4kPanel::Layout(int) {
     const Srix4kGrid before = grid_;
-    ComputeGrid();
+    ComputeGrid(ClientRect());
     if (grid_.edits != before.edits) MoveGrid();
     FitHeight();
 }
 
-void CSrix4kPanel::ComputeGrid() {
-    const RECT client = ClientRect();
+void CSrix4kPanel::ComputeGrid(const RECT& client) {
     const RECT label = Window(Item(IDC_SRIX_CHIP_LABEL)).RectIn(hwnd_);
     grid_ = LayOutSrix4kGrid(label.right + kGridMargin, label.top, client.right - kGridMargin);
 }

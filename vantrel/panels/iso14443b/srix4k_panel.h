@@ -22,7 +22,7 @@ protected:
 private:
     void CreateGrid();
     // The grid's places in the current client area.
-    void ComputeGrid();
+    void ComputeGrid(const RECT& client);
     void MoveGrid();
     // The window reaches the grid's content height.
     void FitHeight();
