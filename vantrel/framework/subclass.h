@@ -1,9 +1,11 @@
-// Control subclassing through comctl32's SetWindowSubclass: a control wrapper
-// object sees the control's messages before the control does.
+// Control subclassing: a control wrapper object sees the control's messages
+// before the control does. The wrapper's procedure replaces the control's and
+// the link from window to wrapper is kept in this process, so a message costs
+// no window-property lookup (a wineserver round trip each under Wine, two per
+// message with comctl32's SetWindowSubclass).
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "vantrel/framework/window.h"
 
@@ -16,17 +18,22 @@ public:
 
     // Binds the wrapper to the dialog's control `id` and starts seeing its messages.
     bool Subclass(HWND dialog, int id) { return SubclassWindow(GetDlgItem(dialog, id)); }
+    // Fails for no window, another process's window, or one another wrapper holds.
     virtual bool SubclassWindow(HWND control);
+    // Stops seeing messages. The control's own procedure is put back unless
+    // someone subclassed it after us; then ours stays and only passes messages on.
     void Detach();
 
 protected:
     // Returns true when the message was handled (and not passed on).
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+    // The control's procedure as it was before the wrapper.
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefSubclassProc(hwnd_, message, wParam, lParam);
+        return CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
     }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR id, DWORD_PTR data);
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    WNDPROC previous_ = nullptr;
 };

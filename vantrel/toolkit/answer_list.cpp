@@ -1,5 +1,5 @@
 #include "vantrel/toolkit/answer_list.h"
-
+#include <commctrl.h>
 #include <optional>
 
 #include "vantrel/framework/exception_barrier.h"

@@ -1,5 +1,6 @@
 #include "vantrel/framework/message_map.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -141,4 +142,71 @@ TEST(ExceptionBarrierTest, EscapedExceptionsAreWrittenOutAndTheMessageGoesOn) {
     ASSERT_EQ(escaped.size(), 2u);
     EXPECT_NE(escaped[0].find(L"window broke"), std::wstring::npos) << escaped[0];
     EXPECT_NE(escaped[1].find(L"control subclass"), std::wstring::npos) << escaped[1];
+}
+
+namespace {
+
+// Counts the messages it sees and handles none.
+class CountingControl : public SubclassedControl {
+public:
+    int seen = 0;
+
+protected:
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT&) override {
+        if (message == WM_USER + 7) ++seen;
+        return false;
+    }
+};
+
+int laterSeen = 0;
+WNDPROC beforeLater = nullptr;
+LRESULT CALLBACK LaterProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 7) ++laterSeen;
+    return CallWindowProcW(beforeLater, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(SubclassTest, DetachPutsTheProcedureBackOrKeepsALaterSubclassChained) {
+    TestEditControl edit;
+    const LONG_PTR own = GetWindowLongPtrW(edit, GWLP_WNDPROC);
+    {
+        CountingControl first;
+        ASSERT_TRUE(first.SubclassWindow(edit));
+        CountingControl second;
+        EXPECT_FALSE(second.SubclassWindow(edit)) << "a control has one wrapper at a time";
+        SendMessageW(edit, WM_USER + 7, 0, 0);
+        EXPECT_EQ(first.seen, 1);
+        first.Detach();
+        EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), own);
+        SendMessageW(edit, WM_USER + 7, 0, 0);
+        EXPECT_EQ(first.seen, 1);
+    }
+
+    // Someone subclasses after the wrapper: detaching must not cut them out.
+    laterSeen = 0;
+    CountingControl wrapper;
+    ASSERT_TRUE(wrapper.SubclassWindow(edit));
+    beforeLater = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterProc)));
+    wrapper.Detach();
+    SendMessageW(edit, WM_USER + 7, 0, 0);
+    SetWindowTextW(edit, L"chain intact");
+    EXPECT_EQ(laterSeen, 1);
+    EXPECT_EQ(wrapper.seen, 0);
+    EXPECT_EQ(Window(edit).Text(), L"chain intact");
+
+    // A new wrapper takes the link over; the window's end lets it go.
+    CountingControl next;
+    ASSERT_TRUE(next.SubclassWindow(edit));
+    SendMessageW(edit, WM_USER + 7, 0, 0);
+    EXPECT_EQ(next.seen, 1);
+    EXPECT_EQ(laterSeen, 2);
+    {
+        ChildControl doomed(L"Edit", 0, RECT{0, 0, 40, 20}, 101);
+        CountingControl bound;
+        ASSERT_TRUE(bound.SubclassWindow(doomed));
+        DestroyWindow(doomed);
+        EXPECT_EQ(bound.Handle(), nullptr);
+    }
 }
