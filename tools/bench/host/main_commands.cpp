@@ -34,17 +34,17 @@ constexpr wchar_t kShcPassword[] = L"FFFFFFFF";
 
 // The SRF55V, SRF55V01P and SRI64 panels: inventory, then the whole tag read
 // from the UID slot where the inventory puts the panel's tag.
-std::vector<PanelCommand> VicinityCommands(int slot) {
+std::vector<PanelCommand> VicinityCommands(int slot, int uidField, const wchar_t* uid) {
     return {
-        {L"inventory", {{Press, IDC_VF_INVENTORY}}},
+        {L"inventory", {{Press, IDC_VF_INVENTORY}, {Expect, uidField, uid}}},
         {L"read the tag", {{Press, IDC_VF_INVENTORY}, {Choose, slot}, {Press, IDC_VF_READ}}},
     };
 }
 
 // The ISO 15693 panel, on the tag in `slot`: the block written is the second.
-std::vector<PanelCommand> Iso15693Commands(int slot) {
+std::vector<PanelCommand> Iso15693Commands(int slot, int uidField, const wchar_t* uid) {
     return {
-        {L"inventory", {{Press, IDC_ISO15693_INVENTORY}}},
+        {L"inventory", {{Press, IDC_ISO15693_INVENTORY}, {Expect, uidField, uid}}},
         {L"get information", {{Press, IDC_ISO15693_INVENTORY}, {Choose, slot}, {Press, IDC_ISO15693_GET_INFO}}},
         {L"read all blocks", {{Press, IDC_ISO15693_INVENTORY}, {Choose, slot}, {Press, IDC_ISO15693_READ}}},
         {L"write block 1",
@@ -78,10 +78,10 @@ std::vector<PanelCommand> DesfireCommands() {
     return {
         {L"reset", {reset}},
         {L"get version, first frame",
-         {reset, {SetText, IDC_TCL_COMMAND, L"60"}, send, {Expect, IDC_TCL_ANSWERS, L"*"}}},
+         {reset, {SetText, IDC_TCL_COMMAND, L"60"}, send, {Expect, IDC_TCL_ANSWERS, L"AF*"}}},
         {L"get version, last frame",
          {reset, {SetText, IDC_TCL_COMMAND, L"60"}, send, nextFrame, send, nextFrame, send,
-          {Expect, IDC_TCL_ANSWERS, L"*"}}},
+          {Expect, IDC_TCL_ANSWERS, L"00*"}}},
     };
 }
 
@@ -192,9 +192,9 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
         {25,
          {
              {L"type B request", {{Choose, IDC_PASS_ISO14443B}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"05000071FF"},
-                                  {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"*"}}},
+                                  {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"50*"}}},
              {L"ISO 15693 inventory", {{Choose, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B5B23"},
-                                       {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"*"}}},
+                                       {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"00003B*"}}},
          }},
         {21,
          {
@@ -207,14 +207,15 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
                {Press, IDC_SHC_WRITE}}},
          }},
         // The default field's ISO 15693 tags in inventory order: I.CODE SLI,
-        // Tag-it, SRF55V02P, SRF55V10P. The SRF55V01P and SRI64 panels'
-        // inventories find their maker's tags only.
-        {9, Iso15693Commands(IDC_ISO15693_SLOT2)},
-        {10, Iso15693Commands(IDC_ISO15693_SLOT1)},
-        {22, VicinityCommands(IDC_VF_SLOT3)},
-        {23, VicinityCommands(IDC_VF_SLOT4)},
-        {26, VicinityCommands(IDC_VF_SLOT1)},
-        {27, VicinityCommands(IDC_VF_SLOT1)},
+        // Tag-it, SRF55V02P, SRF55V10P, SRF55V01P, SRI64; only the first
+        // four get a UID slot. The SRF55V01P and SRI64 panels' inventories
+        // find their maker's tags only: SRF55V01P comes third of those.
+        {9, Iso15693Commands(IDC_ISO15693_SLOT2, IDC_ISO15693_UID2, L"5D40A327000007E0")},
+        {10, Iso15693Commands(IDC_ISO15693_SLOT1, IDC_ISO15693_UID1, L"3B6E9215080104E0")},
+        {22, VicinityCommands(IDC_VF_SLOT3, IDC_VF_UID3, L"18A63D52320005E0")},
+        {23, VicinityCommands(IDC_VF_SLOT4, IDC_VF_UID4, L"940B7F66330005E0")},
+        {26, VicinityCommands(IDC_VF_SLOT3, IDC_VF_UID3, L"712C4E09310005E0")},
+        {27, VicinityCommands(IDC_VF_SLOT1, IDC_VF_UID1, L"3E815C200A0002E0")},
         {6, TclCommands(L"00A4040006F04B5601000100")},
         {7, TclCommands(L"00A4040006F04B5602000100")},
         {24, DesfireCommands()},
