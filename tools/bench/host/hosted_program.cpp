@@ -1,15 +1,20 @@
 #include "tools/bench/host/hosted_program.h"
 
 #include <commctrl.h>
+#include <richedit.h>
 
 #include <cwchar>
+#include <iterator>
+#include <string_view>
 
 #include "vantrel/framework/program_folder.h"
 #include "vantrel/resources/resource.h"
 
 void CountingFrame::Wait(DWORD milliseconds) {
     waited += milliseconds;
+    const double start = NowMs();
     CMainFrame::Wait(milliseconds);
+    sleptMs += NowMs() - start;
 }
 
 int CountingFrame::ShowMessageBox(HWND, const std::wstring& text, const std::wstring&, UINT) {
@@ -79,12 +84,58 @@ void HostedProgram::PumpUntilIdle() {
     }
 }
 
+namespace {
+
+// The last line of a list box, or the text of any other control.
+std::wstring ShownText(HWND control) {
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, static_cast<int>(std::size(className)));
+    if (_wcsicmp(className, L"ListBox") != 0) return Window(control).Text();
+    const LRESULT count = SendMessageW(control, LB_GETCOUNT, 0, 0);
+    if (count <= 0) return {};
+    const LRESULT length = SendMessageW(control, LB_GETTEXTLEN, static_cast<WPARAM>(count - 1), 0);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(count - 1),
+                                        reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+// "*tail", "head*", "*" (anything but nothing) or the whole text.
+bool Matches(std::wstring_view text, std::wstring_view pattern) {
+    if (pattern == L"*") return !text.empty();
+    if (pattern.starts_with(L'*')) return text.ends_with(pattern.substr(1));
+    if (pattern.ends_with(L'*')) return text.starts_with(pattern.substr(0, pattern.size() - 1));
+    return text == pattern;
+}
+
+// Types hex digits into a hex page editor as the keyboard would, from
+// character `at` of the page it shows.
+void TypeDigits(HWND editor, int at, const wchar_t* digits) {
+    SetFocus(editor);
+    CHARRANGE range{at, at};
+    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    for (const wchar_t* c = digits; *c != L'\0'; ++c) {
+        const UINT key = static_cast<UINT>(*c >= L'a' ? *c - (L'a' - L'A') : *c);
+        SendMessageW(editor, WM_KEYDOWN, key, 1);
+        SendMessageW(editor, WM_CHAR, *c, 1);
+        SendMessageW(editor, WM_KEYUP, key, 0xC0000001);
+    }
+}
+
+}  // namespace
+
 CommandRun HostedProgram::Run(const PanelCommand& command) {
     CommandRun run;
     CardPanelBase* panel = frame_->View().CurrentPanel();
     if (panel == nullptr || command.steps.empty()) {
         run.found = false;
         return run;
+    }
+    std::size_t measured = command.steps.size();
+    for (std::size_t i = 0; i < command.steps.size(); ++i) {
+        if (command.steps[i].kind == CommandStep::Kind::Press) measured = i;
     }
     frame_->boxes.clear();
     for (std::size_t i = 0; i < command.steps.size(); ++i) {
@@ -118,16 +169,34 @@ CommandRun HostedProgram::Run(const PanelCommand& command) {
             SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
             break;
         }
+        case CommandStep::Kind::Choose:
+            SendMessageW(control, BM_CLICK, 0, 0);
+            if (SendMessageW(control, BM_GETCHECK, 0, 0) != BST_CHECKED) {
+                run.found = false;
+                return run;
+            }
+            break;
+        case CommandStep::Kind::Type:
+            TypeDigits(control, step.at, step.text);
+            break;
         case CommandStep::Kind::Press: {
-            const bool measured = i + 1 == command.steps.size();
             frame_->waited = 0;
+            frame_->sleptMs = 0;
             frame_->reportingMs = 0;
             const double start = NowMs();
             panel->Send(WM_COMMAND, MAKEWPARAM(step.id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-            if (measured) {
+            if (i == measured) {
                 run.ms = NowMs() - start;
                 run.waitedMs = frame_->waited;
+                run.sleptMs = frame_->sleptMs;
                 run.reportingMs = frame_->reportingMs;
+            }
+            break;
+        }
+        case CommandStep::Kind::Expect: {
+            const std::wstring shown = ShownText(control);
+            if (run.unlike.empty() && !Matches(shown, step.text)) {
+                run.unlike = L"shows \"" + shown + L"\" where " + step.text + L" was expected";
             }
             break;
         }

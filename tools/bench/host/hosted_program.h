@@ -29,20 +29,23 @@ public:
     void AddLogLine(const std::wstring& functionName, int32_t status) override;
     void ShowStatus(const std::wstring& text) override;
 
-    DWORD waited = 0;
+    DWORD waited = 0;        // what the program asked for
+    double sleptMs = 0;      // what those waits took on the clock
     double reportingMs = 0;  // in the log and the status field
     std::vector<std::wstring> boxes;
 };
 
-// What one command cost: the handler's wall time, the waits it made, and
-// what the status field and the message boxes said.
+// What one command cost: the handler's wall time, the waits it asked for and
+// what they took, and what the status field and the message boxes said.
 struct CommandRun {
     double ms = 0;
     DWORD waitedMs = 0;
+    double sleptMs = 0;
     double reportingMs = 0;
     std::wstring status;
     std::vector<std::wstring> boxes;
-    bool found = true;  // every control the steps name was there
+    bool found = true;     // every control, list entry and radio button the steps name was there
+    std::wstring unlike;   // the first checked text that did not match, with what was expected
 };
 
 class HostedProgram {

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/panels/contact/at24c_ids.h"
 #include "vantrel/panels/contact/at88sc1608_ids.h"
 #include "vantrel/panels/contact/cpu_card_ids.h"
 #include "vantrel/panels/contact/sam_ids.h"
@@ -10,12 +11,14 @@
 #include "vantrel/panels/iso14443a/ntag203_ids.h"
 #include "vantrel/panels/iso14443a/pass_through_ids.h"
 #include "vantrel/panels/iso14443a/shc1102_ids.h"
+#include "vantrel/panels/iso14443a/tcl_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_c_ids.h"
 #include "vantrel/panels/iso14443a/ultralight_ids.h"
 #include "vantrel/panels/iso14443b/at88rf020_ids.h"
 #include "vantrel/panels/iso14443b/sr176_ids.h"
 #include "vantrel/panels/iso14443b/srix4k_ids.h"
 #include "vantrel/panels/iso14443b/thr1064_ids.h"
+#include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/panels/iso15693/vicinity_family_ids.h"
 #include "vantrel/shell/program_settings.h"
 
@@ -29,12 +32,68 @@ constexpr wchar_t kPage[] = L"01020304";
 
 constexpr wchar_t kShcPassword[] = L"FFFFFFFF";
 
-// The SRF55V, SRF55V01P and SRI64 panels: inventory, then the whole tag read.
-std::vector<PanelCommand> VicinityCommands() {
+// The SRF55V, SRF55V01P and SRI64 panels: inventory, then the whole tag read
+// from the UID slot where the inventory puts the panel's tag.
+std::vector<PanelCommand> VicinityCommands(int slot, int uidField, const wchar_t* uid) {
     return {
-        {L"inventory", {{Press, IDC_VF_INVENTORY}}},
-        {L"read the tag", {{Press, IDC_VF_INVENTORY}, {Press, IDC_VF_READ}}},
+        {L"inventory", {{Press, IDC_VF_INVENTORY}, {Expect, uidField, uid}}},
+        {L"read the tag", {{Press, IDC_VF_INVENTORY}, {Choose, slot}, {Press, IDC_VF_READ}}},
     };
+}
+
+// The ISO 15693 panel, on the tag in `slot`: the block written is the second.
+std::vector<PanelCommand> Iso15693Commands(int slot, int uidField, const wchar_t* uid) {
+    return {
+        {L"inventory", {{Press, IDC_ISO15693_INVENTORY}, {Expect, uidField, uid}}},
+        {L"get information", {{Press, IDC_ISO15693_INVENTORY}, {Choose, slot}, {Press, IDC_ISO15693_GET_INFO}}},
+        {L"read all blocks", {{Press, IDC_ISO15693_INVENTORY}, {Choose, slot}, {Press, IDC_ISO15693_READ}}},
+        {L"write block 1",
+         {{Press, IDC_ISO15693_INVENTORY},
+          {Choose, slot},
+          {Press, IDC_ISO15693_READ},
+          {Type, IDC_ISO15693_EDITOR, L"11223344", 12},
+          {Press, IDC_ISO15693_WRITE}}},
+    };
+}
+
+// The T=CL panel: a reset, then the ISO 7816-4 application `select` and a
+// read of its first file; DESFire answers its own commands instead.
+std::vector<PanelCommand> TclCommands(const wchar_t* select) {
+    const CommandStep reset{Press, IDC_TCL_RESET};
+    const CommandStep selectApplication{SetText, IDC_TCL_COMMAND, select};
+    const CommandStep send{Press, IDC_TCL_SEND};
+    const CommandStep answered{Expect, IDC_TCL_ANSWERS, L"*9000"};
+    return {
+        {L"reset", {reset}},
+        {L"select the application", {reset, selectApplication, send, answered}},
+        {L"read binary, 16 bytes",
+         {reset, selectApplication, send, {SetText, IDC_TCL_COMMAND, L"00B0810010"}, send, answered}},
+    };
+}
+
+std::vector<PanelCommand> DesfireCommands() {
+    const CommandStep reset{Press, IDC_TCL_RESET};
+    const CommandStep send{Press, IDC_TCL_SEND};
+    const CommandStep nextFrame{SetText, IDC_TCL_COMMAND, L"AF"};
+    return {
+        {L"reset", {reset}},
+        {L"get version, first frame",
+         {reset, {SetText, IDC_TCL_COMMAND, L"60"}, send, {Expect, IDC_TCL_ANSWERS, L"AF*"}}},
+        {L"get version, last frame",
+         {reset, {SetText, IDC_TCL_COMMAND, L"60"}, send, nextFrame, send, nextFrame, send,
+          {Expect, IDC_TCL_ANSWERS, L"00*"}}},
+    };
+}
+
+std::vector<PanelCommand> At24cCommands(bool write) {
+    std::vector<PanelCommand> commands = {{L"read card", {{Press, IDC_AT24_READ}}}};
+    if (write) {
+        commands.push_back({L"write 16 bytes at 0000",
+                            {{Press, IDC_AT24_READ},
+                             {Type, IDC_AT24_EDITOR, L"00112233445566778899AABBCCDDEEFF", 0},
+                             {Press, IDC_AT24_WRITE}}});
+    }
+    return commands;
 }
 
 // The page panels share one shape; only their ids differ.
@@ -132,10 +191,10 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
          }},
         {25,
          {
-             {L"type B request", {{Press, IDC_PASS_ISO14443B}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"05000071FF"},
-                                  {Press, IDC_PASS_TRANSCEIVE}}},
-             {L"ISO 15693 inventory", {{Press, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B5B23"},
-                                       {Press, IDC_PASS_TRANSCEIVE}}},
+             {L"type B request", {{Choose, IDC_PASS_ISO14443B}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"05000071FF"},
+                                  {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"50*"}}},
+             {L"ISO 15693 inventory", {{Choose, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B5B23"},
+                                       {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"00003B*"}}},
          }},
         {21,
          {
@@ -147,10 +206,26 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
                {SetText, IDC_SHC_PASSWORD, kShcPassword},
                {Press, IDC_SHC_WRITE}}},
          }},
-        {22, VicinityCommands()},
-        {23, VicinityCommands()},
-        {26, VicinityCommands()},
-        {27, VicinityCommands()},
+        // The default field's ISO 15693 tags in inventory order: I.CODE SLI,
+        // Tag-it, SRF55V02P, SRF55V10P, SRF55V01P, SRI64; only the first
+        // four get a UID slot. The SRF55V01P and SRI64 panels' inventories
+        // find their maker's tags only: SRF55V01P comes third of those.
+        {9, Iso15693Commands(IDC_ISO15693_SLOT2, IDC_ISO15693_UID2, L"5D40A327000007E0")},
+        {10, Iso15693Commands(IDC_ISO15693_SLOT1, IDC_ISO15693_UID1, L"3B6E9215080104E0")},
+        {22, VicinityCommands(IDC_VF_SLOT3, IDC_VF_UID3, L"18A63D52320005E0")},
+        {23, VicinityCommands(IDC_VF_SLOT4, IDC_VF_UID4, L"940B7F66330005E0")},
+        {26, VicinityCommands(IDC_VF_SLOT3, IDC_VF_UID3, L"712C4E09310005E0")},
+        {27, VicinityCommands(IDC_VF_SLOT1, IDC_VF_UID1, L"3E815C200A0002E0")},
+        {6, TclCommands(L"00A4040006F04B5601000100")},
+        {7, TclCommands(L"00A4040006F04B5602000100")},
+        {24, DesfireCommands()},
+        {13, At24cCommands(false)},
+        {14, At24cCommands(false)},
+        {15, At24cCommands(false)},
+        {16, At24cCommands(false)},
+        {17, At24cCommands(false)},
+        {18, At24cCommands(false)},
+        {19, At24cCommands(true)},
         {28, PageCommands(IDC_ULC_SEARCH, IDC_ULC_READ, IDC_ULC_PAGE_LIST, IDC_ULC_WRITE, IDC_ULC_PAGE4)},
         {29, PageCommands(IDC_NT_SEARCH, IDC_NT_READ, IDC_NT_PAGE_LIST, IDC_NT_WRITE, IDC_NT_PAGE4)},
     };
