@@ -7,6 +7,7 @@
 #include <string>
 
 #include "vantrel/panels/connection/device_page_ids.h"
+#include "vantrel/toolkit/first_choice.h"
 #include "vantrel/toolkit/result_report.h"
 
 namespace {
@@ -77,7 +78,7 @@ BOOL CDevicePage::OnInitDialog() {
         SendMessageW(colours, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
     }
     SendMessageW(colours, CB_SETCURSEL, 0, 0);
-    SetChecked(IDC_DEV_ANTENNA_ON);
+    CheckFirstChoice(Item(IDC_DEV_ANTENNA_ON));
 
     Bind(modelEdit_, IDC_DEV_MODEL);
     modelEdit_.SetReadOnly();

@@ -4,6 +4,7 @@
 
 #include "vantrel/panels/contact/des_input.h"
 #include "vantrel/panels/contact/reset_answer.h"
+#include "vantrel/toolkit/first_choice.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ BOOL CSamPanel::OnInitDialog() {
     }
     ReplaceGroupBoxes({IDC_SAM_DES_FRAME, IDC_SAM_CONSOLE_FRAME});
     SetContentHeightBelow(IDC_SAM_CONSOLE_FRAME);
-    SetChecked(IDC_SAM_BAUD_9600);
+    CheckFirstChoice(Item(IDC_SAM_BAUD_9600));
     key1_.Send(EM_SETLIMITTEXT, kKeyDigits);
     key2_.Send(EM_SETLIMITTEXT, kKeyDigits);
     input_.Send(EM_SETLIMITTEXT, kDataDigits);

@@ -1,10 +1,11 @@
 #include "vantrel/panels/iso14443a/mifare_panel_base.h"
 
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
-#include "vantrel/panels/iso14443a/mifare_shared_ids.h"
 #include "vantrel/panels/iso14443a/mifare_purse.h"
+#include "vantrel/panels/iso14443a/mifare_shared_ids.h"
 #include "vantrel/panels/iso14443a/mifare_texts.h"
 #include "vantrel/panels/iso14443a/type_a_activation.h"
+#include "vantrel/toolkit/first_choice.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ BOOL MifarePanelBase::OnInitDialog() {
     Bind(purseBlock_, IDC_MF_PURSE_BLOCK);
     const PurseBlockChoice blocks = InitialPurseBlocks();
     purseBlock_.Fill(blocks.blocks, blocks.selected);
-    SetChecked(IDC_MF_PURSE_USE_KEY_A);
+    CheckFirstChoice(Item(IDC_MF_PURSE_USE_KEY_A));
 
     for (const MifareWindowIds& ids : ids_.windows) {
         windows_.push_back(std::make_unique<MifareWindow>(ids));

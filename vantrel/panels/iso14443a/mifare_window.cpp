@@ -1,6 +1,7 @@
 #include "vantrel/panels/iso14443a/mifare_window.h"
 
 #include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/toolkit/first_choice.h"
 
 void MifareWindow::Attach(CardPanelBase& panel) {
     panel_ = panel;
@@ -24,7 +25,7 @@ void MifareWindow::Attach(CardPanelBase& panel) {
     panel.Bind(key_, ids_.keyEdit);
     key_.SetByteLimit(kMifareKeySize);
 
-    CheckDlgButton(panel, ids_.useKeyA, BST_CHECKED);
+    CheckFirstChoice(GetDlgItem(panel, ids_.useKeyA));
     UpdateWriteButton();
 }
 

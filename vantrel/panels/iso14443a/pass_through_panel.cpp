@@ -1,4 +1,5 @@
 #include "vantrel/panels/iso14443a/pass_through_panel.h"
+#include "vantrel/toolkit/first_choice.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ BOOL CPassThroughPanel::OnInitDialog() {
     for (int id : {IDC_PASS_ISO14443B, IDC_PASS_ISO15693, IDC_PASS_SET, IDC_PASS_DATA_LABEL, IDC_PASS_ANSWER_LABEL}) {
         BindItem(id);
     }
-    SetChecked(IDC_PASS_ISO14443B);
+    CheckFirstChoice(Item(IDC_PASS_ISO14443B));
     SetContentHeightToClient();
     return TRUE;
 }

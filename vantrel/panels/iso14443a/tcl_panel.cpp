@@ -5,6 +5,7 @@
 
 #include "vantrel/panels/iso14443a/type_a_activation.h"
 #include "vantrel/toolkit/cos_command_dialog.h"
+#include "vantrel/toolkit/first_choice.h"
 #include "vantrel/toolkit/hex_text.h"
 
 namespace {
@@ -91,10 +92,10 @@ BOOL CTclPanel::OnInitDialog() {
     Window(BindItem(IDC_TCL_TYPE_A)).Show(SW_HIDE);
     Window(BindItem(IDC_TCL_TYPE_B)).Show(SW_HIDE);
     if (code_ == kCodeSmartCard) {
-        SetChecked(IDC_TCL_TYPE_B);
+        CheckFirstChoice(Item(IDC_TCL_TYPE_B));
         PlacePupiAtCsn();
     } else {
-        SetChecked(IDC_TCL_TYPE_A);
+        CheckFirstChoice(Item(IDC_TCL_TYPE_A));
         Window(BindItem(IDC_TCL_PUPI_LABEL)).Show(SW_HIDE);
         pupi_.Show(SW_HIDE);
     }

@@ -5,6 +5,7 @@
 #include "vantrel/framework/gdi.h"
 #include "vantrel/framework/wait_cursor.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
+#include "vantrel/toolkit/first_choice.h"
 #include "vantrel/toolkit/hex_page_frame.h"
 #include "vantrel/toolkit/id_range.h"
 
@@ -71,7 +72,7 @@ BOOL CIso15693Panel::OnInitDialog() {
         UseHexFont(*field);
     }
     for (int id : kSlotRadios) BindItem(id);
-    SetChecked(IDC_ISO15693_SLOT1);
+    CheckFirstChoice(Item(IDC_ISO15693_SLOT1));
     // Filled by the inventory only.
     for (std::size_t i = 0; i < uids_.size(); ++i) {
         Bind(uids_[i], kUidEdits[i]);

@@ -1,6 +1,7 @@
 #include "vantrel/panels/iso15693/vicinity_family_panel.h"
 
 #include "vantrel/panels/iso15693/vicinity_family_ids.h"
+#include "vantrel/toolkit/first_choice.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ std::span<const MessageEntry<VicinityFamilyPanel>> VicinityFamilyPanel::Messages
 BOOL VicinityFamilyPanel::OnInitDialog() {
     CardPanelBase::OnInitDialog();
     for (int id : kSlotRadios) BindItem(id);
-    SetChecked(IDC_VF_SLOT1);
+    CheckFirstChoice(Item(IDC_VF_SLOT1));
     // Filled by the inventory only.
     for (std::size_t i = 0; i < uids_.size(); ++i) {
         Bind(uids_[i], kUidEdits[i]);
