@@ -135,8 +135,7 @@ TEST(MifareStory, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) 
 
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, L"A0A1A2A3A4A5"));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: 11", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: 11", L"rf_M1_authentication2")) << app.Status();
     EXPECT_EQ(app.Text(IDC_MF_DATA1_0), L"");
 
     // The failed authentication dropped the card; Read Sector finds it again.
@@ -165,8 +164,7 @@ TEST(MifareStory, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
     EXPECT_EQ(app.Status(), L"OK");
 
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_M1_authentication2")) << app.Status();
 
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, L"A0A1A2A3A4A5"));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
@@ -190,15 +188,13 @@ TEST(MifareStory, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
     EXPECT_EQ(app.Status(), L"Communication successful");
     // A halted card answers no idle request.
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_request"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_request")) << app.Status();
 
     // The panel still counts the card as selected: the read fails at authentication ...
     ASSERT_TRUE(app.Select(IDC_MF_SECTOR1, 1));
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, kTransportKey));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_M1_authentication2")) << app.Status();
     // ... and the next one searches, waking the card with a request for all cards.
     ReadSectorInWindow1(app, 1);
     EXPECT_EQ(app.Text(IDC_MF_DATA1_0), kZeroBlock);
@@ -249,8 +245,7 @@ TEST(MifareStory, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRe
 
     // The selected tag does not answer an idle request and goes idle; the next one finds it.
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_request"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_request")) << app.Status();
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
     EXPECT_EQ(app.Status(), L"Communication successful");
     EXPECT_EQ(app.Text(IDC_MF_UID), uid);
@@ -258,8 +253,7 @@ TEST(MifareStory, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRe
     // A tag knows no Mifare authentication.
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, kTransportKey));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: 17", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: 17", L"rf_M1_authentication2")) << app.Status();
     EXPECT_EQ(app.Text(IDC_MF_DATA1_0), L"");
     EXPECT_TRUE(app.MessageBoxes().empty());
     EXPECT_TRUE(app.Close());
