@@ -3,7 +3,9 @@
 // program, and the purse.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "e2e/e2e_driver.h"
 #include "e2e/e2e_environment.h"
@@ -46,6 +48,20 @@ void ExpectFactoryTrailer(VantrelProgram& app, int keyA, int access, int keyB) {
     EXPECT_EQ(app.Text(access), kTransportAccess);
     EXPECT_EQ(app.Text(keyB), kTransportKey);
 }
+
+// One run of the program on a field of `field`, the card `uid` found by a search.
+class MifareSession : public ::testing::Test {
+protected:
+    void StartAndSearch(std::optional<std::string> field, int32_t code, const std::wstring& uid) {
+        env_.emplace(std::move(field));
+        ASSERT_TRUE(env_->Ready());
+        ASSERT_TRUE(app.Start(code));
+        SearchFinds(app, uid);
+    }
+
+    std::optional<E2eEnvironment> env_;
+    VantrelProgram app;
+};
 
 }  // namespace
 
@@ -118,12 +134,8 @@ TEST(MifareStory, WrittenBlocksAndPurseOutliveTheProgram) {
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) {
-    E2eEnvironment env("mifare1k");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
-    SearchFinds(app, BytesToHex(kelvar::kMifare1KUid));
+TEST_F(MifareSession, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) {
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("mifare1k", kMifare1KCode, BytesToHex(kelvar::kMifare1KUid)));
 
     // Eleven digits are five whole bytes: the input error box, and no call.
     ASSERT_TRUE(app.Select(IDC_MF_SECTOR1, 3));
@@ -145,12 +157,8 @@ TEST(MifareStory, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) 
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
-    E2eEnvironment env("mifare1k");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
-    SearchFinds(app, BytesToHex(kelvar::kMifare1KUid));
+TEST_F(MifareSession, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("mifare1k", kMifare1KCode, BytesToHex(kelvar::kMifare1KUid)));
 
     ASSERT_TRUE(app.Select(IDC_MF_SECTOR1, 5));
     ASSERT_TRUE(app.Select(IDC_MF_BLOCK1, 3));
@@ -176,13 +184,9 @@ TEST(MifareStory, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
-    E2eEnvironment env("mifare1k");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
+TEST_F(MifareSession, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
     const std::wstring uid = BytesToHex(kelvar::kMifare1KUid);
-    SearchFinds(app, uid);
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("mifare1k", kMifare1KCode, uid));
 
     ASSERT_TRUE(app.Click(IDC_MF_HALT));
     EXPECT_EQ(app.Status(), L"Communication successful");
@@ -203,12 +207,8 @@ TEST(MifareStory, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLargeSectors) {
-    E2eEnvironment env(std::nullopt);
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare4KCode));
-    SearchFinds(app, BytesToHex(kelvar::kMifare4KUid));
+TEST_F(MifareSession, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLargeSectors) {
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch(std::nullopt, kMifare4KCode, BytesToHex(kelvar::kMifare4KUid)));
 
     const int largeData[] = {IDC_MF4K_DATA2_0,  IDC_MF4K_DATA2_1,  IDC_MF4K_DATA2_2,  IDC_MF4K_DATA2_3,
                              IDC_MF4K_DATA2_4,  IDC_MF4K_DATA2_5,  IDC_MF4K_DATA2_6,  IDC_MF4K_DATA2_7,
@@ -235,13 +235,9 @@ TEST(MifareStory, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLarge
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRequestFailsOnceOnTheActiveTag) {
-    E2eEnvironment env("ultralight");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
+TEST_F(MifareSession, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRequestFailsOnceOnTheActiveTag) {
     const std::wstring uid = BytesToHex(kelvar::UltralightTag::kDefaultUid);
-    SearchFinds(app, uid);
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("ultralight", kMifare1KCode, uid));
 
     // The selected tag does not answer an idle request and goes idle; the next one finds it.
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
