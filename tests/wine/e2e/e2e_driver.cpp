@@ -256,6 +256,11 @@ std::wstring VantrelProgram::BarText(int id) const {
 
 std::wstring VantrelProgram::Status() const { return BarText(IDC_BAR_MEMO); }
 
+bool VantrelProgram::StatusReports(const std::wstring& prefix, const std::wstring& function) const {
+    const std::wstring status = Status();
+    return status.starts_with(prefix) && status.find(function) != std::wstring::npos;
+}
+
 HWND VantrelProgram::StatusField() const {
     HWND bar = GetDlgItem(MainWindow(), IDD_DIALOG_BAR);
     return bar != nullptr ? GetDlgItem(bar, IDC_BAR_MEMO) : nullptr;

@@ -52,6 +52,9 @@ public:
     // The dialog bar's control `id`; its status field is IDC_BAR_MEMO.
     std::wstring BarText(int id) const;
     std::wstring Status() const;
+    // Whether the status starts with `prefix` ("Error: 11", or "Error: " for
+    // any failure) and names `function` (when given).
+    bool StatusReports(const std::wstring& prefix, const std::wstring& function = L"") const;
     // Empties the status field, so that a command that reports nothing on
     // success can be told from one that reports an error.
     bool ClearStatus();

@@ -3,7 +3,9 @@
 // program, and the purse.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "e2e/e2e_driver.h"
 #include "e2e/e2e_environment.h"
@@ -46,6 +48,20 @@ void ExpectFactoryTrailer(VantrelProgram& app, int keyA, int access, int keyB) {
     EXPECT_EQ(app.Text(access), kTransportAccess);
     EXPECT_EQ(app.Text(keyB), kTransportKey);
 }
+
+// One run of the program on a field of `field`, the card `uid` found by a search.
+class MifareSession : public ::testing::Test {
+protected:
+    void StartAndSearch(std::optional<std::string> field, int32_t code, const std::wstring& uid) {
+        env_.emplace(std::move(field));
+        ASSERT_TRUE(env_->Ready());
+        ASSERT_TRUE(app.Start(code));
+        SearchFinds(app, uid);
+    }
+
+    std::optional<E2eEnvironment> env_;
+    VantrelProgram app;
+};
 
 }  // namespace
 
@@ -118,12 +134,8 @@ TEST(MifareStory, WrittenBlocksAndPurseOutliveTheProgram) {
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) {
-    E2eEnvironment env("mifare1k");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
-    SearchFinds(app, BytesToHex(kelvar::kMifare1KUid));
+TEST_F(MifareSession, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) {
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("mifare1k", kMifare1KCode, BytesToHex(kelvar::kMifare1KUid)));
 
     // Eleven digits are five whole bytes: the input error box, and no call.
     ASSERT_TRUE(app.Select(IDC_MF_SECTOR1, 3));
@@ -135,8 +147,7 @@ TEST(MifareStory, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) 
 
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, L"A0A1A2A3A4A5"));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: 11", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: 11", L"rf_M1_authentication2")) << app.Status();
     EXPECT_EQ(app.Text(IDC_MF_DATA1_0), L"");
 
     // The failed authentication dropped the card; Read Sector finds it again.
@@ -146,12 +157,8 @@ TEST(MifareStory, ABadKeyIsRefusedAndAWrongKeyMakesTheNextOperationSearchAgain) 
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
-    E2eEnvironment env("mifare1k");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
-    SearchFinds(app, BytesToHex(kelvar::kMifare1KUid));
+TEST_F(MifareSession, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("mifare1k", kMifare1KCode, BytesToHex(kelvar::kMifare1KUid)));
 
     ASSERT_TRUE(app.Select(IDC_MF_SECTOR1, 5));
     ASSERT_TRUE(app.Select(IDC_MF_BLOCK1, 3));
@@ -165,8 +172,7 @@ TEST(MifareStory, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
     EXPECT_EQ(app.Status(), L"OK");
 
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_M1_authentication2")) << app.Status();
 
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, L"A0A1A2A3A4A5"));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
@@ -178,27 +184,21 @@ TEST(MifareStory, NewKeysWrittenToATrailerAfterConfirmationGuardTheSector) {
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
-    E2eEnvironment env("mifare1k");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
+TEST_F(MifareSession, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
     const std::wstring uid = BytesToHex(kelvar::kMifare1KUid);
-    SearchFinds(app, uid);
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("mifare1k", kMifare1KCode, uid));
 
     ASSERT_TRUE(app.Click(IDC_MF_HALT));
     EXPECT_EQ(app.Status(), L"Communication successful");
     // A halted card answers no idle request.
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_request"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_request")) << app.Status();
 
     // The panel still counts the card as selected: the read fails at authentication ...
     ASSERT_TRUE(app.Select(IDC_MF_SECTOR1, 1));
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, kTransportKey));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_M1_authentication2")) << app.Status();
     // ... and the next one searches, waking the card with a request for all cards.
     ReadSectorInWindow1(app, 1);
     EXPECT_EQ(app.Text(IDC_MF_DATA1_0), kZeroBlock);
@@ -207,12 +207,8 @@ TEST(MifareStory, AfterHaltTheNextOperationFailsOnceAndThenWakesTheCard) {
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLargeSectors) {
-    E2eEnvironment env(std::nullopt);
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare4KCode));
-    SearchFinds(app, BytesToHex(kelvar::kMifare4KUid));
+TEST_F(MifareSession, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLargeSectors) {
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch(std::nullopt, kMifare4KCode, BytesToHex(kelvar::kMifare4KUid)));
 
     const int largeData[] = {IDC_MF4K_DATA2_0,  IDC_MF4K_DATA2_1,  IDC_MF4K_DATA2_2,  IDC_MF4K_DATA2_3,
                              IDC_MF4K_DATA2_4,  IDC_MF4K_DATA2_5,  IDC_MF4K_DATA2_6,  IDC_MF4K_DATA2_7,
@@ -239,18 +235,13 @@ TEST(MifareStory, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsLarge
     EXPECT_TRUE(app.Close());
 }
 
-TEST(MifareStory, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRequestFailsOnceOnTheActiveTag) {
-    E2eEnvironment env("ultralight");
-    ASSERT_TRUE(env.Ready());
-    VantrelProgram app;
-    ASSERT_TRUE(app.Start(kMifare1KCode));
+TEST_F(MifareSession, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRequestFailsOnceOnTheActiveTag) {
     const std::wstring uid = BytesToHex(kelvar::UltralightTag::kDefaultUid);
-    SearchFinds(app, uid);
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("ultralight", kMifare1KCode, uid));
 
     // The selected tag does not answer an idle request and goes idle; the next one finds it.
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
-    EXPECT_EQ(app.Status().rfind(L"Error: ", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_request"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: ", L"rf_request")) << app.Status();
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));
     EXPECT_EQ(app.Status(), L"Communication successful");
     EXPECT_EQ(app.Text(IDC_MF_UID), uid);
@@ -258,8 +249,7 @@ TEST(MifareStory, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRe
     // A tag knows no Mifare authentication.
     ASSERT_TRUE(app.SetText(IDC_MF_KEY1, kTransportKey));
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: 17", 0), 0u) << app.Status();
-    EXPECT_NE(app.Status().find(L"rf_M1_authentication2"), std::wstring::npos) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: 17", L"rf_M1_authentication2")) << app.Status();
     EXPECT_EQ(app.Text(IDC_MF_DATA1_0), L"");
     EXPECT_TRUE(app.MessageBoxes().empty());
     EXPECT_TRUE(app.Close());

@@ -49,7 +49,7 @@ TEST(NetworkStory, TheDevicePageConnectsToTheServerAndTheProgramSurvivesItsLoss)
     // The server dies: the next command names the loss, and nothing hangs.
     server.Kill();
     ASSERT_TRUE(app.Click(IDC_MF_READ1));
-    EXPECT_EQ(app.Status().rfind(L"Error: 7", 0), 0u) << app.Status();
+    EXPECT_TRUE(app.StatusReports(L"Error: 7")) << app.Status();
 
     ASSERT_TRUE(server.Start(env.ConfigFile()));
     ASSERT_TRUE(ConnectTo(app, server.Port()));

@@ -55,15 +55,8 @@ protected:
                         return 0;
                     });
     }
-    void TypeAt(int position, const std::wstring& digits) {
-        CHARRANGE range{position, position};
-        SendMessageW(Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        TypeInto(Editor(), digits);
-    }
-    void Scroll(int code) {
-        SendMessageW(*h.panel, WM_VSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(Bar()));
-        PumpMessages();
-    }
+    void TypeAt(int position, const std::wstring& digits) { ::TypeAt(Editor(), position, digits); }
+    void Scroll(int code, int position = 0) { ScrollPageBar(*h.panel, Bar(), code, position); }
 
     PanelHarness<CAt24cPanel> h;
     std::vector<Piece> pieces;
@@ -88,6 +81,11 @@ INSTANTIATE_TEST_SUITE_P(SevenSizes, At24cSizeTest,
 class At24cCardTest : public At24cTest, public ::testing::Test {
 protected:
     At24cCardTest() : At24cTest(17) {}
+};
+
+class At24c04Test : public At24cTest, public ::testing::Test {
+protected:
+    At24c04Test() : At24cTest(15) {}
 };
 
 }  // namespace
@@ -181,20 +179,10 @@ TEST_F(At24cCardTest, AFailedPieceKeepsTheChangesAndAPageChangeDropsThem) {
     EXPECT_TRUE(h.script.Log().empty());
 }
 
-TEST(At24cLastByteTest, TheLastByteOfAnAt24c04IsWrittenAlone) {
-    PanelHarness<CAt24cPanel> h(15);
-    std::vector<Piece> pieces;
-    h.script.On(h.script.library.AT24_write,
-                [&pieces](int32_t, uint32_t address, uint32_t length, const uint8_t* data) {
-                    pieces.push_back({address, std::vector<uint8_t>(data, data + length)});
-                    return 0;
-                });
-    SendMessageW(*h.panel, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1),
-                 reinterpret_cast<LPARAM>(h.Item(IDC_AT24_PAGE_BAR)));
-    HWND editor = h.Item(IDC_AT24_EDITOR);
-    CHARRANGE range{255 * 3 + 1, 255 * 3 + 1};
-    SendMessageW(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    TypeInto(editor, L"9");
+TEST_F(At24c04Test, TheLastByteIsWrittenAlone) {
+    CaptureWrites();
+    Scroll(SB_THUMBPOSITION, 1);
+    TypeAt(255 * 3 + 1, L"9");
     h.Click(IDC_AT24_WRITE);
     EXPECT_EQ(h.script.Log(), (Calls{"OpenCard(0)", "AT24_write(0, 511, 1, *)"}));
     EXPECT_EQ(pieces, (std::vector<Piece>{{511, {0x09}}}));

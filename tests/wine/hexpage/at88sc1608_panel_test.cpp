@@ -54,11 +54,7 @@ protected:
         for (int a = 0; a < count; ++a) bytes.push_back(CardByte(zone, a));
         return bytes;
     }
-    void TypeAt(int editorId, int byte, const std::wstring& digits) {
-        CHARRANGE range{byte * 3, byte * 3};
-        SendMessageW(h.Item(editorId), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        TypeInto(h.Item(editorId), digits);
-    }
+    void TypeAt(int editorId, int byte, const std::wstring& digits) { ::TypeAt(h.Item(editorId), byte * 3, digits); }
 
     PanelHarness<CAt88sc1608Panel> h;
     std::vector<Write> writes;

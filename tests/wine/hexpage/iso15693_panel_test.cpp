@@ -33,16 +33,8 @@ protected:
         h.Click(IDC_ISO15693_INVENTORY);
         h.script.ClearLog();
     }
-    // Overtypes the digit at `position` of the page shown.
-    void TypeAt(int position, const std::wstring& digits) {
-        CHARRANGE range{position, position};
-        SendMessageW(Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        TypeInto(Editor(), digits);
-    }
-    void Scroll(int code) {
-        SendMessageW(*h.panel, WM_VSCROLL, MAKEWPARAM(code, 0), reinterpret_cast<LPARAM>(Bar()));
-        PumpMessages();
-    }
+    void TypeAt(int position, const std::wstring& digits) { ::TypeAt(Editor(), position, digits); }
+    void Scroll(int code) { ScrollPageBar(*h.panel, Bar(), code); }
     void SystemInformation(std::size_t length) {
         h.script.On(h.script.library.ISO15693_Get_System_Information,
                     [length](int32_t, uint8_t, const uint8_t*, uint8_t* out, uint8_t* outLength) {

@@ -34,11 +34,7 @@ protected:
         h.script.ClearLog();
     }
     HWND Editor() const { return h.Item(IDC_VF_EDITOR); }
-    void TypeAt(int position, const std::wstring& digits) {
-        CHARRANGE range{position, position};
-        SendMessageW(Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        TypeInto(Editor(), digits);
-    }
+    void TypeAt(int position, const std::wstring& digits) { ::TypeAt(Editor(), position, digits); }
     std::wstring Line(int block) const { return EditorText(Editor()).substr(block * kLine, kLine); }
 
     PanelHarness<CSrf55v01pPanel> h;

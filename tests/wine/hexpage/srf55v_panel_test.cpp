@@ -39,11 +39,7 @@ protected:
                         return 0;
                     });
     }
-    void TypeAt(int position, const std::wstring& digits) {
-        CHARRANGE range{position, position};
-        SendMessageW(Editor(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-        TypeInto(Editor(), digits);
-    }
+    void TypeAt(int position, const std::wstring& digits) { ::TypeAt(Editor(), position, digits); }
 
     PanelHarness<CSrf55vPanel> h;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,27 +22,30 @@ TEST_F(FrameTest, LogHeightGrowsPastFourEntries) {
     EXPECT_EQ(log.TotalHeight(), 100);
 }
 
-TEST(LogBackground, FiftyRowsCarryTheWholeGradient) {
+namespace {
+
+// The colours of `rows` of a log background painted `height` rows high.
+std::vector<COLORREF> LogBackgroundRows(int height, std::initializer_list<int> rows) {
     HDC screen = GetDC(nullptr);
     ScopedMemoryDC dc(screen);
     ScopedBitmap bitmap(CreateCompatibleBitmap(screen, 10, 100));
     ReleaseDC(nullptr, screen);
     ScopedSelectObject select(dc, bitmap);
-    PaintLogBackground(dc, RECT{0, 0, 10, 50});
-    EXPECT_EQ(GetPixel(dc, 5, 0), RGB(171, 188, 199));
-    EXPECT_EQ(GetPixel(dc, 5, 49), RGB(220, 253, 253));
+    PaintLogBackground(dc, RECT{0, 0, 10, height});
+    std::vector<COLORREF> colours;
+    for (int row : rows) colours.push_back(GetPixel(dc, 5, row));
+    return colours;
+}
+
+}  // namespace
+
+TEST(LogBackground, FiftyRowsCarryTheWholeGradient) {
+    EXPECT_EQ(LogBackgroundRows(50, {0, 49}), (std::vector<COLORREF>{RGB(171, 188, 199), RGB(220, 253, 253)}));
 }
 
 TEST(LogBackground, TallAreasAreWhiteBelowEightyFourRows) {
-    HDC screen = GetDC(nullptr);
-    ScopedMemoryDC dc(screen);
-    ScopedBitmap bitmap(CreateCompatibleBitmap(screen, 10, 100));
-    ReleaseDC(nullptr, screen);
-    ScopedSelectObject select(dc, bitmap);
-    PaintLogBackground(dc, RECT{0, 0, 10, 100});
-    EXPECT_EQ(GetPixel(dc, 5, 83), RGB(254, 254, 254));
-    EXPECT_EQ(GetPixel(dc, 5, 84), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc, 5, 99), RGB(255, 255, 255));
+    EXPECT_EQ(LogBackgroundRows(100, {83, 84, 99}),
+              (std::vector<COLORREF>{RGB(254, 254, 254), RGB(255, 255, 255), RGB(255, 255, 255)}));
 }
 
 TEST(SplashWindow, ShowsTheWholeBitmapInsideItsBorder) {

@@ -41,3 +41,13 @@ std::vector<int> Range(int first, int last) {
     for (int v = first; v <= last; ++v) values.push_back(v);
     return values;
 }
+
+std::vector<std::wstring> AnswerItems(HWND list) {
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const auto* text = reinterpret_cast<const std::wstring*>(SendMessageW(list, LB_GETITEMDATA, i, 0));
+        items.push_back(text != nullptr ? *text : L"?");
+    }
+    return items;
+}

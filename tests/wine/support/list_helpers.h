@@ -1,4 +1,5 @@
-// Drop-down lists as the panel tests read and drive them.
+// Drop-down lists as the panel tests read and drive them, and the answer
+// lists of the command panels.
 #pragma once
 
 #include <windows.h>
@@ -17,3 +18,6 @@ void Choose(HWND list, int index);
 void ChooseNumber(HWND list, int number);
 
 std::vector<int> Range(int first, int last);
+
+// The texts an answer list holds.
+std::vector<std::wstring> AnswerItems(HWND list);

@@ -28,14 +28,8 @@ template <typename Panel>
 class PanelHarness {
 public:
     template <typename... Extra>
-    explicit PanelHarness(Extra&&... extra)
-        : services(&script), context{script.library, connection, services} {
-        connection.open = true;
-        panel = std::make_unique<Panel>(context, std::forward<Extra>(extra)...);
-        panel->CreateModeless(TestHostWindow());
-        panel->Show(SW_SHOW);
-        PumpMessages();
-        script.ClearLog();
+    explicit PanelHarness(Extra&&... extra) : PanelHarness(Unopened{}) {
+        Open(std::forward<Extra>(extra)...);
     }
     ~PanelHarness() {
         if (panel && panel->IsValid()) panel->Destroy();
@@ -58,6 +52,21 @@ public:
     ReaderConnection connection;
     PanelContext context;
     std::unique_ptr<Panel> panel;
+
+protected:
+    // For harnesses that prepare the services before the panel opens.
+    struct Unopened {};
+    explicit PanelHarness(Unopened) : services(&script), context{script.library, connection, services} {
+        connection.open = true;
+    }
+    template <typename... Extra>
+    void Open(Extra&&... extra) {
+        panel = std::make_unique<Panel>(context, std::forward<Extra>(extra)...);
+        panel->CreateModeless(TestHostWindow());
+        panel->Show(SW_SHOW);
+        PumpMessages();
+        script.ClearLog();
+    }
 };
 
 void TypeInto(HWND control, const std::wstring& text);

@@ -1,22 +1,9 @@
 #include "tcl/tcl_harness.h"
 
-#include <atomic>
-#include <fstream>
-#include <iterator>
 
 #include "vantrel/resources/cos_command_ids.h"
 
 namespace {
-
-std::filesystem::path NewFolder() {
-    static std::atomic<int> counter{0};
-    auto folder = std::filesystem::temp_directory_path() /
-                  ("vantrel-tcl-" + std::to_string(GetCurrentProcessId()) + "-" +
-                   std::to_string(counter++));
-    std::filesystem::remove_all(folder);  // left by an earlier run under the same process id
-    std::filesystem::create_directories(folder);
-    return folder;
-}
 
 std::function<void(HWND)> pendingAction;
 int ticksLeft = 0;
@@ -35,34 +22,6 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 }  // namespace
-
-TclHarness::TclHarness(int32_t code, const std::string& history)
-    : services(&script), context{script.library, connection, services}, folder_(NewFolder()) {
-    connection.open = true;
-    services.folder = folder_.wstring();
-    if (!history.empty()) std::ofstream(HistoryFile(), std::ios::binary) << history;
-    panel = std::make_unique<CTclPanel>(context, code);
-    panel->CreateModeless(TestHostWindow());
-    panel->Show(SW_SHOW);
-    PumpMessages();
-    script.ClearLog();
-}
-
-TclHarness::~TclHarness() {
-    Close();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
-
-void TclHarness::Close() {
-    if (panel && panel->IsValid()) panel->Destroy();
-    PumpMessages();
-}
-
-std::string TclHarness::HistoryContent() const {
-    std::ifstream file(HistoryFile(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 void WhenCosDialogOpens(std::function<void(HWND dialog)> act) {
     pendingAction = std::move(act);

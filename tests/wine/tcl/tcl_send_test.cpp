@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "support/list_helpers.h"
 #include "tcl/tcl_harness.h"
 #include "vantrel/resources/cos_command_ids.h"
 #include "vantrel/toolkit/cos_command_dialog.h"
@@ -24,16 +25,6 @@ struct CardSide {
                     });
     }
 };
-
-std::vector<std::wstring> ListItems(HWND list) {
-    std::vector<std::wstring> items;
-    const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const auto* text = reinterpret_cast<const std::wstring*>(SendMessageW(list, LB_GETITEMDATA, i, 0));
-        items.push_back(text != nullptr ? *text : L"?");
-    }
-    return items;
-}
 
 }  // namespace
 
@@ -77,17 +68,17 @@ TEST(TclSend, ALoneLastDigitIsAByteOfItsOwnAndTheCommandIsRecordedBeforeTheCardA
     h.SetText(IDC_TCL_COMMAND, L"00a404000");
     h.Click(IDC_TCL_SEND);
     EXPECT_EQ(card.commands, (std::vector<std::vector<uint8_t>>{{0x00, 0xA4, 0x04, 0x00, 0x00}}));
-    EXPECT_EQ(ListItems(h.Item(IDC_TCL_ANSWERS)), (std::vector<std::wstring>{L"6F0A9000"}));
+    EXPECT_EQ(AnswerItems(h.Item(IDC_TCL_ANSWERS)), (std::vector<std::wstring>{L"6F0A9000"}));
     EXPECT_EQ(h.services.status, L"OK");
 
     card.Attach(h, {}, 0x0b);
     h.SetText(IDC_TCL_COMMAND, L"0084000008");
     h.Click(IDC_TCL_SEND);
     EXPECT_EQ(h.services.status, L"Error: b ,function: rf_cos_command");
-    EXPECT_EQ(ListItems(h.Item(IDC_TCL_ANSWERS)).size(), 1u);
+    EXPECT_EQ(AnswerItems(h.Item(IDC_TCL_ANSWERS)).size(), 1u);
 
     h.Click(IDC_TCL_CLEAR);
-    EXPECT_TRUE(ListItems(h.Item(IDC_TCL_ANSWERS)).empty());
+    EXPECT_TRUE(AnswerItems(h.Item(IDC_TCL_ANSWERS)).empty());
     h.Close();
     EXPECT_EQ(h.HistoryContent(), "00a4040000\r\n0084000008\r\n");
 }
@@ -113,7 +104,7 @@ TEST(TclHistory, TheDialogListsTheFileAndPicksAnEntryBackLowerCased) {
     LRESULT selected = -1;
     std::wstring captions;
     WhenCosDialogOpens([&](HWND dialog) {
-        shown = ListItems(GetDlgItem(dialog, IDC_COS_HISTORY));
+        shown = AnswerItems(GetDlgItem(dialog, IDC_COS_HISTORY));
         selected = SendDlgItemMessageW(dialog, IDC_COS_HISTORY, LB_GETCURSEL, 0, 0);
         captions = Window(dialog).Text() + L"|" + Window(GetDlgItem(dialog, IDC_COS_CLEAR)).Text() +
                    L"|" + Window(GetDlgItem(dialog, IDC_COS_EXIT)).Text();

@@ -20,7 +20,7 @@ constexpr int kFirstWritable = 2;
 constexpr int kPasswordBlock = 8;
 constexpr int kLastOpenBlock = 7;
 // Antenna off, type A and a 20 ms wait, antenna on; no selection follows.
-constexpr TypeAProfile kShc1102Profile{0, 20, 0, TypeASelection::Cascade, false};
+constexpr TypeAProfile kShc1102Profile{{0, 20, 0}, TypeASelection::Cascade, false};
 
 constexpr Caption kCaptions[] = {
     {IDC_SHC_REQUEST, {L"寻卡", L"Request"}},

@@ -21,7 +21,7 @@ constexpr std::size_t kLongestCommand = 255;
 constexpr int kAnswerItemHeight = 18;
 
 // No wait after the antenna comes back on: the reset call follows at once.
-constexpr TypeAProfile kTclProfile{20, 20, 0, TypeASelection::Cascade, false};
+constexpr TypeAProfile kTclProfile{{20, 20, 0}, TypeASelection::Cascade, false};
 
 constexpr UiString kBoxCaptionLowerError{L"error", L"error"};
 constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};

@@ -5,8 +5,6 @@
 namespace {
 
 constexpr int32_t kDevice = 0;
-constexpr uint8_t kAntennaOff = 0;
-constexpr uint8_t kAntennaOn = 1;
 constexpr uint8_t kAnticollisionBits = 4;
 // Answers arrive in buffers of this size.
 constexpr std::size_t kAnswerBufferSize = 1024;
@@ -38,17 +36,6 @@ std::optional<Bytes> SelectUltraLight(Command& command) {
 }
 
 }  // namespace
-
-bool ResetField(Command& command, const TypeAProfile& profile, uint8_t fieldType) {
-    ReaderLibrary& reader = command.Context().reader;
-    if (!command.Call(reader.rf_antenna_sta, kDevice, kAntennaOff)) return false;
-    command.Wait(profile.afterAntennaOff);
-    if (!command.Call(reader.rf_init_type, kDevice, fieldType)) return false;
-    command.Wait(profile.afterType);
-    if (!command.Call(reader.rf_antenna_sta, kDevice, kAntennaOn)) return false;
-    command.Wait(profile.afterAntennaOn);
-    return true;
-}
 
 std::optional<Bytes> SelectTypeACard(Command& command, const TypeAProfile& profile, uint8_t mode) {
     uint16_t answerToRequest = 0;

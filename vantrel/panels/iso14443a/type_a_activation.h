@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "vantrel/toolkit/bytes.h"
+#include "vantrel/toolkit/field_reset.h"
 #include "vantrel/toolkit/result_report.h"
 
 // Request modes: every card in the field, or only cards not halted.
@@ -28,26 +29,24 @@ enum class TypeASelection {
 };
 
 struct TypeAProfile {
-    // Waits after antenna off, after the type, after antenna on; 0 waits not at all.
-    DWORD afterAntennaOff;
-    DWORD afterType;
-    DWORD afterAntennaOn;
+    FieldWaits waits;
     TypeASelection selection;
     // Whether the UID length must be 4 or 7 before the card is selected.
     bool checksUidLength;
 };
 
 // Mifare Classic and the ISO 14443-4 cards to come.
-inline constexpr TypeAProfile kCascadeProfile{20, 20, 50, TypeASelection::Cascade, true};
+inline constexpr TypeAProfile kCascadeProfile{{20, 20, 50}, TypeASelection::Cascade, true};
 // UltraLight, NTAG203 and UltraLight C tags.
-inline constexpr TypeAProfile kUltraLightProfile{0, 20, 0, TypeASelection::UltraLight, false};
+inline constexpr TypeAProfile kUltraLightProfile{{0, 20, 0}, TypeASelection::UltraLight, false};
 
 // A selectable card answers the anticollision with 4 or 7 UID bytes.
 inline bool IsTypeAUidLength(std::size_t length) { return length == 4 || length == 7; }
 
-// The field reset: antenna off, the field type, antenna on, each followed by
-// the profile's wait. False at the first failing call.
-bool ResetField(Command& command, const TypeAProfile& profile, uint8_t fieldType = kFieldTypeA);
+// The field reset with the profile's waits.
+inline bool ResetField(Command& command, const TypeAProfile& profile, uint8_t fieldType = kFieldTypeA) {
+    return ResetField(command, profile.waits, fieldType);
+}
 
 // Request (`mode`) and the profile's selection, once. The UID on success.
 std::optional<Bytes> SelectTypeACard(Command& command, const TypeAProfile& profile, uint8_t mode);

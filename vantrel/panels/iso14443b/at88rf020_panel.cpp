@@ -4,6 +4,7 @@
 #include <string>
 
 #include "vantrel/panels/iso14443b/at88rf020_pages.h"
+#include "vantrel/toolkit/field_reset.h"
 #include "vantrel/toolkit/hex_text.h"
 
 namespace {
@@ -11,6 +12,7 @@ namespace {
 constexpr int32_t kDevice = 0;
 constexpr int kSearchAttempts = 2;
 constexpr uint8_t kTagMode = 'r';
+constexpr FieldWaits kFieldWaits{20, 20, 50};
 constexpr uint8_t kAtqbMode = 0;
 constexpr std::size_t kAtqbSize = 12;
 constexpr std::size_t kAnswerSize = 256;
@@ -107,12 +109,7 @@ void CAt88rf020Panel::OnReqB() {
 }
 
 bool CAt88rf020Panel::SearchOnce(Command& cmd) {
-    if (!cmd.Call(reader_.rf_antenna_sta, kDevice, uint8_t{0})) return false;
-    cmd.Wait(20);
-    if (!cmd.Call(reader_.rf_init_type, kDevice, kTagMode)) return false;
-    cmd.Wait(20);
-    if (!cmd.Call(reader_.rf_antenna_sta, kDevice, uint8_t{1})) return false;
-    cmd.Wait(50);
+    if (!ResetField(cmd, kFieldWaits, kTagMode)) return false;
     std::array<uint8_t, kAnswerSize> answer{};
     uint8_t length = 0;
     if (!cmd.Call(reader_.rf_atqb, kDevice, kAtqbMode, answer.data(), &length)) return false;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "vantrel/toolkit/field_reset.h"
 #include "vantrel/toolkit/hex_text.h"
 
 namespace {
@@ -9,7 +10,7 @@ namespace {
 constexpr int32_t kDevice = 0;
 constexpr int kSearchAttempts = 2;
 constexpr uint8_t kStMode = 's';
-constexpr DWORD kModeWait = 10;
+constexpr FieldWaits kFieldWaits{0, 10, 0};
 constexpr std::size_t kAnswerSize = 256;
 
 }  // namespace
@@ -17,12 +18,7 @@ constexpr std::size_t kAnswerSize = 256;
 std::optional<uint8_t> SearchStTag(Command& cmd, ReaderLibrary& reader) {
     for (int attempt = 0; attempt < kSearchAttempts; ++attempt) {
         uint8_t chipId = 0;
-        if (!cmd.Call(reader.rf_antenna_sta, kDevice, uint8_t{0})) continue;
-        if (!cmd.Call(reader.rf_init_type, kDevice, kStMode)) continue;
-        cmd.Wait(kModeWait);
-        if (!cmd.Call(reader.rf_antenna_sta, kDevice, uint8_t{1})) continue;
-        if (!cmd.Call(reader.rf_st_select, kDevice, &chipId)) continue;
-        return chipId;
+        if (ResetField(cmd, kFieldWaits, kStMode) && cmd.Call(reader.rf_st_select, kDevice, &chipId)) return chipId;
     }
     return std::nullopt;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "vantrel/panels/iso14443b/thr1064_ids.h"
+#include "vantrel/toolkit/field_reset.h"
 #include "vantrel/toolkit/hex_text.h"
 
 namespace {
@@ -10,6 +11,7 @@ namespace {
 constexpr int32_t kDevice = 0;
 constexpr int kSetUpAttempts = 2;
 constexpr uint8_t kTypeB = 'B';
+constexpr FieldWaits kFieldWaits{20, 20, 50};
 constexpr uint8_t kAtqbMode = 0;
 constexpr std::size_t kSerialSize = 8;
 constexpr std::size_t kKeySize = 8;
@@ -104,11 +106,7 @@ void CThr1064Panel::ShowBoxes(const std::array<Thr1064Box, kThr1064BoxCount>& bo
 
 bool CThr1064Panel::SetUpField(Command& cmd) {
     for (int attempt = 0; attempt < kSetUpAttempts; ++attempt) {
-        if (!cmd.Call(reader_.rf_antenna_sta, kDevice, uint8_t{0})) continue;
-        cmd.Wait(20);
-        if (!cmd.Call(reader_.rf_init_type, kDevice, kTypeB)) continue;
-        cmd.Wait(20);
-        if (cmd.Call(reader_.rf_antenna_sta, kDevice, uint8_t{1})) return true;
+        if (ResetField(cmd, kFieldWaits, kTypeB)) return true;
     }
     return false;
 }
@@ -121,7 +119,6 @@ void CThr1064Panel::OnSearch() {
         serial_.Clear();
         return;
     }
-    cmd.Wait(50);
     std::array<uint8_t, kAnswerSize> answer{};
     uint8_t length = 0;
     if (!cmd.Call(reader_.rf_atqb, kDevice, kAtqbMode, answer.data(), &length)) {

@@ -33,15 +33,6 @@ constexpr int kSector = 1;
 constexpr int kBlock = 4;
 constexpr int kTrailer = 7;
 
-Bytes Trailer(const Bytes& keyA, const MifareConditions& conditions, const Bytes& keyB) {
-    Bytes trailer = keyA;
-    const auto bits = EncodeAccessBits(conditions);
-    trailer.insert(trailer.end(), bits.begin(), bits.end());
-    trailer.push_back(0x69);
-    trailer.insert(trailer.end(), keyB.begin(), keyB.end());
-    return trailer;
-}
-
 // A card whose sector 1 has keys kSectorKeyA / kSectorKeyB and `conditions`; block 4 holds
 // the value 100.
 class Sector {

@@ -14,15 +14,6 @@ const Bytes kKeyA1 = Hex("A0A1A2A3A4A5");
 const Bytes kKeyB1 = Hex("B0B1B2B3B4B5");
 const std::string kZeros(32, '0');
 
-Bytes Trailer(const Bytes& keyA, const MifareConditions& conditions, const Bytes& keyB) {
-    Bytes trailer = keyA;
-    const auto bits = EncodeAccessBits(conditions);
-    trailer.insert(trailer.end(), bits.begin(), bits.end());
-    trailer.push_back(0x69);
-    trailer.insert(trailer.end(), keyB.begin(), keyB.end());
-    return trailer;
-}
-
 class MifareClassicAccess : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(Activate(card_), kOk); }

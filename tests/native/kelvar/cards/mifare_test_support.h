@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "support/hex_bytes.h"
+#include "kelvar/cards/mifare_access.h"
 #include "kelvar/cards/mifare_classic.h"
 
 namespace mifare_test {
@@ -55,6 +56,17 @@ inline std::string ReadHex(kelvar::MifareClassicCard& card, int block) {
     const kelvar::Status status = card.Read(block, data);
     if (status != kelvar::kOk) return "status " + std::to_string(status);
     return ToHex(data);
+}
+
+// A sector trailer: key A, the access bits of `conditions` with user byte 69, key B.
+inline kelvar::Bytes Trailer(const kelvar::Bytes& keyA, const kelvar::MifareConditions& conditions,
+                             const kelvar::Bytes& keyB) {
+    kelvar::Bytes trailer = keyA;
+    const auto bits = kelvar::EncodeAccessBits(conditions);
+    trailer.insert(trailer.end(), bits.begin(), bits.end());
+    trailer.push_back(0x69);
+    trailer.insert(trailer.end(), keyB.begin(), keyB.end());
+    return trailer;
 }
 
 }  // namespace mifare_test

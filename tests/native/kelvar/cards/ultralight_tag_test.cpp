@@ -11,9 +11,14 @@ using namespace ultralight_test;
 
 constexpr const char* kZeroPage = "00000000";
 
-TEST(UltralightTag, FreshTagAnswersWithItsUidAndCascadeCheckBytes) {
+// A tag on an in-memory store, not yet in the field.
+class UltralightTagTest : public ::testing::Test {
+protected:
     ImageStore store;
-    UltralightTag tag(store);
+    UltralightTag tag{store};
+};
+
+TEST_F(UltralightTagTest, FreshTagAnswersWithItsUidAndCascadeCheckBytes) {
     uint8_t atqa[2] = {};
     std::array<uint8_t, 7> uid{};
     ASSERT_EQ(tag.Request(UltralightFamilyTag::kRequestIdle, atqa), kOk);
@@ -30,9 +35,7 @@ TEST(UltralightTag, FreshTagAnswersWithItsUidAndCascadeCheckBytes) {
     EXPECT_EQ(ReadHex(second, 0).substr(0, 24), "01020388" "04050608" "0F480000");
 }
 
-TEST(UltralightTag, ActivationStates) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, ActivationStates) {
     uint8_t atqa[2], uid[7], data[16];
 
     // Never requested: no answer to select, nothing to read, write or halt.
@@ -63,9 +66,7 @@ TEST(UltralightTag, ActivationStates) {
     EXPECT_EQ(tag.Request(UltralightFamilyTag::kRequestIdle, atqa), kOk);
 }
 
-TEST(UltralightTag, RefusesBadArguments) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, RefusesBadArguments) {
     uint8_t atqa[2], data[16] = {};
     EXPECT_EQ(tag.Request(0x00, atqa), kBadArgument);
     EXPECT_EQ(tag.Request(UltralightFamilyTag::kRequestAll, nullptr), kBadArgument);
@@ -78,9 +79,7 @@ TEST(UltralightTag, RefusesBadArguments) {
     EXPECT_EQ(tag.WritePage(4, nullptr), kBadArgument);
 }
 
-TEST(UltralightTag, ReadWrapsAroundToPageZero) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, ReadWrapsAroundToPageZero) {
     Activate(tag);
     for (uint8_t page = 4; page < 16; ++page)
         ASSERT_EQ(tag.WritePage(page, std::array<uint8_t, 4>{page, page, page, page}.data()), kOk);
@@ -89,9 +88,7 @@ TEST(UltralightTag, ReadWrapsAroundToPageZero) {
     EXPECT_EQ(ReadHex(tag, 15), "0F0F0F0F" "5A112CEF" "639E4180" "3C480000");
 }
 
-TEST(UltralightTag, SerialPagesAreReadOnlyAndPageTwoTakesOnlyLockBytes) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, SerialPagesAreReadOnlyAndPageTwoTakesOnlyLockBytes) {
     Activate(tag);
     EXPECT_EQ(WriteHex(tag, 0, "11223344"), kAccessDenied);
     EXPECT_EQ(WriteHex(tag, 1, "11223344"), kAccessDenied);
@@ -102,9 +99,7 @@ TEST(UltralightTag, SerialPagesAreReadOnlyAndPageTwoTakesOnlyLockBytes) {
     EXPECT_EQ(ReadHex(tag, 0).substr(0, 16), "5A112CEF639E4180");
 }
 
-TEST(UltralightTag, OtpPageBitsCanOnlySet) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, OtpPageBitsCanOnlySet) {
     Activate(tag);
     ASSERT_EQ(WriteHex(tag, 3, "0F000001"), kOk);
     ASSERT_EQ(WriteHex(tag, 3, "F0000100"), kOk);
@@ -112,9 +107,7 @@ TEST(UltralightTag, OtpPageBitsCanOnlySet) {
     EXPECT_EQ(PageHex(tag, 3), "FF000101");
 }
 
-TEST(UltralightTag, LockBitsMakePagesReadOnlyForGood) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, LockBitsMakePagesReadOnlyForGood) {
     Activate(tag);
     // Byte 2: bit 3 page 3, bit 5 page 5; byte 3: bit 0 page 8, bit 7 page 15.
     ASSERT_EQ(WriteHex(tag, 5, "AABBCCDD"), kOk);
@@ -134,9 +127,7 @@ TEST(UltralightTag, LockBitsMakePagesReadOnlyForGood) {
     EXPECT_EQ(WriteHex(tag, 5, "01020304"), kAccessDenied);
 }
 
-TEST(UltralightTag, BlockLockingBitsFreezeTheirLockBits) {
-    ImageStore store;
-    UltralightTag tag(store);
+TEST_F(UltralightTagTest, BlockLockingBitsFreezeTheirLockBits) {
     Activate(tag);
     // Bit 1 freezes the lock bits of pages 4-9, bit 0 the bit of the OTP page.
     ASSERT_EQ(WriteHex(tag, 2, "00000300"), kOk);

@@ -20,6 +20,7 @@ protected:
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder_ = fs::temp_directory_path() / (std::string("kelvar_reader_") + info->name());
         fs::remove_all(folder_);
+        ASSERT_EQ(reader_.Open(), kOk);
     }
     void TearDown() override { fs::remove_all(folder_); }
 
@@ -36,6 +37,9 @@ protected:
     fs::path folder_;
     CivilTime host_{2023, 6, 15, 10, 0, 0};
     int64_t elapsed_ = 0;
+    // An open reader on an in-memory store.
+    ImageStore memory_;
+    ReaderDevice reader_{memory_, Clock()};
 };
 
 TEST_F(ReaderDeviceTest, DeviceNumberAndClockPersistAcrossReaders) {
@@ -58,24 +62,18 @@ TEST_F(ReaderDeviceTest, DeviceNumberAndClockPersistAcrossReaders) {
 }
 
 TEST_F(ReaderDeviceTest, ClockRunsWithTheHostClock) {
-    ImageStore store;
-    ReaderDevice reader(store, Clock());
-    ASSERT_EQ(reader.Open(), kOk);
     const Clock7 written{0x24, 0x12, 0x31, 0x02, 0x23, 0x59, 0x58};
-    ASSERT_EQ(reader.WriteClock(written.data()), kOk);
-    EXPECT_EQ(Read(reader), written);
+    ASSERT_EQ(reader_.WriteClock(written.data()), kOk);
+    EXPECT_EQ(Read(reader_), written);
 
     elapsed_ = 5;  // into a new year, a Wednesday
-    EXPECT_EQ(Read(reader), (Clock7{0x25, 0x01, 0x01, 0x03, 0x00, 0x00, 0x03}));
+    EXPECT_EQ(Read(reader_), (Clock7{0x25, 0x01, 0x01, 0x03, 0x00, 0x00, 0x03}));
 
     elapsed_ = 86400 * 59 + 2;  // 1 March 2025, a Saturday
-    EXPECT_EQ(Read(reader), (Clock7{0x25, 0x03, 0x01, 0x06, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(Read(reader_), (Clock7{0x25, 0x03, 0x01, 0x06, 0x00, 0x00, 0x00}));
 }
 
 TEST_F(ReaderDeviceTest, WeekdayRunsFromMondayOneToSundaySevenOverAWeek) {
-    ImageStore store;
-    ReaderDevice reader(store, Clock());
-    ASSERT_EQ(reader.Open(), kOk);
     // Monday 30 December 2024 to Sunday 5 January 2025, noon.
     const Clock7 week[] = {
         {0x24, 0x12, 0x30, 0x01, 0x12, 0x00, 0x00}, {0x24, 0x12, 0x31, 0x02, 0x12, 0x00, 0x00},
@@ -83,23 +81,20 @@ TEST_F(ReaderDeviceTest, WeekdayRunsFromMondayOneToSundaySevenOverAWeek) {
         {0x25, 0x01, 0x03, 0x05, 0x12, 0x00, 0x00}, {0x25, 0x01, 0x04, 0x06, 0x12, 0x00, 0x00},
         {0x25, 0x01, 0x05, 0x07, 0x12, 0x00, 0x00},
     };
-    ASSERT_EQ(reader.WriteClock(week[0].data()), kOk);
+    ASSERT_EQ(reader_.WriteClock(week[0].data()), kOk);
     for (int day = 0; day < 7; ++day) {
         elapsed_ = 86400 * day;
-        EXPECT_EQ(Read(reader), week[day]) << "day " << day;
+        EXPECT_EQ(Read(reader_), week[day]) << "day " << day;
         // What the reader answers it also takes back.
-        EXPECT_EQ(reader.WriteClock(week[day].data()), kOk) << "day " << day;
+        EXPECT_EQ(reader_.WriteClock(week[day].data()), kOk) << "day " << day;
     }
 }
 
 TEST_F(ReaderDeviceTest, ClockWrapsFrom2099To2000) {
-    ImageStore store;
-    ReaderDevice reader(store, Clock());
-    ASSERT_EQ(reader.Open(), kOk);
     const Clock7 written{0x99, 0x12, 0x31, 0x04, 0x23, 0x59, 0x59};
-    ASSERT_EQ(reader.WriteClock(written.data()), kOk);
+    ASSERT_EQ(reader_.WriteClock(written.data()), kOk);
     elapsed_ = 1;
-    EXPECT_EQ(Read(reader), (Clock7{0x00, 0x01, 0x01, 0x06, 0x00, 0x00, 0x00}));
+    EXPECT_EQ(Read(reader_), (Clock7{0x00, 0x01, 0x01, 0x06, 0x00, 0x00, 0x00}));
 }
 
 TEST_F(ReaderDeviceTest, InvalidClockIsRefusedAndChangesNothing) {
@@ -134,13 +129,10 @@ TEST_F(ReaderDeviceTest, InvalidClockIsRefusedAndChangesNothing) {
 }
 
 TEST_F(ReaderDeviceTest, LeapDayIsAcceptedAndWeekdayComesFromTheDate) {
-    ImageStore store;
-    ReaderDevice reader(store, Clock());
-    ASSERT_EQ(reader.Open(), kOk);
     // 29 February 2024 was a Thursday; the weekday written is not kept.
     const Clock7 written{0x24, 0x02, 0x29, 0x01, 0x08, 0x30, 0x00};
-    ASSERT_EQ(reader.WriteClock(written.data()), kOk);
-    EXPECT_EQ(Read(reader), (Clock7{0x24, 0x02, 0x29, 0x04, 0x08, 0x30, 0x00}));
+    ASSERT_EQ(reader_.WriteClock(written.data()), kOk);
+    EXPECT_EQ(Read(reader_), (Clock7{0x24, 0x02, 0x29, 0x04, 0x08, 0x30, 0x00}));
 }
 
 TEST_F(ReaderDeviceTest, FailedSaveLeavesStateUnchanged) {
@@ -178,53 +170,47 @@ TEST_F(ReaderDeviceTest, ForeignRecordIsIgnored) {
 }
 
 TEST_F(ReaderDeviceTest, ModelNamesAllFamilies) {
-    ImageStore store;
-    ReaderDevice reader(store, Clock());
-    ASSERT_EQ(reader.Open(), kOk);
     char model[1024] = {};
     uint8_t len = 0;
-    ASSERT_EQ(reader.GetModel(model, &len), kOk);
+    ASSERT_EQ(reader_.GetModel(model, &len), kOk);
     EXPECT_EQ(std::string(model, len), kReaderModel);
     EXPECT_EQ(model[5], 'F');
 }
 
 TEST_F(ReaderDeviceTest, SettingsCheckTheirArguments) {
-    ImageStore store;
-    ReaderDevice reader(store, Clock());
-    ASSERT_EQ(reader.Open(), kOk);
-    EXPECT_TRUE(reader.AntennaOn());
+    EXPECT_TRUE(reader_.AntennaOn());
 
-    EXPECT_EQ(reader.SetAntenna(0), kOk);
-    EXPECT_FALSE(reader.AntennaOn());
-    EXPECT_EQ(reader.SetAntenna(2), kBadArgument);
-    EXPECT_FALSE(reader.AntennaOn());
-    EXPECT_EQ(reader.SetAntenna(1), kOk);
-    EXPECT_TRUE(reader.AntennaOn());
+    EXPECT_EQ(reader_.SetAntenna(0), kOk);
+    EXPECT_FALSE(reader_.AntennaOn());
+    EXPECT_EQ(reader_.SetAntenna(2), kBadArgument);
+    EXPECT_FALSE(reader_.AntennaOn());
+    EXPECT_EQ(reader_.SetAntenna(1), kOk);
+    EXPECT_TRUE(reader_.AntennaOn());
 
-    EXPECT_EQ(reader.SetLight(kLedYellow), kOk);
-    EXPECT_EQ(reader.SetLight(4), kBadArgument);
-    EXPECT_EQ(reader.Light(), kLedYellow);
+    EXPECT_EQ(reader_.SetLight(kLedYellow), kOk);
+    EXPECT_EQ(reader_.SetLight(4), kBadArgument);
+    EXPECT_EQ(reader_.Light(), kLedYellow);
 
     for (uint8_t mode : {'A', 'B', '1', 'r', 's'}) {
-        EXPECT_EQ(reader.SetRfMode(mode), kOk) << mode;
-        EXPECT_EQ(reader.RfMode(), mode);
+        EXPECT_EQ(reader_.SetRfMode(mode), kOk) << mode;
+        EXPECT_EQ(reader_.RfMode(), mode);
     }
-    for (uint8_t mode : {'a', 'C', '2', 'R', '\0'}) EXPECT_EQ(reader.SetRfMode(mode), kBadArgument) << int(mode);
-    EXPECT_EQ(reader.RfMode(), 's');
+    for (uint8_t mode : {'a', 'C', '2', 'R', '\0'}) EXPECT_EQ(reader_.SetRfMode(mode), kBadArgument) << int(mode);
+    EXPECT_EQ(reader_.RfMode(), 's');
 
-    EXPECT_EQ(reader.Beep(10), kOk);
-    EXPECT_EQ(reader.Beep(3), kOk);
-    EXPECT_EQ(reader.BeepCount(), 2u);
-    EXPECT_EQ(reader.LastBeep(), 3);
+    EXPECT_EQ(reader_.Beep(10), kOk);
+    EXPECT_EQ(reader_.Beep(3), kOk);
+    EXPECT_EQ(reader_.BeepCount(), 2u);
+    EXPECT_EQ(reader_.LastBeep(), 3);
 
     uint8_t len = 0;
-    EXPECT_EQ(reader.GetModel(nullptr, &len), kBadArgument);
+    EXPECT_EQ(reader_.GetModel(nullptr, &len), kBadArgument);
     char model[16];
-    EXPECT_EQ(reader.GetModel(model, nullptr), kBadArgument);
-    EXPECT_EQ(reader.LibraryVersion(nullptr), kBadArgument);
-    EXPECT_EQ(reader.GetDeviceNumber(nullptr), kBadArgument);
-    EXPECT_EQ(reader.ReadClock(nullptr), kBadArgument);
-    EXPECT_EQ(reader.WriteClock(nullptr), kBadArgument);
+    EXPECT_EQ(reader_.GetModel(model, nullptr), kBadArgument);
+    EXPECT_EQ(reader_.LibraryVersion(nullptr), kBadArgument);
+    EXPECT_EQ(reader_.GetDeviceNumber(nullptr), kBadArgument);
+    EXPECT_EQ(reader_.ReadClock(nullptr), kBadArgument);
+    EXPECT_EQ(reader_.WriteClock(nullptr), kBadArgument);
 }
 
 TEST_F(ReaderDeviceTest, ClosedReaderRefusesEverything) {
