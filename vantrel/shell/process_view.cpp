@@ -57,26 +57,14 @@ std::span<const MessageEntry<CProcessView>> CProcessView::Messages() {
 
 void CProcessView::AddEntry(const std::wstring& functionName, int32_t status) {
     entries_.push_back({functionName, status});
-    const int top = LogLineTop(static_cast<int>(drawnCount_));
-    EnsureImage(LogImageHeight(LogTotalHeight(entries_.size()), ClientHeight()));
-    DrawEntries(drawnCount_, entries_.size());
-    MarkRows(top, LogLineTop(static_cast<int>(drawnCount_)));
-    rangeChanged_ = true;
     if (batchDepth_ == 0) Flush();
 }
 
 void CProcessView::ClearEntries() {
-    const int drawnBottom = LogLineTop(static_cast<int>(drawnCount_));
     entries_.clear();
-    const int needed = LogImageHeight(kLogMinHeight, ClientHeight());
-    // A long log's image is not kept for the short ones that usually follow.
-    const bool oversized = image_ && imageHeight_ > 2 * LogImageCapacity(needed, 0);
-    if (oversized) RebuildImage(LogImageCapacity(needed, 0));
-    const bool rebuilt = EnsureImage(needed) || oversized;
-    if (!rebuilt) EraseImageRows(0, drawnBottom);
+    // The lines stay in the image until Flush erases them.
+    eraseBottom_ = std::max(eraseBottom_, LogLineTop(static_cast<int>(drawnCount_)));
     drawnCount_ = 0;
-    MarkRows(0, drawnBottom);
-    rangeChanged_ = true;
     cleared_ = true;
     if (batchDepth_ == 0) Flush();
 }
@@ -102,12 +90,24 @@ void CProcessView::Flush() {
     if (cleared_ && ScrollPosition() != 0) ScrollTo(0, false);
     cleared_ = false;
     const int total = LogTotalHeight(entries_.size());
-    if (rangeChanged_ && total != TotalHeight()) {
-        // May show or hide the scroll bar, whose WM_SIZE draws everything
-        // again at the new width.
-        SetScrollSizes(kLogMinHeight, total, BarRedraw::WhenIdle);
+    // May show or hide the scroll bar, whose WM_SIZE draws everything again
+    // at the new width.
+    if (total != TotalHeight()) SetScrollSizes(kLogMinHeight, total, BarRedraw::WhenIdle);
+    const int needed = LogImageHeight(total, ClientHeight());
+    // A long log's image is not kept for the short ones that usually follow.
+    if (image_ && imageHeight_ > 2 * LogImageCapacity(needed, 0)) {
+        RebuildImage(LogImageCapacity(needed, 0));
+    } else {
+        EnsureImage(needed);
     }
-    rangeChanged_ = false;
+    if (eraseBottom_ > 0) {
+        EraseImageRows(0, eraseBottom_);
+        MarkRows(0, eraseBottom_);
+        eraseBottom_ = 0;
+    }
+    const int top = LogLineTop(static_cast<int>(drawnCount_));
+    DrawEntries(drawnCount_, entries_.size());
+    MarkRows(top, LogLineTop(static_cast<int>(drawnCount_)));
     // While the window shows the image where it is scrolled to, only the
     // changed rows are copied.
     const int offset = ScrollPosition();
@@ -160,6 +160,7 @@ void CProcessView::RebuildImage(int height) {
     // The old image is no longer selected: it can go.
     image_ = std::move(image);
     drawnCount_ = 0;
+    eraseBottom_ = 0;
     shownOffset_ = -1;
     PaintLogBackground(*imageDc_, RECT{0, 0, imageWidth_, imageHeight_});
 }

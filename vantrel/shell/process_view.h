@@ -1,8 +1,8 @@
 // The result log: one line per library call of the last command, drawn into an
 // off-screen image that scrolling only copies. An added line is drawn alone and
 // only its rows are copied to the window. Between BeginBatch and EndBatch the
-// lines go to the image only; the scroll range and the window follow once, at
-// the end (or at Flush).
+// lines are only kept; image, scroll range and window follow once, at the end
+// (or at Flush).
 #pragma once
 
 #include <cstdint>
@@ -75,10 +75,10 @@ private:
     int shownOffset_ = -1;
 
     int batchDepth_ = 0;
-    // Changes Flush has still to apply: the scroll range, a clear (which
-    // scrolls back to the top) and the image rows not yet on the window.
-    bool rangeChanged_ = false;
+    // What Flush has still to do: scroll back to the top after a clear,
+    // erase the image rows of cleared lines, copy changed rows to the window.
     bool cleared_ = false;
+    int eraseBottom_ = 0;
     int dirtyTop_ = 0;
     int dirtyBottom_ = 0;
 };
