@@ -226,8 +226,14 @@ void CMainFrame::AddLogLine(const std::wstring& functionName, int32_t status) {
 }
 
 void CMainFrame::ShowStatus(const std::wstring& text) {
-    if (bar_) bar_->ShowStatus(text);
+    if (!bar_) return;
+    // Setting the same text again would only repaint the field.
+    if (Window(bar_->Item(IDC_BAR_MEMO)).Text() != text) bar_->ShowStatus(text);
 }
+
+void CMainFrame::BeginReports() { log_.BeginBatch(); }
+
+void CMainFrame::EndReports() { log_.EndBatch(); }
 
 void CMainFrame::ShowConnectionTarget() {
     if (!bar_) return;
@@ -237,6 +243,8 @@ void CMainFrame::ShowConnectionTarget() {
 
 int CMainFrame::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT type) {
+    // The box runs a message loop: what the command logged so far shows.
+    if (log_.IsValid()) log_.Flush();
     return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
 }
 

@@ -42,6 +42,8 @@ public:
     void ClearLog() override;
     void AddLogLine(const std::wstring& functionName, int32_t status) override;
     void ShowStatus(const std::wstring& text) override;
+    void BeginReports() override;
+    void EndReports() override;
     void ShowConnectionTarget() override;
     int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                    UINT type) override;

@@ -57,33 +57,66 @@ std::span<const MessageEntry<CProcessView>> CProcessView::Messages() {
 
 void CProcessView::AddEntry(const std::wstring& functionName, int32_t status) {
     entries_.push_back({functionName, status});
-    const int total = LogTotalHeight(entries_.size());
-    // May show the scroll bar, whose WM_SIZE redraws everything at the new width.
-    SetScrollSizes(kLogMinHeight, total, BarRedraw::WhenIdle);
-    const bool rebuilt = EnsureImage(LogImageHeight(total, ClientHeight()));
-    const int top = LogLineTop(static_cast<int>(drawnCount_));
-    DrawEntries(drawnCount_, entries_.size());
-    // The window shows the image from its top; while it already does, only
-    // the new rows change.
-    if (rebuilt || shownOffset_ != 0) {
-        CopyImageToWindow(0, ClientHeight());
-    } else {
-        CopyImageToWindow(top, LogLineTop(static_cast<int>(drawnCount_)));
-    }
+    if (batchDepth_ == 0) Flush();
 }
 
 void CProcessView::ClearEntries() {
-    const int drawnBottom = LogLineTop(static_cast<int>(drawnCount_));
     entries_.clear();
-    SetScrollSizes(kLogMinHeight, kLogMinHeight, BarRedraw::WhenIdle);
-    const int needed = LogImageHeight(kLogMinHeight, ClientHeight());
-    // A long log's image is not kept for the short ones that usually follow.
-    const bool oversized = image_ && imageHeight_ > 2 * LogImageCapacity(needed, 0);
-    if (oversized) RebuildImage(LogImageCapacity(needed, 0));
-    const bool rebuilt = EnsureImage(needed) || oversized;
-    if (!rebuilt) EraseImageRows(0, drawnBottom);
+    // The lines stay in the image until Flush erases them.
+    eraseBottom_ = std::max(eraseBottom_, LogLineTop(static_cast<int>(drawnCount_)));
     drawnCount_ = 0;
-    CopyImageToWindow(0, rebuilt || shownOffset_ != 0 ? ClientHeight() : drawnBottom);
+    cleared_ = true;
+    if (batchDepth_ == 0) Flush();
+}
+
+void CProcessView::EndBatch() {
+    if (batchDepth_ > 0 && --batchDepth_ == 0) Flush();
+}
+
+void CProcessView::MarkRows(int top, int bottom) {
+    if (bottom <= top) return;
+    if (dirtyBottom_ <= dirtyTop_) {
+        dirtyTop_ = top;
+        dirtyBottom_ = bottom;
+    } else {
+        dirtyTop_ = std::min(dirtyTop_, top);
+        dirtyBottom_ = std::max(dirtyBottom_, bottom);
+    }
+}
+
+void CProcessView::Flush() {
+    if (!IsValid()) return;
+    // A cleared log shows its first line, as a short log would have.
+    if (cleared_ && ScrollPosition() != 0) ScrollTo(0, false);
+    cleared_ = false;
+    const int total = LogTotalHeight(entries_.size());
+    // May show or hide the scroll bar, whose WM_SIZE draws everything again
+    // at the new width.
+    if (total != TotalHeight()) SetScrollSizes(kLogMinHeight, total, BarRedraw::WhenIdle);
+    const int needed = LogImageHeight(total, ClientHeight());
+    // A long log's image is not kept for the short ones that usually follow.
+    if (image_ && imageHeight_ > 2 * LogImageCapacity(needed, 0)) {
+        RebuildImage(LogImageCapacity(needed, 0));
+    } else {
+        EnsureImage(needed);
+    }
+    if (eraseBottom_ > 0) {
+        EraseImageRows(0, eraseBottom_);
+        MarkRows(0, eraseBottom_);
+        eraseBottom_ = 0;
+    }
+    const int top = LogLineTop(static_cast<int>(drawnCount_));
+    DrawEntries(drawnCount_, entries_.size());
+    MarkRows(top, LogLineTop(static_cast<int>(drawnCount_)));
+    // While the window shows the image where it is scrolled to, only the
+    // changed rows are copied.
+    const int offset = ScrollPosition();
+    if (shownOffset_ != offset) {
+        CopyImageToWindow(offset, offset + ClientHeight());
+    } else {
+        CopyImageToWindow(dirtyTop_, dirtyBottom_);
+    }
+    dirtyTop_ = dirtyBottom_ = 0;
 }
 
 bool CProcessView::EnsureImage(int height) {
@@ -127,6 +160,8 @@ void CProcessView::RebuildImage(int height) {
     // The old image is no longer selected: it can go.
     image_ = std::move(image);
     drawnCount_ = 0;
+    eraseBottom_ = 0;
+    shownOffset_ = -1;
     PaintLogBackground(*imageDc_, RECT{0, 0, imageWidth_, imageHeight_});
 }
 
@@ -156,12 +191,14 @@ void CProcessView::DrawEntries(size_t from, size_t to) {
 
 void CProcessView::CopyImageToWindow(int top, int bottom) {
     if (!image_) return;
+    const int offset = ScrollPosition();
     const int client = ClientHeight();
-    if (top == 0 && bottom >= client) shownOffset_ = 0;
-    bottom = std::min({bottom, client, imageHeight_});
+    if (top <= offset && bottom >= offset + client) shownOffset_ = offset;
+    top = std::max(top, offset);
+    bottom = std::min({bottom, offset + client, imageHeight_});
     if (bottom <= top) return;
     ScopedGetDC windowDc(hwnd_);
-    BitBlt(windowDc, 0, top, imageWidth_, bottom - top, *imageDc_, 0, top, SRCCOPY);
+    BitBlt(windowDc, 0, top - offset, imageWidth_, bottom - top, *imageDc_, 0, top, SRCCOPY);
 }
 
 LRESULT CProcessView::OnPaint(WPARAM, LPARAM) {

@@ -1,6 +1,8 @@
 // The result log: one line per library call of the last command, drawn into an
 // off-screen image that scrolling only copies. An added line is drawn alone and
-// only its rows are copied to the window.
+// only its rows are copied to the window. Between BeginBatch and EndBatch the
+// lines are only kept; image, scroll range and window follow once, at the end
+// (or at Flush).
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,12 @@ public:
     void ClearEntries();
     const std::vector<Entry>& Entries() const { return entries_; }
 
+    // Batches nest; the outermost end brings the window up to date.
+    void BeginBatch() { ++batchDepth_; }
+    void EndBatch();
+    // Brings the scroll range and the window up to date now, batch or not.
+    void Flush();
+
     static std::span<const MessageEntry<CProcessView>> Messages();
 
 private:
@@ -48,6 +56,8 @@ private:
     // Copies image rows [top, bottom) to the same rows of the window.
     void CopyImageToWindow(int top, int bottom);
     int ClientHeight() const { return Height(ClientRect()); }
+    // Widens the image rows the next Flush copies to the window.
+    void MarkRows(int top, int bottom);
 
     std::vector<Entry> entries_;
     ScopedFont font_;
@@ -63,6 +73,14 @@ private:
     size_t drawnCount_ = 0;
     // Image offset the window shows; -1 when it shows a mix or is unknown.
     int shownOffset_ = -1;
+
+    int batchDepth_ = 0;
+    // What Flush has still to do: scroll back to the top after a clear,
+    // erase the image rows of cleared lines, copy changed rows to the window.
+    bool cleared_ = false;
+    int eraseBottom_ = 0;
+    int dirtyTop_ = 0;
+    int dirtyBottom_ = 0;
 };
 
 // Fills `area` of `dc` with the log's background: the gradient rows, white below.

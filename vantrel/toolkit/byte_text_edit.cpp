@@ -12,6 +12,10 @@ void ByteTextEdit::SetDword(uint32_t value) {
     SetBytes(bytes.data(), bytes.size());
 }
 
+void ByteTextEdit::Clear() {
+    if (GetWindowTextLengthW(hwnd_) != 0) SetText(L"");
+}
+
 Bytes ByteTextEdit::GetBytes() const { return HexToBytes(Text()); }
 
 size_t ByteTextEdit::ByteCount() const {

@@ -25,7 +25,8 @@ public:
     // Locked for typing and read-only for the edit itself.
     void SetReadOnly();
     bool IsReadOnly() const { return readOnly_; }
-    void Clear() { SetText(L""); }
+    // Leaves an empty edit alone.
+    void Clear();
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -19,6 +19,11 @@ public:
     virtual void ClearLog() = 0;
     virtual void AddLogLine(const std::wstring& functionName, int32_t status) = 0;
     virtual void ShowStatus(const std::wstring& text) = 0;
+    // One command's reports come between these (pairs nest): the log may be
+    // drawn once at the end instead of line by line, and must be on the
+    // screen when EndReports returns.
+    virtual void BeginReports() {}
+    virtual void EndReports() {}
     // Shows the connection target in the dialog bar (after a successful connect).
     virtual void ShowConnectionTarget() = 0;
     virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,

@@ -22,6 +22,7 @@ void ShowInputError(PanelServices& services, HWND owner, const std::wstring& tex
 
 Command::Command(PanelContext& context, HWND owner, bool clearLog)
     : context_(context), owner_(owner) {
+    context_.services.BeginReports();
     if (clearLog) context_.services.ClearLog();
 }
 
@@ -31,6 +32,7 @@ Command::~Command() {
     } catch (...) {
         // the line is lost; the report stands
     }
+    context_.services.EndReports();
 }
 
 bool Command::RequireConnection() {

@@ -36,10 +36,11 @@ void ShowInputError(PanelServices& services, HWND owner, const std::wstring& tex
 // failure hook after the report.
 class Command {
 public:
+    // Opens the command's reports (see PanelServices::BeginReports).
     Command(PanelContext& context, HWND owner, bool clearLog = true);
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
-    // Writes a log line still held back.
+    // Writes a log line still held back and closes the reports.
     ~Command();
 
     void OnFailure(std::function<void()> hook) { onFailure_ = std::move(hook); }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,8 @@
 #include "frame_fixture.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/shell/splash_window.h"
+#include "vantrel/toolkit/log_layout.h"
+#include "vantrel/toolkit/result_report.h"
 
 TEST_F(FrameTest, LogHeightGrowsPastFourEntries) {
     CProcessView& log = frame->Log();
@@ -90,31 +93,46 @@ void RedrawFromScratch(HWND window) {
 
 }  // namespace
 
-// Lines are drawn one at a time; the screen must match a full redraw, also
-// after a longer log was cleared and once the lines need the scroll bar.
-TEST_F(FrameTest, LinesAddedOneByOneLookLikeAFullRedraw) {
+// Lines are drawn one at a time, or within a command all at once when it
+// ends; the screen must match a full redraw, also after a longer log was
+// cleared, once the lines need the scroll bar, and when the log was scrolled
+// down before the clear (a cleared log starts at its top).
+TEST_F(FrameTest, AddedLinesLookLikeAFullRedraw) {
     CProcessView& log = frame->Log();
     const std::vector<std::pair<std::wstring, int>> sequences[] = {
         {{L"rf_antenna_sta", 0}, {L"rf_init_type", 0}, {L"rf_request", 0x1a3}, {L"rf_anticoll", 0}},
         {{L"rf_M1_read", 1}, {L"rf_select", 0}},
     };
-    for (int lines : {30, 3}) {
-        frame->ClearLog();
-        PumpMessages();
-        for (int i = 0; i < lines; ++i) {
-            const auto& entry = sequences[i % 2][static_cast<size_t>(i / 2) % sequences[i % 2].size()];
-            frame->AddLogLine(entry.first, entry.second);
+    for (const bool inCommand : {false, true}) {
+        for (const int lines : {30, 30, 3}) {
+            SendMessageW(log, WM_VSCROLL, SB_BOTTOM, 0);
+            PumpMessages();
+            {
+                std::optional<::Command> command;
+                if (inCommand) {
+                    command.emplace(frame->Context(), *frame);
+                } else {
+                    frame->ClearLog();
+                }
+                for (int i = 0; i < lines; ++i) {
+                    const auto& entry = sequences[i % 2][static_cast<size_t>(i / 2) % sequences[i % 2].size()];
+                    frame->AddLogLine(entry.first, entry.second);
+                }
+            }
+            const std::string label = std::to_string(lines) + (inCommand ? " lines in a command" : " lines");
+            EXPECT_EQ(log.ScrollPosition(), 0) << label;
+            EXPECT_EQ(log.TotalHeight(), LogTotalHeight(static_cast<size_t>(lines))) << label;
+            // What the lines' own copies put on the screen, before any repaint.
+            const std::vector<COLORREF> added = ClientPixels(log);
+            // What the image holds, through an ordinary repaint.
+            InvalidateRect(log, nullptr, TRUE);
+            UpdateWindow(log);
+            const std::vector<COLORREF> repainted = ClientPixels(log);
+            RedrawFromScratch(log);
+            PumpMessages();
+            const std::vector<COLORREF> full = ClientPixels(log);
+            EXPECT_TRUE(added == full) << label;
+            EXPECT_TRUE(repainted == full) << label;
         }
-        // What the lines' own copies put on the screen, before any repaint.
-        const std::vector<COLORREF> added = ClientPixels(log);
-        // What the image holds, through an ordinary repaint.
-        InvalidateRect(log, nullptr, TRUE);
-        UpdateWindow(log);
-        const std::vector<COLORREF> repainted = ClientPixels(log);
-        RedrawFromScratch(log);
-        PumpMessages();
-        const std::vector<COLORREF> full = ClientPixels(log);
-        EXPECT_TRUE(added == full) << lines << " lines";
-        EXPECT_TRUE(repainted == full) << lines << " lines";
     }
 }

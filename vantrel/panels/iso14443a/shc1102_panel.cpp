@@ -4,6 +4,7 @@
 
 #include "vantrel/panels/iso14443a/shc1102_ids.h"
 #include "vantrel/panels/iso14443a/type_a_activation.h"
+#include "vantrel/toolkit/hex_text.h"
 #include "vantrel/toolkit/id_range.h"
 
 namespace {
@@ -78,6 +79,12 @@ void CShc1102Panel::ClearBlocks() {
     for (ByteTextEdit& edit : blocks_) edit.Clear();
 }
 
+std::vector<HWND> CShc1102Panel::BlockHandles() const {
+    std::vector<HWND> handles;
+    for (const ByteTextEdit& edit : blocks_) handles.push_back(edit.Handle());
+    return handles;
+}
+
 bool CShc1102Panel::Prelude(Command& cmd) {
     if (!ResetField(cmd, kShc1102Profile)) return false;
     uint16_t tagType = 0;
@@ -87,7 +94,7 @@ bool CShc1102Panel::Prelude(Command& cmd) {
     return true;
 }
 
-bool CShc1102Panel::ReadBlocks(Command& cmd, int first, int last) {
+bool CShc1102Panel::ReadBlocks(Command& cmd, int first, int last, EditTexts& shown) {
     for (int block = first; block <= last; ++block) {
         uint8_t data[1024] = {};
         uint8_t length = 0;
@@ -101,7 +108,7 @@ bool CShc1102Panel::ReadBlocks(Command& cmd, int first, int last) {
             cmd.Failed(FormatText(UiText(kMainMessages, kTextReadBlockError), block));
             return false;
         }
-        blocks_[static_cast<std::size_t>(block)].SetBytes(data, length);
+        shown.Set(blocks_[static_cast<std::size_t>(block)].Handle(), BytesToHex(data, length));
     }
     return true;
 }
@@ -117,15 +124,16 @@ void CShc1102Panel::OnRequest() {
 
 void CShc1102Panel::OnRead() {
     Command cmd(context_, hwnd_);
-    ClearBlocks();
+    // The blocks not read end up empty.
+    EditTexts shown(BlockHandles());
     if (!cmd.RequireConnection()) return;
     if (!Prelude(cmd)) return;
-    if (!ReadBlocks(cmd, 0, kLastOpenBlock)) return;
+    if (!ReadBlocks(cmd, 0, kLastOpenBlock, shown)) return;
     const Bytes password = password_.GetBytes();
     // Without a password only the open blocks are shown.
     if (password.size() != kBlockSize) return;
     if (cmd.CallQuietly(reader_.rf_Shc1102_Auth, kDevice, password.data()) != 0) return;
-    if (!ReadBlocks(cmd, kPasswordBlock, kBlocks - 1)) return;
+    if (!ReadBlocks(cmd, kPasswordBlock, kBlocks - 1, shown)) return;
     cmd.Done(UiText(kReadOk));
 }
 

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
+#include "vantrel/toolkit/edit_texts.h"
 #include "vantrel/toolkit/result_report.h"
 
 class CShc1102Panel : public WithMessageMap<CShc1102Panel, CardPanelBase> {
@@ -31,8 +33,10 @@ private:
     // Field reset and request; shows the tag type. False after a reported failure.
     bool Prelude(Command& cmd);
     // Reads blocks first..last into their edits; false at the first failure.
-    bool ReadBlocks(Command& cmd, int first, int last);
+    // Reads blocks first..last into `shown`; false once a read fails.
+    bool ReadBlocks(Command& cmd, int first, int last, EditTexts& shown);
     void ClearBlocks();
+    std::vector<HWND> BlockHandles() const;
 
     ByteTextEdit tagType_;
     ByteTextEdit password_;

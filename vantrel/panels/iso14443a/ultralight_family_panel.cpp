@@ -4,6 +4,7 @@
 #include <string>
 
 #include "vantrel/panels/iso14443a/type_a_activation.h"
+#include "vantrel/toolkit/edit_texts.h"
 #include "vantrel/toolkit/hex_text.h"
 #include "vantrel/toolkit/shared_gdi.h"
 
@@ -110,7 +111,10 @@ void UltraLightFamilyPanel::ShowSelected(Command& cmd, const Bytes& uid) {
 void UltraLightFamilyPanel::OnRead() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    ClearPageEdits();
+    // The pages not read end up empty.
+    std::vector<HWND> pageEdits;
+    for (int id : PageEditIds(setup_.grid)) pageEdits.push_back(Item(id));
+    EditTexts shown(std::move(pageEdits));
     for (int first : ReadStartPages(setup_.grid)) {
         uint8_t answer[kAnswerSize] = {};
         uint8_t length = 0;
@@ -122,7 +126,7 @@ void UltraLightFamilyPanel::OnRead() {
         }
         for (const FieldContent& field :
              FieldsOfAnswer(setup_.grid, first, std::span<const uint8_t>(answer, length))) {
-            Window(Item(field.editId)).SetText(BytesToHex(field.bytes));
+            shown.Set(Item(field.editId), BytesToHex(field.bytes));
         }
     }
     cmd.Done(UiText(kMainMessages, kTextReadOk));
@@ -149,7 +153,7 @@ void UltraLightFamilyPanel::OnWrite() {
 }
 
 void UltraLightFamilyPanel::ClearPageEdits() {
-    for (int id : PageEditIds(setup_.grid)) Window(Item(id)).SetText(L"");
+    for (int id : PageEditIds(setup_.grid)) SetTextIfChanged(Item(id), L"");
 }
 
 Bytes UltraLightFamilyPanel::EditBytes(int id) const { return HexToBytes(Window(Item(id)).Text()); }

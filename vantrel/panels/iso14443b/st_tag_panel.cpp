@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "vantrel/toolkit/edit_texts.h"
 #include "vantrel/toolkit/field_reset.h"
 #include "vantrel/toolkit/hex_text.h"
 
@@ -78,7 +79,10 @@ void StTagPanel::OnRequest() {
 void StTagPanel::OnRead() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    ClearBlocks();
+    // The blocks not read end up empty.
+    std::vector<HWND> blockHandles;
+    for (const ByteTextEdit& block : blocks_) blockHandles.push_back(block.Handle());
+    EditTexts shown(std::move(blockHandles));
     const BlockReadFunction& read = reader_.*setup_.readBlock;
     for (int block = 0; block < setup_.blockCount; ++block) {
         std::array<uint8_t, kAnswerSize> answer{};
@@ -94,7 +98,7 @@ void StTagPanel::OnRead() {
             }
             return;
         }
-        blocks_[block].SetBytes(answer.data(), length);
+        shown.Set(blocks_[block].Handle(), BytesToHex(answer.data(), length));
     }
     cmd.Done(UiText(kMainMessages, kTextReadOk));
 }
