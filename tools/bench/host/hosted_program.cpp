@@ -34,6 +34,13 @@ void CountingFrame::AddLogLine(const std::wstring& functionName, int32_t status)
     reportingMs += NowMs() - start;
 }
 
+// A command's log lines are drawn here, when it ends.
+void CountingFrame::EndReports() {
+    const double start = NowMs();
+    CMainFrame::EndReports();
+    reportingMs += NowMs() - start;
+}
+
 void CountingFrame::ShowStatus(const std::wstring& text) {
     const double start = NowMs();
     CMainFrame::ShowStatus(text);

@@ -28,6 +28,7 @@ public:
     void ClearLog() override;
     void AddLogLine(const std::wstring& functionName, int32_t status) override;
     void ShowStatus(const std::wstring& text) override;
+    void EndReports() override;
 
     DWORD waited = 0;        // what the program asked for
     double sleptMs = 0;      // what those waits took on the clock
