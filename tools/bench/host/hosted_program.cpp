@@ -75,11 +75,21 @@ bool HostedProgram::Start(int32_t card) {
     return connection_.open;
 }
 
+// Marks for tools/count-requests, which reads them in Wine's debug output.
+void Mark(const char* what, int32_t code) {
+    char text[64];
+    wsprintfA(text, "vantrel-bench: switch %d %s\n", static_cast<int>(code), what);
+    OutputDebugStringA(text);
+}
+
 double HostedProgram::Select(const CardTypeRow& row) {
+    Mark("begin", row.code);
     const double start = NowMs();
     frame_->Send(WM_COMMAND, MAKEWPARAM(row.menuId, 0), 0);
     const double handled = NowMs() - start;
+    Mark("handled", row.code);
     PumpUntilIdle();
+    Mark("end", row.code);
     return handled;
 }
 
