@@ -1,6 +1,9 @@
 #include "vantrel/framework/scroll_view.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "vantrel/framework/redraw_suspension.h"
 
 namespace {
 
@@ -33,11 +36,21 @@ void ScrollView::UpdateBar(BarRedraw redraw) {
     si.nMax = totalHeight_ - 1;
     si.nPage = static_cast<UINT>(std::max(client, 0));
     si.nPos = position_;
-    // Drawing the bar costs milliseconds under Wine; showing or hiding it
-    // happens here either way.
+    // Drawing the bar costs milliseconds under Wine. Showing or hiding it
+    // changes the frame, which Wine draws at once: unless asked to draw now,
+    // the window is then kept from drawing and painted with its frame once the
+    // loop is idle.
     const bool now = redraw == BarRedraw::Now;
-    SetScrollInfo(hwnd_, SB_VERT, &si, now ? TRUE : FALSE);
-    if (!now && !barRedrawPosted_) barRedrawPosted_ = PostMessageW(hwnd_, kRedrawBarMessage, 0, 0) != FALSE;
+    const bool barShown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VSCROLL) != 0;
+    const bool barChanges = barShown != (totalHeight_ > client);
+    {
+        std::optional<RedrawSuspension> suspended;
+        if (!now && barChanges) suspended.emplace(hwnd_);
+        SetScrollInfo(hwnd_, SB_VERT, &si, now ? TRUE : FALSE);
+    }
+    if (!now && !barChanges && !barRedrawPosted_) {
+        barRedrawPosted_ = PostMessageW(hwnd_, kRedrawBarMessage, 0, 0) != FALSE;
+    }
 }
 
 void ScrollView::ScrollTo(int y, bool redraw) {

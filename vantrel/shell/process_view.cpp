@@ -119,9 +119,16 @@ void CProcessView::Flush() {
     dirtyTop_ = dirtyBottom_ = 0;
 }
 
+// As wide as the window: the client with the scroll bar hidden. Showing or
+// hiding the bar then keeps the image.
+int CProcessView::WantedImageWidth() const {
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    return std::max({Width(window), Width(ClientRect()), 1});
+}
+
 bool CProcessView::EnsureImage(int height) {
-    const int width = std::max(Width(ClientRect()), 1);
-    if (image_ && width == imageWidth_) {
+    if (image_ && WantedImageWidth() == imageWidth_) {
         if (height > imageHeight_) GrowImage(LogImageCapacity(height, imageHeight_));
         return false;
     }
@@ -146,7 +153,7 @@ void CProcessView::GrowImage(int height) {
 
 void CProcessView::RebuildImage(int height) {
     ScopedGetDC windowDc(hwnd_);
-    imageWidth_ = std::max(Width(ClientRect()), 1);
+    imageWidth_ = WantedImageWidth();
     imageHeight_ = std::max(height, 1);
     ScopedBitmap image(CreateCompatibleBitmap(windowDc, imageWidth_, imageHeight_));
     if (!imageDc_) {
@@ -176,7 +183,7 @@ void CProcessView::EraseImageRows(int top, int bottom) {
 void CProcessView::DrawEntries(size_t from, size_t to) {
     if (!image_) return;
     HDC dc = *imageDc_;
-    const int resultX = LogResultX(imageWidth_);
+    const int resultX = LogResultX(Width(ClientRect()));
     for (size_t k = from; k < to; ++k) {
         const Entry& e = entries_[k];
         const int y = LogLineTop(static_cast<int>(k));
@@ -198,7 +205,7 @@ void CProcessView::CopyImageToWindow(int top, int bottom) {
     bottom = std::min({bottom, offset + client, imageHeight_});
     if (bottom <= top) return;
     ScopedGetDC windowDc(hwnd_);
-    BitBlt(windowDc, 0, top - offset, imageWidth_, bottom - top, *imageDc_, 0, top, SRCCOPY);
+    BitBlt(windowDc, 0, top - offset, Width(ClientRect()), bottom - top, *imageDc_, 0, top, SRCCOPY);
 }
 
 LRESULT CProcessView::OnPaint(WPARAM, LPARAM) {
@@ -229,13 +236,20 @@ LRESULT CProcessView::OnEraseBackground(WPARAM wParam, LPARAM) {
 
 void CProcessView::OnScrolled(int) { shownOffset_ = -1; }
 
-// A new width moves the result column: draw the lines again for it.
+// A new width moves the result column: draw the lines again for it. When
+// only the scroll bar came or went, the image stays and only the rows of its
+// lines are painted again.
 LRESULT CProcessView::OnSize(WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     ScrollView::HandleMessage(WM_SIZE, wParam, lParam, result);
     if (image_) {
         const int needed = LogImageHeight(LogTotalHeight(entries_.size()), ClientHeight());
-        RebuildImage(LogImageCapacity(needed, 0));
+        if (WantedImageWidth() == imageWidth_ && needed <= imageHeight_) {
+            EraseImageRows(0, std::max(LogLineTop(static_cast<int>(drawnCount_)), eraseBottom_));
+            eraseBottom_ = 0;
+        } else {
+            RebuildImage(LogImageCapacity(needed, 0));
+        }
         DrawEntries(0, entries_.size());
         shownOffset_ = -1;
         Invalidate(false);

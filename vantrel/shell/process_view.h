@@ -44,7 +44,8 @@ private:
 
     void OnScrolled(int dy) override;
 
-    // Makes the image as wide as the client and at least `height` rows high;
+    int WantedImageWidth() const;
+    // Makes the image as wide as WantedImageWidth and at least `height` rows high;
     // true when it was replaced (blank, nothing drawn).
     bool EnsureImage(int height);
     void RebuildImage(int height);

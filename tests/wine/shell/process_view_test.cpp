@@ -81,12 +81,12 @@ std::vector<COLORREF> ClientPixels(HWND window) {
     return pixels;
 }
 
-// Redraws the log from scratch: a width change draws every line again.
+// Redraws the log from scratch: a new window width builds a new image.
 void RedrawFromScratch(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    MoveWindow(window, r.left, r.top, Width(r) - 7, Height(r), TRUE);
+    MoveWindow(window, r.left, r.top, Width(r) / 2, Height(r), TRUE);
     MoveWindow(window, r.left, r.top, Width(r), Height(r), TRUE);
     UpdateWindow(window);
 }
