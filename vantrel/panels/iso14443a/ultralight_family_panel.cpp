@@ -113,7 +113,7 @@ void UltraLightFamilyPanel::OnRead() {
     if (!cmd.RequireConnection()) return;
     // The pages not read end up empty.
     std::vector<HWND> pageEdits;
-    for (int id : PageEditIds(setup_.grid)) pageEdits.push_back(Item(id));
+    for (const auto& edit : PageEdits()) pageEdits.push_back(edit.second);
     EditTexts shown(std::move(pageEdits));
     for (int first : ReadStartPages(setup_.grid)) {
         uint8_t answer[kAnswerSize] = {};
@@ -126,7 +126,7 @@ void UltraLightFamilyPanel::OnRead() {
         }
         for (const FieldContent& field :
              FieldsOfAnswer(setup_.grid, first, std::span<const uint8_t>(answer, length))) {
-            shown.Set(Item(field.editId), BytesToHex(field.bytes));
+            shown.Set(PageEdit(field.editId), BytesToHex(field.bytes));
         }
     }
     cmd.Done(UiText(kMainMessages, kTextReadOk));
@@ -153,7 +153,21 @@ void UltraLightFamilyPanel::OnWrite() {
 }
 
 void UltraLightFamilyPanel::ClearPageEdits() {
-    for (int id : PageEditIds(setup_.grid)) SetTextIfChanged(Item(id), L"");
+    for (const auto& edit : PageEdits()) SetTextIfChanged(edit.second, L"");
+}
+
+const std::vector<std::pair<int, HWND>>& UltraLightFamilyPanel::PageEdits() {
+    if (pageEdits_.empty()) {
+        for (int id : PageEditIds(setup_.grid)) pageEdits_.emplace_back(id, Item(id));
+    }
+    return pageEdits_;
+}
+
+HWND UltraLightFamilyPanel::PageEdit(int id) {
+    for (const auto& [editId, edit] : PageEdits()) {
+        if (editId == id) return edit;
+    }
+    return Item(id);
 }
 
 Bytes UltraLightFamilyPanel::EditBytes(int id) const { return HexToBytes(Window(Item(id)).Text()); }

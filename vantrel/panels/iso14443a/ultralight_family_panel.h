@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "vantrel/panels/iso14443a/ultralight_family_pages.h"
@@ -50,6 +51,10 @@ private:
     // After a selection: the pages emptied, the UID shown, success reported.
     void ShowSelected(Command& cmd, const Bytes& uid);
     void ClearPageEdits();
+    // The page edits in grid order, and the one with `id`; looked up once
+    // (under Wine each control lookup asks the server and walks every sibling).
+    const std::vector<std::pair<int, HWND>>& PageEdits();
+    HWND PageEdit(int id);
     Bytes EditBytes(int id) const;
     void ReportReadError(Command& cmd, int32_t status, int page);
     bool IsHighlighted(int id) const;
@@ -60,4 +65,5 @@ private:
     std::vector<MessageEntry<UltraLightFamilyPanel>> buttons_;
     ByteTextEdit uid_;
     std::vector<std::unique_ptr<ByteTextEdit>> filteredPages_;
+    std::vector<std::pair<int, HWND>> pageEdits_;
 };
