@@ -101,12 +101,12 @@ void CProcessView::Flush() {
         EnsureImage(needed);
     }
     if (eraseBottom_ > 0) {
-        EraseImageRows(0, eraseBottom_);
+        EraseImageRows(0, std::min(eraseBottom_, paintedBottom_));
         MarkRows(0, eraseBottom_);
         eraseBottom_ = 0;
     }
     const int top = LogLineTop(static_cast<int>(drawnCount_));
-    DrawEntries(drawnCount_, entries_.size());
+    DrawPendingEntries();
     MarkRows(top, LogLineTop(static_cast<int>(drawnCount_)));
     // While the window shows the image where it is scrolled to, only the
     // changed rows are copied.
@@ -142,13 +142,11 @@ void CProcessView::GrowImage(int height) {
     {
         ScopedMemoryDC dc(windowDc);
         ScopedSelectObject select(dc, grown.Get());
-        BitBlt(dc, 0, 0, imageWidth_, imageHeight_, *imageDc_, 0, 0, SRCCOPY);
+        BitBlt(dc, 0, 0, imageWidth_, paintedBottom_, *imageDc_, 0, 0, SRCCOPY);
     }
     SelectObject(*imageDc_, grown.Get());
     image_ = std::move(grown);
-    const int oldHeight = imageHeight_;
     imageHeight_ = height;
-    EraseImageRows(oldHeight, imageHeight_);
 }
 
 void CProcessView::RebuildImage(int height) {
@@ -167,9 +165,20 @@ void CProcessView::RebuildImage(int height) {
     // The old image is no longer selected: it can go.
     image_ = std::move(image);
     drawnCount_ = 0;
+    paintedBottom_ = 0;
     eraseBottom_ = 0;
     shownOffset_ = -1;
-    PaintLogBackground(*imageDc_, RECT{0, 0, imageWidth_, imageHeight_});
+}
+
+void CProcessView::PaintRows(int bottom) {
+    if (!image_) return;
+    // Whole lines at a time: a line is drawn once, over its finished background.
+    bottom = std::min((bottom + kLogLinePitch - 1) / kLogLinePitch * kLogLinePitch, imageHeight_);
+    if (bottom > paintedBottom_) {
+        EraseImageRows(paintedBottom_, bottom);
+        paintedBottom_ = bottom;
+    }
+    DrawPendingEntries();
 }
 
 void CProcessView::EraseImageRows(int top, int bottom) {
@@ -180,11 +189,12 @@ void CProcessView::EraseImageRows(int top, int bottom) {
     PaintLogBackground(*imageDc_, RECT{0, 0, imageWidth_, imageHeight_});
 }
 
-void CProcessView::DrawEntries(size_t from, size_t to) {
+void CProcessView::DrawPendingEntries() {
     if (!image_) return;
     HDC dc = *imageDc_;
     const int resultX = LogResultX(Width(ClientRect()));
-    for (size_t k = from; k < to; ++k) {
+    size_t k = drawnCount_;
+    for (; k < entries_.size() && LogLineTop(static_cast<int>(k)) + kLogLinePitch <= paintedBottom_; ++k) {
         const Entry& e = entries_[k];
         const int y = LogLineTop(static_cast<int>(k));
         SetTextColor(dc, ToColorref(kLogTextColour));
@@ -193,7 +203,7 @@ void CProcessView::DrawEntries(size_t from, size_t to) {
         SetTextColor(dc, ToColorref(e.status == 0 ? kLogTextColour : kLogFailureColour));
         TextOutW(dc, resultX, y, result.c_str(), static_cast<int>(result.size()));
     }
-    drawnCount_ = std::max(drawnCount_, to);
+    drawnCount_ = k;
 }
 
 void CProcessView::CopyImageToWindow(int top, int bottom) {
@@ -204,6 +214,7 @@ void CProcessView::CopyImageToWindow(int top, int bottom) {
     top = std::max(top, offset);
     bottom = std::min({bottom, offset + client, imageHeight_});
     if (bottom <= top) return;
+    PaintRows(bottom);
     ScopedGetDC windowDc(hwnd_);
     BitBlt(windowDc, 0, top - offset, Width(ClientRect()), bottom - top, *imageDc_, 0, top, SRCCOPY);
 }
@@ -217,6 +228,7 @@ LRESULT CProcessView::OnPaint(WPARAM, LPARAM) {
     }
     const RECT& area = paint.Area();
     const int offset = ScrollPosition();
+    PaintRows(area.bottom + offset);
     BitBlt(paint, area.left, area.top, Width(area), Height(area), *imageDc_, area.left, area.top + offset,
            SRCCOPY);
     const bool whole = area.top <= 0 && area.bottom >= client.bottom && area.left <= 0 && area.right >= client.right;
@@ -238,19 +250,21 @@ void CProcessView::OnScrolled(int) { shownOffset_ = -1; }
 
 // A new width moves the result column: draw the lines again for it. When
 // only the scroll bar came or went, the image stays and only the rows of its
-// lines are painted again.
+// lines are painted again; the rest follows when the window shows them.
 LRESULT CProcessView::OnSize(WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     ScrollView::HandleMessage(WM_SIZE, wParam, lParam, result);
     if (image_) {
         const int needed = LogImageHeight(LogTotalHeight(entries_.size()), ClientHeight());
         if (WantedImageWidth() == imageWidth_ && needed <= imageHeight_) {
-            EraseImageRows(0, std::max(LogLineTop(static_cast<int>(drawnCount_)), eraseBottom_));
+            const int written = std::max(LogLineTop(static_cast<int>(drawnCount_)), eraseBottom_);
+            EraseImageRows(0, std::min(written, paintedBottom_));
             eraseBottom_ = 0;
+            drawnCount_ = 0;
         } else {
             RebuildImage(LogImageCapacity(needed, 0));
         }
-        DrawEntries(0, entries_.size());
+        DrawPendingEntries();
         shownOffset_ = -1;
         Invalidate(false);
     }

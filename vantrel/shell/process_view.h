@@ -1,5 +1,6 @@
 // The result log: one line per library call of the last command, drawn into an
-// off-screen image that scrolling only copies. An added line is drawn alone and
+// off-screen image that scrolling only copies; rows are drawn there when the
+// window first shows them. An added line is drawn alone and
 // only its rows are copied to the window. Between BeginBatch and EndBatch the
 // lines are only kept; image, scroll range and window follow once, at the end
 // (or at Flush).
@@ -51,9 +52,12 @@ private:
     void RebuildImage(int height);
     // Makes the image `height` rows high, keeping what it holds.
     void GrowImage(int height);
+    // Paints the image's background and lines down to at least row `bottom`.
+    void PaintRows(int bottom);
     // Repaints the background over image rows [top, bottom).
     void EraseImageRows(int top, int bottom);
-    void DrawEntries(size_t from, size_t to);
+    // Draws the entries not drawn yet whose rows are painted.
+    void DrawPendingEntries();
     // Copies image rows [top, bottom) to the same rows of the window.
     void CopyImageToWindow(int top, int bottom);
     int ClientHeight() const { return Height(ClientRect()); }
@@ -72,6 +76,9 @@ private:
     int imageHeight_ = 0;
     // Entries drawn into the image, from the oldest.
     size_t drawnCount_ = 0;
+    // Image rows [0, paintedBottom_) hold the background and the drawn
+    // entries; rows below are painted when the window first shows them.
+    int paintedBottom_ = 0;
     // Image offset the window shows; -1 when it shows a mix or is unknown.
     int shownOffset_ = -1;
 

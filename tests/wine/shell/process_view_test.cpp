@@ -91,12 +91,25 @@ void RedrawFromScratch(HWND window) {
     UpdateWindow(window);
 }
 
+// The first column at or right of `from` in rows [top, bottom) whose pixel
+// differs from the row's last one (the background); -1 when there is none.
+int FirstInk(const std::vector<COLORREF>& pixels, int width, int top, int bottom, int from) {
+    for (int x = from; x < width - 1; ++x) {
+        for (int y = top; y < bottom; ++y) {
+            const size_t row = static_cast<size_t>(y) * static_cast<size_t>(width);
+            if (pixels[row + static_cast<size_t>(x)] != pixels[row + static_cast<size_t>(width - 1)]) return x;
+        }
+    }
+    return -1;
+}
+
 }  // namespace
 
 // Lines are drawn one at a time, or within a command all at once when it
 // ends; the screen must match a full redraw, also after a longer log was
 // cleared, once the lines need the scroll bar, and when the log was scrolled
-// down before the clear (a cleared log starts at its top).
+// down before the clear (a cleared log starts at its top), and where the
+// window is first scrolled to after the command.
 TEST_F(FrameTest, AddedLinesLookLikeAFullRedraw) {
     CProcessView& log = frame->Log();
     const std::vector<std::pair<std::wstring, int>> sequences[] = {
@@ -133,6 +146,18 @@ TEST_F(FrameTest, AddedLinesLookLikeAFullRedraw) {
             const std::vector<COLORREF> full = ClientPixels(log);
             EXPECT_TRUE(added == full) << label;
             EXPECT_TRUE(repainted == full) << label;
+            // The result column starts halfway across the client, scroll bar or not.
+            const int width = Width(log.ClientRect());
+            const int resultX = FirstInk(full, width, 0, LogLineTop(1), width / 2 - 30);
+            EXPECT_GE(resultX, width / 2) << label;
+            EXPECT_LT(resultX, width / 2 + 8) << label;
+            // Rows first shown by scrolling carry their lines too.
+            SendMessageW(log, WM_VSCROLL, SB_BOTTOM, 0);
+            PumpMessages();
+            const std::vector<COLORREF> scrolled = ClientPixels(log);
+            RedrawFromScratch(log);
+            PumpMessages();
+            EXPECT_TRUE(scrolled == ClientPixels(log)) << label << ", scrolled to the end";
         }
     }
 }
