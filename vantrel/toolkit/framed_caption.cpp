@@ -23,7 +23,9 @@ void FramedCaption::ReplaceGroupBox(HWND panel, int id, COLORREF colour) {
     if (box == nullptr) return;
     const RECT rect = box.RectIn(panel);
     const std::wstring text = box.Text();
-    box.Show(SW_HIDE);
+    // Templates hide their group boxes already: hiding one costs Wine a
+    // display check per cached device context, even in a hidden panel.
+    if ((GetWindowLongPtrW(box, GWL_STYLE) & WS_VISIBLE) != 0) box.Show(SW_HIDE);
     Init(text, 0, rect, panel);
     SetTextColour(colour);
 }
