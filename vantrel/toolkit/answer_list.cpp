@@ -95,8 +95,10 @@ void AnswerList::DetachParent() {
 }
 
 bool AnswerList::EnableTip() {
-    if (!IsValid()) return false;
-    tipEnabled_ = tip_.Create(hwnd_);
+    // The tip's pop-up window is made by the first click that shows it: a
+    // new top-level window costs Wine some sixty server round trips, which a
+    // panel holding a list would otherwise pay on every switch.
+    tipEnabled_ = IsValid();
     return tipEnabled_;
 }
 
@@ -169,6 +171,7 @@ void AnswerList::ShowTipForSelection() {
                                 reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
         return;
     }
+    if (!tip_.Create(hwnd_)) return;
     tip_.Show(item, *text);
 }
 
