@@ -12,7 +12,8 @@ void FramedCaption::Init(const std::wstring& text, int style, const RECT& rect, 
 
 void FramedCaption::Move(const RECT& rect) {
     rect_ = rect;
-    if (owner_ != nullptr) {
+    // An owner out of sight is painted whole when it shows.
+    if (owner_ != nullptr && IsWindowVisible(owner_)) {
         InvalidateRect(owner_, nullptr, TRUE);
         UpdateWindow(owner_);
     }
