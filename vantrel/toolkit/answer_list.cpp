@@ -1,11 +1,76 @@
 #include "vantrel/toolkit/answer_list.h"
-#include <commctrl.h>
+
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "vantrel/framework/exception_barrier.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/toolkit/answer_list_layout.h"
 #include "vantrel/toolkit/card_panel_base.h"
+
+// The window that holds answer lists: it hands their WM_DRAWITEM to them. Its
+// procedure is replaced once, however many lists it holds, and the link is
+// kept in the process (comctl32's subclassing looks a window property up on
+// every message the holder gets, a server round trip each under Wine).
+class AnswerListHolder : public SubclassedControl {
+public:
+    // The holder of `window`, made on first use; null when the window cannot
+    // be subclassed.
+    static AnswerListHolder* For(HWND window);
+    // Forgets `list`; the window gets its procedure back with its last list.
+    static void Remove(HWND window, const AnswerList* list);
+
+    std::vector<AnswerList*> lists;
+
+protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    static std::unordered_map<HWND, std::unique_ptr<AnswerListHolder>>& Holders();
+};
+
+std::unordered_map<HWND, std::unique_ptr<AnswerListHolder>>& AnswerListHolder::Holders() {
+    static std::unordered_map<HWND, std::unique_ptr<AnswerListHolder>> holders;
+    return holders;
+}
+
+AnswerListHolder* AnswerListHolder::For(HWND window) {
+    auto& holders = Holders();
+    // Holders whose window went while lists were still bound to it.
+    std::erase_if(holders, [](const auto& entry) { return entry.second->Handle() == nullptr; });
+    if (const auto found = holders.find(window); found != holders.end()) return found->second.get();
+    auto holder = std::make_unique<AnswerListHolder>();
+    if (!holder->SubclassWindow(window)) return nullptr;
+    return holders.emplace(window, std::move(holder)).first->second.get();
+}
+
+void AnswerListHolder::Remove(HWND window, const AnswerList* list) {
+    auto& holders = Holders();
+    const auto found = holders.find(window);
+    if (found == holders.end()) return;
+    std::erase(found->second->lists, list);
+    if (found->second->lists.empty()) holders.erase(found);
+}
+
+bool AnswerListHolder::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NCDESTROY) {
+        for (AnswerList* list : lists) list->parent_ = nullptr;
+        lists.clear();
+        return false;
+    }
+    if (message != WM_DRAWITEM) return false;
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    if (item == nullptr || item->CtlType != ODT_LISTBOX) return false;
+    for (AnswerList* list : lists) {
+        if (list->Handle() != item->hwndItem) continue;
+        // An item that fails to draw stays undrawn.
+        ExceptionBarrier(L"answer list drawing", [&] { list->DrawItem(*item); });
+        result = TRUE;
+        return true;
+    }
+    return false;
+}
 
 AnswerList::~AnswerList() {
     DetachParent();
@@ -15,25 +80,25 @@ AnswerList::~AnswerList() {
 bool AnswerList::SubclassWindow(HWND list) {
     DetachParent();
     if (!SubclassedControl::SubclassWindow(list)) return false;
-    parent_ = GetParent(list);
-    if (parent_ != nullptr &&
-        !SetWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this),
-                           reinterpret_cast<DWORD_PTR>(this))) {
-        parent_ = nullptr;
+    if (AnswerListHolder* holder = AnswerListHolder::For(GetParent(list))) {
+        holder->lists.push_back(this);
+        parent_ = holder->Handle();
     }
     return true;
 }
 
 void AnswerList::DetachParent() {
     if (parent_ != nullptr) {
-        RemoveWindowSubclass(parent_, ParentProc, reinterpret_cast<UINT_PTR>(this));
+        AnswerListHolder::Remove(parent_, this);
         parent_ = nullptr;
     }
 }
 
 bool AnswerList::EnableTip() {
-    if (!IsValid()) return false;
-    tipEnabled_ = tip_.Create(hwnd_);
+    // The tip's pop-up window is made by the first click that shows it: a
+    // new top-level window costs Wine some sixty server round trips, which a
+    // panel holding a list would otherwise pay on every switch.
+    tipEnabled_ = IsValid();
     return tipEnabled_;
 }
 
@@ -106,6 +171,7 @@ void AnswerList::ShowTipForSelection() {
                                 reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
         return;
     }
+    if (!tip_.Create(hwnd_)) return;
     tip_.Show(item, *text);
 }
 
@@ -162,22 +228,4 @@ void AnswerList::DrawItem(const DRAWITEMSTRUCT& item) {
         ScopedBrush red(CreateSolidBrush(kFocusFrameColour));
         FrameRect(dc, &area, red);
     }
-}
-
-LRESULT CALLBACK AnswerList::ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR id, DWORD_PTR data) {
-    auto* self = reinterpret_cast<AnswerList*>(data);
-    if (message == WM_DRAWITEM) {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item != nullptr && item->CtlType == ODT_LISTBOX && item->hwndItem == self->hwnd_) {
-            // An item that fails to draw stays undrawn.
-            ExceptionBarrier(L"answer list drawing", [&] { self->DrawItem(*item); });
-            return TRUE;
-        }
-    }
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, ParentProc, id);
-        self->parent_ = nullptr;
-    }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
 }

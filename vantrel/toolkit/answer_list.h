@@ -4,8 +4,8 @@
 // whole text in a pop-up tip when it is clicked.
 //
 // The list box must be owner-drawn with fixed item heights (LBS_OWNERDRAWFIXED).
-// Its parent is subclassed as well, so the list draws itself whatever window
-// holds it.
+// Its parent is subclassed as well (once, however many lists it holds), so the
+// list draws itself whatever window holds it.
 #pragma once
 
 #include <windows.h>
@@ -58,8 +58,8 @@ protected:
     const std::wstring* TextOf(int index) const;
 
 private:
-    static LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+    friend class AnswerListHolder;
+
     void DetachParent();
     bool IsMultiSelect() const;
     void ClearSelection();

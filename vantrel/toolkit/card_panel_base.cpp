@@ -27,6 +27,18 @@ bool IsTextStatic(HWND control) {
     }
 }
 
+// A caption for a control of a panel not shown yet. A button repaints itself
+// at once when its text changes (three server round trips under Wine); one
+// that cannot be seen only needs the text, and is painted with the panel.
+void SetCaption(HWND control, const wchar_t* text) {
+    if (control == nullptr) return;
+    if (!IsWindowVisible(control) && HasClass(control, L"Button")) {
+        DefWindowProcW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    } else {
+        SetWindowTextW(control, text);
+    }
+}
+
 // Captions in the program's colour on whatever lies behind them.
 LRESULT Transparent(HDC dc) {
     SetBkMode(dc, TRANSPARENT);
@@ -102,7 +114,7 @@ HWND CardPanelBase::BindItem(int id) {
 
 BOOL CardPanelBase::OnInitDialog() {
     for (std::span<const Caption> table : captionTables_) {
-        for (const Caption& caption : table) SetDlgItemTextW(hwnd_, caption.controlId, UiText(caption.text));
+        for (const Caption& caption : table) SetCaption(Item(caption.controlId), UiText(caption.text));
     }
     return TRUE;
 }

@@ -12,7 +12,8 @@ void FramedCaption::Init(const std::wstring& text, int style, const RECT& rect, 
 
 void FramedCaption::Move(const RECT& rect) {
     rect_ = rect;
-    if (owner_ != nullptr) {
+    // An owner out of sight is painted whole when it shows.
+    if (owner_ != nullptr && IsWindowVisible(owner_)) {
         InvalidateRect(owner_, nullptr, TRUE);
         UpdateWindow(owner_);
     }
@@ -23,7 +24,9 @@ void FramedCaption::ReplaceGroupBox(HWND panel, int id, COLORREF colour) {
     if (box == nullptr) return;
     const RECT rect = box.RectIn(panel);
     const std::wstring text = box.Text();
-    box.Show(SW_HIDE);
+    // Templates hide their group boxes already: hiding one costs Wine a
+    // display check per cached device context, even in a hidden panel.
+    if ((GetWindowLongPtrW(box, GWL_STYLE) & WS_VISIBLE) != 0) box.Show(SW_HIDE);
     Init(text, 0, rect, panel);
     SetTextColour(colour);
 }

@@ -10,7 +10,7 @@ class FramedCaption {
 public:
     void Init(const std::wstring& text, int style, const RECT& rect, HWND owner);
     void SetTextColour(COLORREF colour) { colour_ = colour; }
-    // Stores the new rectangle and redraws at once.
+    // Stores the new rectangle and redraws at once if the owner shows.
     void Move(const RECT& rect);
     void Draw() const;
     // Draws on `dc`, a DC of the owner (its paint DC).

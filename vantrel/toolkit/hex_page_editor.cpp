@@ -78,7 +78,11 @@ void HexPageEditor::Redisplay() {
     for (std::size_t end = lineChars - 1; end + 1 < text.size(); end += lineChars) {
         if (text[end] == L' ') text[end] = L'\r';
     }
-    Send(WM_SETREDRAW, FALSE);
+    // An editor out of sight (its panel being made) draws nothing meanwhile
+    // and is painted with the panel: drawing is only held back, and the
+    // editor repainted, when it shows.
+    const bool shown = IsVisible();
+    if (shown) Send(WM_SETREDRAW, FALSE);
     SetText(text);
     CHARFORMAT2W cf{};
     cf.cbSize = sizeof(cf);
@@ -86,8 +90,10 @@ void HexPageEditor::Redisplay() {
     cf.dwEffects = CFE_AUTOCOLOR | (bold_ ? CFE_BOLD : 0);
     Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&cf));
     PaintProtected();
-    Send(WM_SETREDRAW, TRUE);
-    Invalidate();
+    if (shown) {
+        Send(WM_SETREDRAW, TRUE);
+        Invalidate();
+    }
 }
 
 void HexPageEditor::PaintProtected() {

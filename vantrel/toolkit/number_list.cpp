@@ -9,12 +9,20 @@ void NumberList::Fill(int first, int last) {
 }
 
 void NumberList::Fill(const std::vector<int>& numbers, int selectedIndex) {
+    // Every added item would repaint the drop-down's list (a server round
+    // trip each under Wine): the list stops drawing while it fills and sets
+    // its scroll bar once. A hidden list is left alone: turning drawing back
+    // on may show a window.
+    const bool suspend = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (suspend) Send(WM_SETREDRAW, FALSE);
     Send(CB_RESETCONTENT);
     for (int n : numbers) {
         const std::wstring text = std::to_wstring(n);
         const LRESULT index = Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         if (index >= 0) Send(CB_SETITEMDATA, static_cast<WPARAM>(index), n);
     }
+    if (suspend) Send(WM_SETREDRAW, TRUE);
+    // Selected with drawing on: the box shows its new choice.
     Select(selectedIndex);
 }
 

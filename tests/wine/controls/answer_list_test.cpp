@@ -131,3 +131,43 @@ TEST_F(AnswerListTest, ListPaintsItsItemsOnScreen) {
     ReleaseDC(list, dc);
     EXPECT_EQ(pixel, kSelectedItemFill);
 }
+
+// Two lists of one window: each draws its own items through the window, one
+// going leaves the other drawing, and the window gets its own procedure back
+// with the last list.
+TEST(AnswerListHolder, ListsShareTheirWindowUntilTheLastGoes) {
+    const HWND host = TestHostWindow();
+    const LONG_PTR original = GetWindowLongPtrW(host, GWLP_WNDPROC);
+    const DWORD style = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+    ChildControl firstBox(L"LISTBOX", style, RECT{10, 10, 210, 110}, 901);
+    ChildControl secondBox(L"LISTBOX", style, RECT{10, 120, 210, 220}, 902);
+    auto drawn = [&](HWND box) {
+        Canvas canvas(kItemWidth, kItemHeight, kUntouched);
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_LISTBOX;
+        item.CtlID = static_cast<UINT>(GetDlgCtrlID(box));
+        item.itemAction = ODA_DRAWENTIRE;
+        item.itemState = ODS_SELECTED;
+        item.hwndItem = box;
+        item.hDC = canvas.Dc();
+        item.rcItem = RECT{0, 0, kItemWidth, kItemHeight};
+        const LRESULT answer = SendMessageW(host, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+        return answer == TRUE && canvas.Pixel(kItemWidth - 2, kItemHeight / 2) == kSelectedItemFill;
+    };
+    {
+        AnswerList second;
+        {
+            AnswerList first;
+            ASSERT_TRUE(first.SubclassWindow(firstBox));
+            ASSERT_TRUE(second.SubclassWindow(secondBox));
+            first.Append(L"one");
+            second.Append(L"two");
+            EXPECT_TRUE(drawn(firstBox));
+            EXPECT_TRUE(drawn(secondBox));
+        }
+        EXPECT_FALSE(drawn(firstBox));
+        EXPECT_TRUE(drawn(secondBox));
+        EXPECT_NE(GetWindowLongPtrW(host, GWLP_WNDPROC), original);
+    }
+    EXPECT_EQ(GetWindowLongPtrW(host, GWLP_WNDPROC), original);
+}

@@ -33,6 +33,7 @@ TEST_F(ListTipTest, ClickShowsTheWholeTextInLinesOfSixtyOverTheItem) {
     const std::wstring text = Digits(130);
     answers.Append(L"9000");
     answers.Append(text);
+    EXPECT_EQ(Tip(), nullptr);  // made by the first click
     Click(1);
     ASSERT_TRUE(TipShown());
     EXPECT_EQ(Selected(), 1);
