@@ -36,9 +36,12 @@ std::string Utf8(const std::wstring& text) {
 }
 
 std::string Format(const char* format, auto... values) {
-    char buffer[512];
-    std::snprintf(buffer, sizeof(buffer), format, values...);
-    return buffer;
+    const int size = std::snprintf(nullptr, 0, format, values...);
+    if (size <= 0) return {};
+    std::string out(static_cast<std::size_t>(size) + 1, '\0');
+    std::snprintf(out.data(), out.size(), format, values...);
+    out.resize(static_cast<std::size_t>(size));
+    return out;
 }
 
 std::string Ms(double ms) { return Format("%.1f", ms); }
