@@ -24,6 +24,11 @@ public:
     // Pads to one page, forgets the changes and shows the current page.
     void LoadBytes(std::span<const uint8_t> bytes);
     void LoadText(const Bytes& bytes) { LoadBytes(bytes); }
+    // Loads `bytes` and fits the editor to them, displaying the text once.
+    void LoadAndFit(std::span<const uint8_t> bytes, int lines, int bytesPerLine) {
+        model_.LoadBytes(bytes);
+        FitToPage(lines, bytesPerLine);
+    }
     void ZeroFill();
 
     int PageCount() const { return model_.PageCount(); }

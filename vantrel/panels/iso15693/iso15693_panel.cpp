@@ -93,11 +93,11 @@ BOOL CIso15693Panel::OnInitDialog() {
     editor_.SetLayout(kRowsPerPage, kVicinityBlockSize);
     editor_.SetBold(true);
     statusCount_ = InitialBlockCount(code_);
-    editor_.LoadText(Bytes(static_cast<std::size_t>(statusCount_ * kVicinityBlockSize), 0));
-    editor_.FitToPage(kRowsPerPage, kVicinityBlockSize);
+    editor_.LoadAndFit(Bytes(static_cast<std::size_t>(statusCount_ * kVicinityBlockSize), 0),
+                       kRowsPerPage, kVicinityBlockSize);
     PlaceAroundEditor();
-    // Only pages that exist can be scrolled to.
-    SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, TRUE);
+    // Only pages that exist can be scrolled to; drawn when the panel shows.
+    SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, FALSE);
     ShowStatusFields();
     SetContentHeightBelow(IDC_ISO15693_PAGE_BAR);
     return TRUE;
