@@ -100,6 +100,18 @@ TYPED_TEST(StTagFamilyTest, AnAbsentTagGivesTwoReportedSelectFailuresThenTheChip
     EXPECT_EQ(h.Text(TypeParam::kChipId), L"3A");
     EXPECT_EQ(h.Text(TypeParam::kBlock0 + 5), L"");
     EXPECT_EQ(h.services.status, L"OK");
+
+    // Blocks filled after a search, by a read or by typing, are emptied by the next one.
+    const int last = TypeParam::kBlock0 + TypeParam::kBlocks - 1;
+    ServeBlocks<TypeParam>(h.script, TypeParam::kBlocks, 0);
+    h.Click(TypeParam::kRead);
+    ASSERT_EQ(h.Text(last), BlockHex(TypeParam::kBlocks - 1, TypeParam::kBlockSize));
+    h.Click(TypeParam::kRequest);
+    EXPECT_EQ(h.Text(last), L"");
+    h.Type(TypeParam::kBlock0 + 1, L"5a");
+    ASSERT_NE(h.Text(TypeParam::kBlock0 + 1), L"");
+    h.Click(TypeParam::kRequest);
+    EXPECT_EQ(h.Text(TypeParam::kBlock0 + 1), L"");
 }
 
 TYPED_TEST(StTagFamilyTest, AFailedOrShortReadKeepsTheBlocksBeforeIt) {

@@ -37,6 +37,10 @@ StTagPanel::StTagPanel(int templateId, PanelContext& context, const StTagSetup& 
 }
 
 bool StTagPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
+        const int block = LOWORD(wParam) - setup_.firstBlockEdit;
+        if (block >= 0 && block < setup_.blockCount) blocksMayHoldText_ = true;
+    }
     if (DispatchMessageMap<StTagPanel>(buttons_, this, message, wParam, lParam, result)) return true;
     return WithMessageMap::HandleMessage(message, wParam, lParam, result);
 }
@@ -62,7 +66,9 @@ void StTagPanel::SetUpHexEdit(ByteTextEdit& edit, int id, std::size_t bytes) {
 }
 
 void StTagPanel::ClearBlocks() {
+    if (!blocksMayHoldText_) return;
     for (ByteTextEdit& block : blocks_) block.Clear();
+    blocksMayHoldText_ = false;
 }
 
 void StTagPanel::OnRequest() {

@@ -53,10 +53,15 @@ private:
     void OnRead();
     void OnWrite();
     void OnLock();
+    // Empties the block edits unless none has held text since they were
+    // last emptied: asking each of 128 edits for its length is what a
+    // search would spend most of its own time on.
     void ClearBlocks();
 
     StTagSetup setup_;
     std::vector<MessageEntry<StTagPanel>> buttons_;
     ByteTextEdit chipId_;
     ByteTextEdit lockReg_;
+    // Set by any change to a block edit's text (EN_CHANGE), typed or set.
+    bool blocksMayHoldText_ = true;
 };
