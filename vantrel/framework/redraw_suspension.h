@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
+#include "vantrel/framework/window.h"
+
 class RedrawSuspension {
 public:
     explicit RedrawSuspension(HWND hwnd)
-        : hwnd_((GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0 ? hwnd : nullptr) {
+        : hwnd_(Window(hwnd).HasVisibleStyle() ? hwnd : nullptr) {
         if (hwnd_ != nullptr) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
     }
     RedrawSuspension(const RedrawSuspension&) = delete;

@@ -42,7 +42,6 @@ bool SubclassedControl::SubclassWindow(HWND control) {
         link->second.previous = previous;
     }
     hwnd_ = control;
-    previous_ = link->second.previous;
     return true;
 }
 
@@ -59,7 +58,12 @@ void SubclassedControl::Detach() {
         }
     }
     hwnd_ = nullptr;
-    previous_ = nullptr;
+}
+
+LRESULT SubclassedControl::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto link = Links().find(hwnd_);
+    if (link == Links().end()) return DefWindowProcW(hwnd_, message, wParam, lParam);
+    return CallWindowProcW(link->second.previous, hwnd_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,10 +82,7 @@ LRESULT CALLBACK SubclassedControl::Proc(HWND hwnd, UINT message, WPARAM wParam,
     if (message == WM_NCDESTROY) {
         const auto still = Links().find(hwnd);
         if (still != Links().end()) {
-            if (still->second.wrapper != nullptr) {
-                still->second.wrapper->hwnd_ = nullptr;
-                still->second.wrapper->previous_ = nullptr;
-            }
+            if (still->second.wrapper != nullptr) still->second.wrapper->hwnd_ = nullptr;
             Links().erase(still);
         }
     }

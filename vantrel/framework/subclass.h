@@ -28,12 +28,8 @@ protected:
     // Returns true when the message was handled (and not passed on).
     virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
     // The control's procedure as it was before the wrapper.
-    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-        return CallWindowProcW(previous_, hwnd_, message, wParam, lParam);
-    }
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-    WNDPROC previous_ = nullptr;
 };

@@ -8,6 +8,11 @@ std::wstring Window::Text() const {
     return text;
 }
 
+bool Window::SetTextIfChanged(const std::wstring& text) const {
+    if (GetWindowTextLengthW(hwnd_) == static_cast<int>(text.size()) && Text() == text) return false;
+    return SetText(text);
+}
+
 RECT Window::ClientRect() const {
     RECT r{};
     GetClientRect(hwnd_, &r);

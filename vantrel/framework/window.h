@@ -16,10 +16,15 @@ public:
 
     std::wstring Text() const;
     bool SetText(const std::wstring& text) const { return SetWindowTextW(hwnd_, text.c_str()) != FALSE; }
+    // Sets the text unless the window already reads it (no repaint, caret
+    // kept); true when it was set.
+    bool SetTextIfChanged(const std::wstring& text) const;
     bool Show(int command = SW_SHOW) const { return ShowWindow(hwnd_, command) != FALSE; }
     bool Enable(bool enable = true) const { return EnableWindow(hwnd_, enable) != FALSE; }
     bool IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
     bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    // The window's own visible style, whatever its parents'.
+    bool HasVisibleStyle() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
     bool Move(const RECT& r, bool repaint = true) const {
         return MoveWindow(hwnd_, r.left, r.top, r.right - r.left, r.bottom - r.top, repaint) != FALSE;
     }

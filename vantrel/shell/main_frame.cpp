@@ -226,9 +226,7 @@ void CMainFrame::AddLogLine(const std::wstring& functionName, int32_t status) {
 }
 
 void CMainFrame::ShowStatus(const std::wstring& text) {
-    if (!bar_) return;
-    // Setting the same text again would only repaint the field.
-    if (Window(bar_->Item(IDC_BAR_MEMO)).Text() != text) bar_->ShowStatus(text);
+    if (bar_) bar_->ShowStatus(text);
 }
 
 void CMainFrame::BeginReports() { log_.BeginBatch(); }

@@ -127,13 +127,12 @@ int CProcessView::WantedImageWidth() const {
     return std::max({Width(window), Width(ClientRect()), 1});
 }
 
-bool CProcessView::EnsureImage(int height) {
+void CProcessView::EnsureImage(int height) {
     if (image_ && WantedImageWidth() == imageWidth_) {
         if (height > imageHeight_) GrowImage(LogImageCapacity(height, imageHeight_));
-        return false;
+        return;
     }
     RebuildImage(LogImageCapacity(height, 0));
-    return true;
 }
 
 void CProcessView::GrowImage(int height) {

@@ -46,9 +46,9 @@ private:
     void OnScrolled(int dy) override;
 
     int WantedImageWidth() const;
-    // Makes the image as wide as WantedImageWidth and at least `height` rows high;
-    // true when it was replaced (blank, nothing drawn).
-    bool EnsureImage(int height);
+    // Makes the image as wide as WantedImageWidth and at least `height` rows
+    // high, keeping what it holds when only the height grows.
+    void EnsureImage(int height);
     void RebuildImage(int height);
     // Makes the image `height` rows high, keeping what it holds.
     void GrowImage(int height);

@@ -44,7 +44,8 @@ void StatusBarDialog::ShowCardName(int32_t code) {
 }
 
 void StatusBarDialog::ShowStatus(const std::wstring& text) {
-    Window(Item(IDC_BAR_MEMO)).SetText(text);
+    // The same text again would only repaint the field.
+    Window(Item(IDC_BAR_MEMO)).SetTextIfChanged(text);
 }
 
 void StatusBarDialog::SetLabels() {

@@ -13,7 +13,7 @@ void ByteTextEdit::SetDword(uint32_t value) {
 }
 
 void ByteTextEdit::Clear() {
-    if (GetWindowTextLengthW(hwnd_) != 0) SetText(L"");
+    SetTextIfChanged(L"");
 }
 
 Bytes ByteTextEdit::GetBytes() const { return HexToBytes(Text()); }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "vantrel/framework/window.h"
+
 EditTexts::EditTexts(std::vector<HWND> edits) {
     texts_.reserve(edits.size());
     for (HWND edit : edits) texts_.emplace_back(edit, std::wstring());
@@ -9,7 +11,7 @@ EditTexts::EditTexts(std::vector<HWND> edits) {
 
 EditTexts::~EditTexts() {
     try {
-        for (const auto& [edit, text] : texts_) SetTextIfChanged(edit, text);
+        for (const auto& [edit, text] : texts_) Window(edit).SetTextIfChanged(text);
     } catch (...) {
         // out of memory: the edits keep what they showed
     }
@@ -22,14 +24,4 @@ void EditTexts::Set(HWND edit, std::wstring text) {
     } else {
         texts_.emplace_back(edit, std::move(text));
     }
-}
-
-bool SetTextIfChanged(HWND window, const std::wstring& text) {
-    const int length = GetWindowTextLengthW(window);
-    if (length == static_cast<int>(text.size())) {
-        std::wstring current(static_cast<std::size_t>(length) + 1, L'\0');
-        current.resize(static_cast<std::size_t>(GetWindowTextW(window, current.data(), length + 1)));
-        if (current == text) return false;
-    }
-    return SetWindowTextW(window, text.c_str()) != FALSE;
 }

@@ -13,6 +13,9 @@
 class EditTexts {
 public:
     explicit EditTexts(std::vector<HWND> edits);
+    // The group of a panel's edit wrappers (anything that converts to HWND).
+    template <class Edits>
+    explicit EditTexts(const Edits& edits) : EditTexts(Handles(edits)) {}
     EditTexts(const EditTexts&) = delete;
     EditTexts& operator=(const EditTexts&) = delete;
     ~EditTexts();
@@ -21,8 +24,12 @@ public:
     void Set(HWND edit, std::wstring text);
 
 private:
+    template <class Edits>
+    static std::vector<HWND> Handles(const Edits& edits) {
+        std::vector<HWND> handles;
+        for (const auto& edit : edits) handles.push_back(static_cast<HWND>(edit));
+        return handles;
+    }
+
     std::vector<std::pair<HWND, std::wstring>> texts_;
 };
-
-// Sets the text of `window` unless it already reads `text`; true when it was set.
-bool SetTextIfChanged(HWND window, const std::wstring& text);

@@ -26,7 +26,7 @@ void FramedCaption::ReplaceGroupBox(HWND panel, int id, COLORREF colour) {
     const std::wstring text = box.Text();
     // Templates hide their group boxes already: hiding one costs Wine a
     // display check per cached device context, even in a hidden panel.
-    if ((GetWindowLongPtrW(box, GWL_STYLE) & WS_VISIBLE) != 0) box.Show(SW_HIDE);
+    if (box.HasVisibleStyle()) box.Show(SW_HIDE);
     Init(text, 0, rect, panel);
     SetTextColour(colour);
 }

@@ -13,7 +13,7 @@ void NumberList::Fill(const std::vector<int>& numbers, int selectedIndex) {
     // trip each under Wine): the list stops drawing while it fills and sets
     // its scroll bar once. A hidden list is left alone: turning drawing back
     // on may show a window.
-    const bool suspend = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+    const bool suspend = HasVisibleStyle();
     if (suspend) Send(WM_SETREDRAW, FALSE);
     Send(CB_RESETCONTENT);
     for (int n : numbers) {

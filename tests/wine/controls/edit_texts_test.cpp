@@ -34,7 +34,7 @@ TEST(EditTexts, LeaveEachEditWithItsLastTextOnce) {
     EXPECT_EQ(Window(added).Text(), L"56");
 
     // Same length, other digits: still set.
-    EXPECT_TRUE(SetTextIfChanged(kept, L"35"));
+    EXPECT_TRUE(Window(kept).SetTextIfChanged(L"35"));
     EXPECT_EQ(Window(kept).Text(), L"35");
-    EXPECT_FALSE(SetTextIfChanged(kept, L"35"));
+    EXPECT_FALSE(Window(kept).SetTextIfChanged(L"35"));
 }

@@ -79,12 +79,6 @@ void CShc1102Panel::ClearBlocks() {
     for (ByteTextEdit& edit : blocks_) edit.Clear();
 }
 
-std::vector<HWND> CShc1102Panel::BlockHandles() const {
-    std::vector<HWND> handles;
-    for (const ByteTextEdit& edit : blocks_) handles.push_back(edit.Handle());
-    return handles;
-}
-
 bool CShc1102Panel::Prelude(Command& cmd) {
     if (!ResetField(cmd, kShc1102Profile)) return false;
     uint16_t tagType = 0;
@@ -125,7 +119,7 @@ void CShc1102Panel::OnRequest() {
 void CShc1102Panel::OnRead() {
     Command cmd(context_, hwnd_);
     // The blocks not read end up empty.
-    EditTexts shown(BlockHandles());
+    EditTexts shown(blocks_);
     if (!cmd.RequireConnection()) return;
     if (!Prelude(cmd)) return;
     if (!ReadBlocks(cmd, 0, kLastOpenBlock, shown)) return;

@@ -32,11 +32,9 @@ private:
 
     // Field reset and request; shows the tag type. False after a reported failure.
     bool Prelude(Command& cmd);
-    // Reads blocks first..last into their edits; false at the first failure.
     // Reads blocks first..last into `shown`; false once a read fails.
     bool ReadBlocks(Command& cmd, int first, int last, EditTexts& shown);
     void ClearBlocks();
-    std::vector<HWND> BlockHandles() const;
 
     ByteTextEdit tagType_;
     ByteTextEdit password_;

@@ -153,7 +153,7 @@ void UltraLightFamilyPanel::OnWrite() {
 }
 
 void UltraLightFamilyPanel::ClearPageEdits() {
-    for (const auto& edit : PageEdits()) SetTextIfChanged(edit.second, L"");
+    for (const auto& edit : PageEdits()) Window(edit.second).SetTextIfChanged(L"");
 }
 
 const std::vector<std::pair<int, HWND>>& UltraLightFamilyPanel::PageEdits() {

@@ -86,9 +86,7 @@ void StTagPanel::OnRead() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
     // The blocks not read end up empty.
-    std::vector<HWND> blockHandles;
-    for (const ByteTextEdit& block : blocks_) blockHandles.push_back(block.Handle());
-    EditTexts shown(std::move(blockHandles));
+    EditTexts shown(blocks_);
     const BlockReadFunction& read = reader_.*setup_.readBlock;
     for (int block = 0; block < setup_.blockCount; ++block) {
         std::array<uint8_t, kAnswerSize> answer{};
