@@ -43,7 +43,6 @@ inline constexpr std::size_t kShortestApdu = 5;
 // The command length travels in one byte; answers arrive in a buffer this size.
 inline constexpr std::size_t kLongestCommand = 255;
 inline constexpr std::size_t kAnswerBufferSize = 1024;
-inline constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};
 inline constexpr UiString kBoxCaptionLowerError{L"error", L"error"};
 
 class CommandConsolePanel : public WithMessageMap<CommandConsolePanel, CardPanelBase> {

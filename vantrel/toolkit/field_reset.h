@@ -16,5 +16,9 @@ struct FieldWaits {
     DWORD afterAntennaOn;
 };
 
+// The waits of most card types: 20 ms after each of the first two calls,
+// 50 ms after the antenna comes on.
+inline constexpr FieldWaits kStandardFieldWaits{20, 20, 50};
+
 // False at the first failing call.
 bool ResetField(Command& command, const FieldWaits& waits, uint8_t fieldType);

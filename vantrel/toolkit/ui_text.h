@@ -47,6 +47,8 @@ struct Caption {
 // Captions of the program's message boxes.
 inline constexpr UiString kBoxCaptionError{L"Error", L"Error"};
 inline constexpr UiString kBoxCaptionWarning{L"Warning", L"Warning"};
+// A successful call whose answer has the wrong length.
+inline constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};
 
 // Text of `entry` in the program's language. An entry outside the table is a
 // programmer error.

@@ -24,7 +24,6 @@ constexpr int kAnswerItemHeight = 18;
 constexpr TypeAProfile kTclProfile{{20, 20, 0}, TypeASelection::Cascade, false};
 
 constexpr UiString kBoxCaptionLowerError{L"error", L"error"};
-constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};
 constexpr UiString kCommandTooLong{L"cos命令不得多于255字节!",
                                    L"Cos command must not be more than 255 bytes!"};
 

@@ -36,7 +36,7 @@ struct TypeAProfile {
 };
 
 // Mifare Classic and the ISO 14443-4 cards to come.
-inline constexpr TypeAProfile kCascadeProfile{{20, 20, 50}, TypeASelection::Cascade, true};
+inline constexpr TypeAProfile kCascadeProfile{kStandardFieldWaits, TypeASelection::Cascade, true};
 // UltraLight, NTAG203 and UltraLight C tags.
 inline constexpr TypeAProfile kUltraLightProfile{{0, 20, 0}, TypeASelection::UltraLight, false};
 

@@ -12,7 +12,6 @@ namespace {
 constexpr int32_t kDevice = 0;
 constexpr int kSearchAttempts = 2;
 constexpr uint8_t kTagMode = 'r';
-constexpr FieldWaits kFieldWaits{20, 20, 50};
 constexpr uint8_t kAtqbMode = 0;
 constexpr std::size_t kAtqbSize = 12;
 constexpr std::size_t kAnswerSize = 256;
@@ -22,7 +21,6 @@ constexpr std::size_t kSignatureSize = 6;
 constexpr int kLockPage = 0;
 constexpr int kCountPage = 2;
 
-constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};
 
 constexpr Caption kCaptions[] = {
     {IDC_AT020_REQB, {L"寻卡", L"ReqB"}},
@@ -109,7 +107,7 @@ void CAt88rf020Panel::OnReqB() {
 }
 
 bool CAt88rf020Panel::SearchOnce(Command& cmd) {
-    if (!ResetField(cmd, kFieldWaits, kTagMode)) return false;
+    if (!ResetField(cmd, kStandardFieldWaits, kTagMode)) return false;
     std::array<uint8_t, kAnswerSize> answer{};
     uint8_t length = 0;
     if (!cmd.Call(reader_.rf_atqb, kDevice, kAtqbMode, answer.data(), &length)) return false;

@@ -11,7 +11,6 @@ namespace {
 constexpr int32_t kDevice = 0;
 constexpr int kSetUpAttempts = 2;
 constexpr uint8_t kTypeB = 'B';
-constexpr FieldWaits kFieldWaits{20, 20, 50};
 constexpr uint8_t kAtqbMode = 0;
 constexpr std::size_t kSerialSize = 8;
 constexpr std::size_t kKeySize = 8;
@@ -28,7 +27,6 @@ constexpr std::size_t kPageSizes[kPages] = {8, 40, 8, 8};
 constexpr int kPageEditIndex[kPages] = {0, kPage1First, 6, 7};
 constexpr MainText kNeedPageText[kPages] = {kTextNeedPage0, kTextNeedPage1, kTextNeedPage2, kTextNeedPage3};
 
-constexpr UiString kAnswerLengthError{L"返回数据长度错误", L"Answer length error"};
 constexpr UiString kFreeRead{L"自由读", L"Read"};
 constexpr UiString kFreeWrite{L"自由写", L"Write"};
 
@@ -106,7 +104,7 @@ void CThr1064Panel::ShowBoxes(const std::array<Thr1064Box, kThr1064BoxCount>& bo
 
 bool CThr1064Panel::SetUpField(Command& cmd) {
     for (int attempt = 0; attempt < kSetUpAttempts; ++attempt) {
-        if (ResetField(cmd, kFieldWaits, kTypeB)) return true;
+        if (ResetField(cmd, kStandardFieldWaits, kTypeB)) return true;
     }
     return false;
 }
