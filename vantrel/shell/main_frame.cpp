@@ -8,6 +8,7 @@
 #include "vantrel/shell/background_dialog.h"
 #include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/splash_window.h"
+#include "vantrel/shell/virtual_cards_dialog.h"
 #include "vantrel/toolkit/result_report.h"
 #include "vantrel/toolkit/ui_text.h"
 
@@ -27,7 +28,8 @@ CMainFrame::CMainFrame(ProgramSettings& settings, ReaderLibrary& reader,
       connection_(connection),
       softwareName_(std::move(softwareName)),
       programFolder_(std::move(programFolder)),
-      context_{reader, connection, *this} {
+      context_{reader, connection, *this},
+      field_(reader, connection) {
     connection_.open = false;
 }
 
@@ -46,6 +48,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_SET_BACKGROUND, &CMainFrame::OnSetBackground, 0),
         OnCommand(ID_APP_ABOUT, &CMainFrame::OnAbout, 0),
         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
+        OnCommand(ID_VIRTUAL_CARDS, &CMainFrame::OnVirtualCards, 0),
         OnCommandRange(ID_CARD_MIFARE_1K, ID_CARD_NTAG203, &CMainFrame::OnCardCommand),
     };
     return map;
@@ -64,6 +67,7 @@ bool CMainFrame::Create() {
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     PruneCardMenu(GetMenu(hwnd_));
+    AddVirtualCardsItem();
     if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
 
     bar_ = std::make_unique<StatusBarDialog>();
@@ -115,6 +119,7 @@ void CMainFrame::SelectCard(int32_t code) {
     UncheckCardType(settings_.curCard);
     settings_.curCard = code;
     ApplyCardType(code);
+    FollowCardType();
     view_->ShowCardPanel(code);
 }
 
@@ -148,6 +153,7 @@ void CMainFrame::StartupConnect() {
         ReportError(*this, UiText(kMainMessages, kTextPortNotOpened));
     } else {
         connection_.open = true;
+        FollowCardType();
     }
 }
 
@@ -155,6 +161,7 @@ void CMainFrame::OnConnect() {
     const int32_t status = reader_.rf_init_com(connection_.port, connection_.address);
     if (status == 0) {
         connection_.open = true;
+        FollowCardType();
         ReportStatus(*this, UiText(kMainMessages, kTextConnectOk));
     } else {
         CloseConnection();
@@ -170,6 +177,34 @@ void CMainFrame::OnDisconnect() {
 void CMainFrame::OnUpdateMenu(HMENU popup) {
     EnableMenuItem(popup, ID_CONNECT, MF_BYCOMMAND | (connection_.open ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(popup, ID_DISCONNECT, MF_BYCOMMAND | (connection_.open ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, ID_VIRTUAL_CARDS, MF_BYCOMMAND | (field_.Reachable() ? MF_ENABLED : MF_GRAYED));
+}
+
+// Our own item, after the reader's: only for a library with the virtual
+// field's functions, so the reader maker's menu stays as it is.
+void CMainFrame::AddVirtualCardsItem() {
+    if (!field_.Offered()) return;
+    HMENU bar = GetMenu(hwnd_);
+    for (int at = 0; at < GetMenuItemCount(bar); ++at) {
+        HMENU popup = GetSubMenu(bar, at);
+        if (popup == nullptr || GetMenuState(popup, ID_PORT_SET, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup, MF_STRING, ID_VIRTUAL_CARDS, L"Virtual cards...");
+        return;
+    }
+}
+
+void CMainFrame::FollowCardType() {
+    if (settings_.curCard != kDevicePageCode && field_.Reachable()) field_.FollowCardType(settings_.curCard);
+}
+
+void CMainFrame::OnVirtualCards() {
+    if (field_.Reachable()) ShowVirtualCards();
+}
+
+void CMainFrame::ShowVirtualCards() {
+    CVirtualCardsDialog dialog(field_, *this, settings_.curCard);
+    dialog.DoModal(hwnd_);
 }
 
 void CMainFrame::OnHelpTopic() { OpenDocument(programFolder_ + L"\\Ketra User Manual Ver1.0.pdf"); }

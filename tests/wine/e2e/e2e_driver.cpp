@@ -217,6 +217,35 @@ bool VantrelProgram::Select(int id, int index) {
                        reinterpret_cast<LPARAM>(list));
 }
 
+bool VantrelProgram::Type(int id, int at, const std::wstring& text) {
+    HWND control = Control(id);
+    if (!SendDirect(control, EM_SETSEL, at < 0 ? 0 : at, at)) return false;
+    for (const wchar_t c : text) {
+        if (!PostAndWait(control, WM_CHAR, c, 1)) return false;
+    }
+    return true;
+}
+
+std::vector<std::wstring> VantrelProgram::ListTexts(int id) const {
+    HWND list = Control(id);
+    LRESULT count = 0;
+    std::vector<std::wstring> items;
+    if (!SendDirect(list, LB_GETCOUNT, 0, 0, &count)) return items;
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = 0;
+        if (!SendDirect(list, LB_GETTEXTLEN, i, 0, &length) || length < 0) break;
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        RemoteBuffer buffer(process_.hProcess, text.size() * sizeof(wchar_t));
+        if (!buffer.Valid() || !SendDirect(list, LB_GETTEXT, i, buffer.Address()) ||
+            !buffer.Read(text.data(), text.size() * sizeof(wchar_t))) {
+            break;
+        }
+        text.resize(static_cast<size_t>(length));
+        items.push_back(text);
+    }
+    return items;
+}
+
 bool VantrelProgram::IsChecked(int id) const {
     LRESULT state = BST_UNCHECKED;
     return SendDirect(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
