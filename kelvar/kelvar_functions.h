@@ -250,7 +250,8 @@
 // are numbered as in common/virtual_cards.h.
 //   VirtualCardState: kNoCard when the reader does not hold the card; else
 //     its flags (virtual_cards::kInField) followed by its UID or PUPI
-//   VirtualCardsPlace: exactly these cards in the fields and the slot
+//   VirtualCardsPlace: exactly these cards in the fields and the slot (the
+//     list is never null, even when empty)
 //   VirtualCardFactoryReset: the card's image back to its factory content
 //   VirtualFieldFollow / VirtualFieldSetFollow: whether the program places
 //     the cards of the card type it shows (kept in Kelvar.ini)

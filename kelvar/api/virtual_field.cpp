@@ -32,7 +32,7 @@ int32_t __stdcall VirtualCardState(int32_t, uint8_t card, uint8_t* out, uint8_t*
 
 int32_t __stdcall VirtualCardsPlace(int32_t, const uint8_t* cards, uint8_t count) {
     return WhenOpen([&](VirtualReader& reader) -> int32_t {
-        if (cards == nullptr && count != 0) return kelvar::kBadArgument;
+        if (cards == nullptr) return kelvar::kBadArgument;
         std::vector<CardKind> kinds;
         for (uint8_t i = 0; i < count; ++i) {
             if (!Known(cards[i])) return kelvar::kBadArgument;

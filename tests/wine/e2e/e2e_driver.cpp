@@ -233,15 +233,11 @@ std::vector<std::wstring> VantrelProgram::ListTexts(int id) const {
     if (!SendDirect(list, LB_GETCOUNT, 0, 0, &count)) return items;
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = 0;
-        if (!SendDirect(list, LB_GETTEXTLEN, i, 0, &length) || length < 0) break;
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        RemoteBuffer buffer(process_.hProcess, text.size() * sizeof(wchar_t));
-        if (!buffer.Valid() || !SendDirect(list, LB_GETTEXT, i, buffer.Address()) ||
-            !buffer.Read(text.data(), text.size() * sizeof(wchar_t))) {
-            break;
-        }
-        text.resize(static_cast<size_t>(length));
-        items.push_back(text);
+        if (!SendDirect(list, LB_GETTEXTLEN, i, 0, &length) || length < 0 || length >= kTextCapacity) break;
+        // The system carries the text of a list box with strings across processes.
+        wchar_t text[kTextCapacity] = {};
+        if (!SendDirect(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text))) break;
+        items.emplace_back(text, static_cast<size_t>(length));
     }
     return items;
 }

@@ -50,8 +50,8 @@ struct PanelStory {
     int32_t code;
     unsigned menuId;
     Story findAndRead;
-    Story write;
-    Story readBack;
+    Story write = {};
+    Story readBack = {};
 };
 
 struct Family {
@@ -114,14 +114,16 @@ struct ProcessorConsole {
         ReadBack(app, false);
     }
     void ReadBack(VantrelProgram& app, bool select = true) const {
-        if (select) EXPECT_EQ((*this)(app, selectApplication), L"9000");
+        if (select) {
+            EXPECT_EQ((*this)(app, selectApplication), L"9000");
+        }
         EXPECT_EQ((*this)(app, L"00B0820004"), L"CAFEF00D9000");
     }
 };
 
-constexpr ProcessorConsole kCpuConsole{IDC_CPU_COMMAND, IDC_CPU_SEND, IDC_CPU_ANSWERS, L"00A4040006F04B56030001"};
-constexpr ProcessorConsole kProConsole{IDC_TCL_COMMAND, IDC_TCL_SEND, IDC_TCL_ANSWERS, L"00A4040006F04B56010001"};
-constexpr ProcessorConsole kTypeBConsole{IDC_TCL_COMMAND, IDC_TCL_SEND, IDC_TCL_ANSWERS, L"00A4040006F04B56020001"};
+constexpr ProcessorConsole kCpuConsole{IDC_CPU_COMMAND, IDC_CPU_SEND, IDC_CPU_ANSWERS, L"00A4040C06F04B56030001"};
+constexpr ProcessorConsole kProConsole{IDC_TCL_COMMAND, IDC_TCL_SEND, IDC_TCL_ANSWERS, L"00A4040C06F04B56010001"};
+constexpr ProcessorConsole kTypeBConsole{IDC_TCL_COMMAND, IDC_TCL_SEND, IDC_TCL_ANSWERS, L"00A4040C06F04B56020001"};
 
 // An ISO 15693 panel's inventory: its own tag alone, in the first slot.
 void InventoryFinds(VantrelProgram& app, int inventory, int firstUid, int secondUid, const wchar_t* uid) {
@@ -140,6 +142,13 @@ void EditWriteAndRead(VantrelProgram& app, int editor, int bytesPerRow, int row,
 
 std::wstring EditorBytes(VantrelProgram& app, int editor, int bytesPerRow, int row, int byte, size_t count) {
     return HexDigits(app.Text(editor)).substr(static_cast<size_t>((row * bytesPerRow + byte) * 2), count * 2);
+}
+
+// A memory card as it left the factory: no byte written (the AT24C64's
+// write would show in its second row).
+void MemoryCardReads(VantrelProgram& app) {
+    Press(app, IDC_AT24_READ);
+    EXPECT_EQ(EditorBytes(app, IDC_AT24_EDITOR, 16, 0, 0, 32), std::wstring(64, L'F'));
 }
 
 const Family kFamilies[] = {
@@ -337,10 +346,17 @@ const Family kFamilies[] = {
               EXPECT_EQ(EditorBytes(app, IDC_AT24_EDITOR, 16, 0, 0, 16), std::wstring(32, L'F'));
           },
           [](VantrelProgram& app) {
-              EditWriteAndRead(app, IDC_AT24_EDITOR, 16, 0, 2, L"a5", IDC_AT24_WRITE, IDC_AT24_READ);
-              EXPECT_EQ(EditorBytes(app, IDC_AT24_EDITOR, 16, 0, 0, 4), L"FFA5FFFF");
+              EditWriteAndRead(app, IDC_AT24_EDITOR, 16, 1, 2, L"a5", IDC_AT24_WRITE, IDC_AT24_READ);
+              EXPECT_EQ(EditorBytes(app, IDC_AT24_EDITOR, 16, 1, 0, 4), L"FFFFA5FF");
           },
-          [](VantrelProgram& app) { EXPECT_EQ(EditorBytes(app, IDC_AT24_EDITOR, 16, 0, 0, 4), L"FFA5FFFF"); }},
+          [](VantrelProgram& app) { EXPECT_EQ(EditorBytes(app, IDC_AT24_EDITOR, 16, 1, 0, 4), L"FFFFA5FF"); }},
+         // The smaller memory cards, each the panel's own size.
+         {"AT24C01", 13, ID_CARD_AT24C01, MemoryCardReads},
+         {"AT24C02", 14, ID_CARD_AT24C02, MemoryCardReads},
+         {"AT24C04", 15, ID_CARD_AT24C04, MemoryCardReads},
+         {"AT24C08", 16, ID_CARD_AT24C08, MemoryCardReads},
+         {"AT24C16", 17, ID_CARD_AT24C16, MemoryCardReads},
+         {"AT24C32", 18, ID_CARD_AT24C32, MemoryCardReads},
          {"AT88SC1608", 20, ID_CARD_AT88SC1608,
           [](VantrelProgram& app) {
               Press(app, IDC_SC1608_RESET);
@@ -423,7 +439,9 @@ TEST_P(FamilyStory, EachPanelFindsReadsAndWritesItsOwnCardAndTheWritesOutliveThe
         bool first = true;
         for (const PanelStory& panel : family.panels) {
             SCOPED_TRACE(panel.name);
-            if (!first) ASSERT_TRUE(app.Menu(panel.menuId));
+            if (!first) {
+                ASSERT_TRUE(app.Menu(panel.menuId));
+            }
             first = false;
             panel.findAndRead(app);
             if (restarted && panel.readBack) panel.readBack(app);

@@ -47,7 +47,8 @@ TEST(KelvarVirtualField, CardsArePlacedListedResetAndTheFollowSettingKept) {
     const uint8_t bad[] = {Number(Card::kMifare1K), virtual_cards::kCardCount};
     EXPECT_EQ(dll.VirtualCardsPlace(0, bad, 2), kBadArgument);
     EXPECT_EQ(State(dll, Number(Card::kMifare1K)), L"00C25E197A");
-    EXPECT_EQ(dll.VirtualCardsPlace(0, nullptr, 0), kOk);
+    EXPECT_EQ(dll.VirtualCardsPlace(0, nullptr, 0), kBadArgument);
+    EXPECT_EQ(dll.VirtualCardsPlace(0, tag, 0), kOk);  // an empty field
     EXPECT_EQ(State(dll, Number(Card::kSrix4K)), L"0039A4611C5B0C02D0");
 
     // Factory contents of a written card.

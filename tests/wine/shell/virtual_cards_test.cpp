@@ -1,5 +1,6 @@
 // The virtual field from the program's side: the Set menu's own item, the
 // card type's cards placed on a choice, and the virtual cards dialog.
+#include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -29,8 +30,8 @@ struct VirtualReaderScript {
         script.On(script.library.VirtualCardState, [this](int32_t, uint8_t card, uint8_t* out, uint8_t* length) {
             for (const Held& held : cards) {
                 if (held.card != card) continue;
-                std::vector<uint8_t> answer{static_cast<uint8_t>(held.inField ? 1 : 0)};
-                answer.insert(answer.end(), held.identity.begin(), held.identity.end());
+                std::vector<uint8_t> answer = held.identity;
+                answer.insert(answer.begin(), static_cast<uint8_t>(held.inField ? 1 : 0));
                 Answer(out, length, answer);
                 return 0;
             }
