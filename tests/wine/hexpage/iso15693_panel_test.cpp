@@ -279,13 +279,14 @@ TEST_P(Iso15693Test, WriteSendsEveryBlockFromTheFirstToTheLastChanged) {
     EXPECT_EQ(written[3], (std::vector<uint8_t>{0x05, 0x45, 0x85, 0xF7, 0x00}));
     EXPECT_EQ(h.services.status, L"Communication successful");
 
-    // The marks stay after a write; a page change drops them.
+    // The marks stay after a write; a page change drops them and keeps what was written.
     h.script.ClearLog();
     h.Click(IDC_ISO15693_WRITE);
     EXPECT_EQ(h.script.Log().size(), 4u);
     Scroll(SB_LINEDOWN);
     TypeAt(0, L"1");
     Scroll(SB_LINEUP);
+    EXPECT_EQ(EditorText(Editor()).substr(2 * 12, 12), L"a2 42 82 FD ");
     h.script.ClearLog();
     h.Click(IDC_ISO15693_WRITE);
     EXPECT_EQ(h.services.status, L"Error: No change data");

@@ -124,4 +124,9 @@ TEST_P(Srf55vTest, WriteSendsTheChangedRangeAndChecksTheReadBack) {
     EXPECT_EQ(h.script.Log().size(), 1u);
     EXPECT_EQ(h.services.log.back(), (FakeServices::LogLine{L"Srf55vp_Write_Reread", 1}));
     EXPECT_EQ(h.services.status, L"Error: 1 ,function: Srf55vp_Write_Reread");
+
+    // What was written stays when the page changes.
+    ScrollPageBar(*h.panel, h.Item(IDC_VF_PAGE_BAR), SB_LINEDOWN);
+    ScrollPageBar(*h.panel, h.Item(IDC_VF_PAGE_BAR), SB_LINEUP);
+    EXPECT_EQ(EditorText(Editor()).substr(3 * kLine, 3), L"F3 ");
 }
