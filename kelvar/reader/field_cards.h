@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <memory>
-#include <ranges>
 #include <span>
 #include <vector>
 
@@ -39,12 +39,45 @@ public:
         }
     }
 
-    auto Placed() { return held_ | std::views::filter([](const Held& held) { return held.placed; }); }
-    auto Placed() const { return held_ | std::views::filter([](const Held& held) { return held.placed; }); }
-    size_t PlacedCount() const { return static_cast<size_t>(std::ranges::distance(Placed())); }
+    // The placed cards, in field order, for a range-for.
+    template <typename Iterator>
+    class PlacedRange {
+    public:
+        class Cursor {
+        public:
+            Cursor(Iterator at, Iterator end) : at_(at), end_(end) { Skip(); }
+            auto& operator*() const { return *at_; }
+            Cursor& operator++() {
+                ++at_;
+                Skip();
+                return *this;
+            }
+            bool operator!=(const Cursor& other) const { return at_ != other.at_; }
+
+        private:
+            void Skip() {
+                while (at_ != end_ && !at_->placed) ++at_;
+            }
+            Iterator at_, end_;
+        };
+        PlacedRange(Iterator first, Iterator last) : first_(first), last_(last) {}
+        Cursor begin() const { return {first_, last_}; }
+        Cursor end() const { return {last_, last_}; }
+
+    private:
+        Iterator first_, last_;
+    };
+
+    auto Placed() { return PlacedRange<typename std::vector<Held>::iterator>(held_.begin(), held_.end()); }
+    auto Placed() const {
+        return PlacedRange<typename std::vector<Held>::const_iterator>(held_.cbegin(), held_.cend());
+    }
+    size_t PlacedCount() const {
+        return static_cast<size_t>(std::count_if(held_.begin(), held_.end(), [](const Held& h) { return h.placed; }));
+    }
 
     const Held* Find(CardKind kind) const {
-        const auto found = std::ranges::find(held_, kind, &Held::kind);
+        const auto found = FindHeld(kind);
         return found == held_.end() ? nullptr : &*found;
     }
 
@@ -54,7 +87,7 @@ public:
     bool PlaceOnly(std::span<const CardKind> kinds, StartOver startOver) {
         bool changed = false;
         for (Held& held : held_) {
-            const bool wanted = std::ranges::find(kinds, held.kind) != kinds.end();
+            const bool wanted = std::find(kinds.begin(), kinds.end(), held.kind) != kinds.end();
             if (wanted == held.placed) continue;
             startOver(*held.card);
             held.placed = wanted;
@@ -65,7 +98,7 @@ public:
 
     // kNoCard when the kind is not held, kStoreFailed when its image stays.
     Status FactoryReset(CardKind kind) {
-        const auto found = std::ranges::find(held_, kind, &Held::kind);
+        const auto found = FindHeld(kind);
         if (found == held_.end()) return kNoCard;
         if (!store_.Remove(found->card->ImageName())) return kStoreFailed;
         found->card = make_(kind, store_);
@@ -73,6 +106,13 @@ public:
     }
 
 private:
+    auto FindHeld(CardKind kind) {
+        return std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.kind == kind; });
+    }
+    auto FindHeld(CardKind kind) const {
+        return std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.kind == kind; });
+    }
+
     ImageStore& store_;
     Make make_;
     std::vector<Held> held_;
