@@ -49,10 +49,12 @@ target_link_libraries(Kelvar PRIVATE kelvar_core)
 target_link_options(Kelvar PRIVATE -Wl,--enable-stdcall-fixup)
 set_target_properties(Kelvar PROPERTIES PREFIX "" OUTPUT_NAME Kelvar
                       RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+vantrel_version_resource(Kelvar "Kelvar reader library (virtual reader)" Kelvar.dll DLL)
 
 # The reader server's console build, for the Wine tests.
 set_target_properties(kelvar-reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(kelvar-reader PRIVATE -static -static-libgcc -static-libstdc++)
+vantrel_version_resource(kelvar-reader "Kelvar reader server" kelvar-reader.exe APP)
 
 # The program: everything but its entry point also goes into a library that
 # the window tests link.
@@ -108,6 +110,7 @@ add_executable(Vantrel WIN32 ${CMAKE_SOURCE_DIR}/vantrel/app/main.cpp ${VANTREL_
 target_link_libraries(Vantrel PRIVATE vantrel_win)
 target_link_options(Vantrel PRIVATE -municode)
 add_dependencies(Vantrel Kelvar)
+vantrel_version_resource(Vantrel "Vantrel, the Ketra card reader utility" Vantrel.exe APP)
 
 # Wine tier: one test program per folder under tests/wine, each with the
 # program's resources so that panels can be created from their templates.
@@ -177,6 +180,7 @@ target_include_directories(Pava_Paper PRIVATE ${PAPER_ART})
 set_target_properties(Pava_Paper PROPERTIES PREFIX "" OUTPUT_NAME Pava_Paper SUFFIX ".DLL"
                       LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(Pava_Paper PRIVATE -nostdlib -Wl,--entry=0)
+vantrel_version_resource(Pava_Paper "Vantrel paper backgrounds" Pava_Paper.DLL DLL)
 add_dependencies(Vantrel Pava_Paper)
 
 # A skin library with a missing and a damaged bitmap, for the skin tests.
