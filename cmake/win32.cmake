@@ -85,7 +85,14 @@ add_custom_command(
   COMMAND ${VANTREL_ART}/paint_splash ${VANTREL_ART}/splash.bmp
   DEPENDS ${ART_SOURCES}
   COMMENT "Painting the splash bitmap")
-add_custom_target(vantrel_art DEPENDS ${VANTREL_ART}/splash.bmp)
+add_custom_command(
+  OUTPUT ${VANTREL_ART}/vantrel.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_ART}
+  COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_icon ${CMAKE_SOURCE_DIR}/tools/art/paint_icon.cpp
+  COMMAND ${VANTREL_ART}/paint_icon ${VANTREL_ART}/vantrel.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/art/paint_icon.cpp
+  COMMENT "Painting the icon")
+add_custom_target(vantrel_art DEPENDS ${VANTREL_ART}/splash.bmp ${VANTREL_ART}/vantrel.ico)
 
 # Every panel's template script, included by the program's resource script:
 # a new panel folder needs no edit there.
@@ -104,7 +111,7 @@ file(GLOB VANTREL_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vantrel/resourc
      ${CMAKE_SOURCE_DIR}/vantrel/resources/*.h ${CMAKE_SOURCE_DIR}/vantrel/resources/*.manifest
      ${CMAKE_SOURCE_DIR}/vantrel/panels/*/*.rc ${CMAKE_SOURCE_DIR}/vantrel/panels/*/*_ids.h)
 set_source_files_properties(${VANTREL_RC} PROPERTIES
-  OBJECT_DEPENDS "${VANTREL_ART}/splash.bmp;${VANTREL_GENERATED}/panel_templates.rc;${VANTREL_RC_PARTS}")
+  OBJECT_DEPENDS "${VANTREL_ART}/splash.bmp;${VANTREL_ART}/vantrel.ico;${VANTREL_GENERATED}/panel_templates.rc;${VANTREL_RC_PARTS}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VANTREL_ART} -I${VANTREL_GENERATED} -I${CMAKE_SOURCE_DIR}/vantrel/resources -I${CMAKE_SOURCE_DIR}")
 add_executable(Vantrel WIN32 ${CMAKE_SOURCE_DIR}/vantrel/app/main.cpp ${VANTREL_RC})
 target_link_libraries(Vantrel PRIVATE vantrel_win)
