@@ -164,6 +164,7 @@ endforeach()
 # Drives the running program from outside (screenshots, end-to-end tests).
 add_executable(VantrelPoke ${CMAKE_SOURCE_DIR}/tools/poke/poke.cpp)
 target_link_options(VantrelPoke PRIVATE -municode)
+target_link_libraries(VantrelPoke PRIVATE version)
 
 # Pava_Paper.DLL: the skin library, resources only, its paper tiles painted
 # at build time.
