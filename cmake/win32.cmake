@@ -90,9 +90,19 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_ART}
   COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_icon ${CMAKE_SOURCE_DIR}/tools/art/paint_icon.cpp
   COMMAND ${VANTREL_ART}/paint_icon ${VANTREL_ART}/vantrel.ico
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/art/paint_icon.cpp
+  DEPENDS ${ART_SOURCES}
   COMMENT "Painting the icon")
 add_custom_target(vantrel_art DEPENDS ${VANTREL_ART}/splash.bmp ${VANTREL_ART}/vantrel.ico)
+# The installer's side picture (make dist).
+add_custom_command(
+  OUTPUT ${VANTREL_ART}/installer_side.bmp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_ART}
+  COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_installer_art
+          ${CMAKE_SOURCE_DIR}/tools/art/paint_installer_art.cpp ${CMAKE_SOURCE_DIR}/tools/art/bmp_writer.cpp
+  COMMAND ${VANTREL_ART}/paint_installer_art ${VANTREL_ART}/installer_side.bmp
+  DEPENDS ${ART_SOURCES}
+  COMMENT "Painting the installer's side picture")
+add_custom_target(installer_art DEPENDS ${VANTREL_ART}/installer_side.bmp)
 
 # Every panel's template script, included by the program's resource script:
 # a new panel folder needs no edit there.

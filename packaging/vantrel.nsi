@@ -2,7 +2,8 @@
 ; The program writes its histories, Kelvar.ini and card images beside itself,
 ; so it goes into a folder of the user's own.
 ;   makensis -DVERSION=<text> -DNUMBERS=<a.b.c.d> -DCOPYRIGHT=<line>
-;            -DSTAGE=<folder of the files> -DOUTFILE=<setup.exe> vantrel.nsi
+;            -DSTAGE=<folder of the files> -DOUTFILE=<setup.exe>
+;            -DICON=<.ico> -DSIDE_PICTURE=<164 x 314 .bmp> vantrel.nsi
 ; Installer options: /S silent, /D=<folder> (last, unquoted), /DESKTOP adds
 ; the desktop shortcut. Uninstaller: /S keeps the operator's files.
 
@@ -39,10 +40,9 @@ VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup"
 VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
-!ifdef ICON
-  !define MUI_ICON "${ICON}"
-  !define MUI_UNICON "${ICON}"
-!endif
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${SIDE_PICTURE}"
 !define MUI_ABORTWARNING
 
 !define MUI_WELCOMEPAGE_TITLE "${PRODUCT} ${VERSION}"

@@ -8,6 +8,8 @@
 #include <iterator>
 #include <vector>
 
+#include "shapes.h"
+
 namespace {
 
 struct Rgba {
@@ -20,12 +22,6 @@ constexpr Rgba kChip{214, 176, 84, 1};
 constexpr Rgba kChipLine{150, 118, 52, 1};
 constexpr int kSizes[] = {16, 20, 24, 32, 40, 48, 64, 128};
 constexpr int kSamples = 4;  // per pixel and axis
-
-double RoundedRectDistance(double x, double y, double cx, double cy, double hw, double hh, double r) {
-    const double qx = std::fabs(x - cx) - (hw - r);
-    const double qy = std::fabs(y - cy) - (hh - r);
-    return std::hypot(std::fmax(qx, 0.0), std::fmax(qy, 0.0)) + std::fmin(std::fmax(qx, qy), 0.0) - r;
-}
 
 // The colour at (x, y) of the unit square, transparent where nothing is.
 Rgba Shade(double x, double y, double pixel) {
