@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kBytesPerLine = 16;
 constexpr int kAddressLabelWidth = 40;
 constexpr int kGap = 4;

@@ -52,13 +52,9 @@ std::optional<Bytes> VicinityFamilyPanel::ChooseUid(Command& cmd) {
     return uid;
 }
 
-void VicinityFamilyPanel::FailRead(Command& cmd, HexPageEditor& editor, int32_t status, const wchar_t* name,
-                                   MainText shortText, int index) {
-    editor.ClearChanges();
-    editor.ZeroFill();
-    if (status != 0) {
-        cmd.Failed(status, name);
-    } else {
-        cmd.Failed(FormatText(UiText(kMainMessages, shortText), index));
-    }
+void VicinityFamilyPanel::ZeroFillOnFailure(Command& cmd, HexPageEditor& editor) {
+    cmd.OnFailure([&editor] {
+        editor.ClearChanges();
+        editor.ZeroFill();
+    });
 }
