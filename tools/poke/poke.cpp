@@ -6,6 +6,7 @@
 //   VantrelPoke settext <id> <t>  sets the text of the panel's control <id>
 //   VantrelPoke gettext <id>      prints the text of the panel's control <id>
 //   VantrelPoke setaddress <id> <a.b.c.d>  sets the panel's IPv4 address control
+//   VantrelPoke scroll <id>       moves the panel's scroll bar <id> one line down
 //   VantrelPoke status            prints the dialog bar's status text
 //   VantrelPoke title             prints the main window's title
 //   VantrelPoke close             closes the main window
@@ -92,6 +93,10 @@ int wmain(int argc, wchar_t** argv) {
         unsigned a = 0, b = 0, c = 0, d = 0;
         if (control == nullptr || swscanf(argv[3], L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) return 1;
         SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    } else if (verb == L"scroll") {
+        HWND control = PanelControl(id);
+        if (control == nullptr) return 1;
+        SendMessageW(GetParent(control), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(control));
     } else if (verb == L"gettext") {
         HWND control = PanelControl(id);
         if (control == nullptr) return 1;

@@ -52,9 +52,6 @@ std::optional<Bytes> VicinityFamilyPanel::ChooseUid(Command& cmd) {
     return uid;
 }
 
-void VicinityFamilyPanel::ZeroFillOnFailure(Command& cmd, HexPageEditor& editor) {
-    cmd.OnFailure([&editor] {
-        editor.ClearChanges();
-        editor.ZeroFill();
-    });
+void VicinityFamilyPanel::ZeroFillOnFailure(Command& cmd, HexPagePane& pane) {
+    cmd.OnFailure([&pane] { pane.ZeroFill(); });
 }

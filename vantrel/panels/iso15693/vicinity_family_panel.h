@@ -10,7 +10,7 @@
 #include "vantrel/panels/iso15693/iso15693_plan.h"
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
-#include "vantrel/toolkit/hex_page_editor.h"
+#include "vantrel/toolkit/hex_page_pane.h"
 #include "vantrel/toolkit/result_report.h"
 
 class VicinityFamilyPanel : public WithMessageMap<VicinityFamilyPanel, CardPanelBase> {
@@ -36,7 +36,7 @@ protected:
     // The 8-byte UID of the chosen slot; the input error box otherwise.
     std::optional<Bytes> ChooseUid(Command& cmd);
     // A read that fails leaves nothing of the tag's memory shown.
-    static void ZeroFillOnFailure(Command& cmd, HexPageEditor& editor);
+    static void ZeroFillOnFailure(Command& cmd, HexPagePane& pane);
 
 private:
     void ShowUids(std::span<const uint8_t> answer);
