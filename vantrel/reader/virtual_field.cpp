@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int32_t kNoCard = 0x10;  // the reader does not hold the card
 constexpr size_t kAnswerSize = 256;
 
