@@ -24,4 +24,12 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443b/srix4k_grid.cpp
   vantrel/panels/iso14443b/thr1064_rights.cpp
   vantrel/panels/contact/des_input.cpp
+  vantrel/dumps/dump_layout.cpp
+  vantrel/dumps/card_dump.cpp
+  vantrel/dumps/dump_checks.cpp
+  vantrel/dumps/dump_text.cpp
+  vantrel/dumps/dump_formats.cpp
+  vantrel/dumps/dump_hex_lines.cpp
+  vantrel/dumps/dump_json.cpp
+  vantrel/dumps/key_list.cpp
 )
