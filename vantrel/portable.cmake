@@ -32,4 +32,11 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/dumps/dump_hex_lines.cpp
   vantrel/dumps/dump_json.cpp
   vantrel/dumps/key_list.cpp
+  vantrel/dumps/dump_compare.cpp
+  vantrel/dumps/dump_plans.cpp
+  vantrel/dumps/mifare_plan.cpp
+  vantrel/dumps/ultralight_plan.cpp
+  vantrel/dumps/vicinity_plan.cpp
+  vantrel/dumps/st_tag_plan.cpp
+  vantrel/dumps/contact_plan.cpp
 )
