@@ -15,6 +15,7 @@
 
 class VicinityFamilyPanel : public WithMessageMap<VicinityFamilyPanel, CardPanelBase> {
 public:
+    CardSecrets TypedSecrets() const override;
     static std::span<const MessageEntry<VicinityFamilyPanel>> Messages();
 
 protected:
@@ -36,6 +37,8 @@ protected:
     void RunInventory(const Fn& inventory, Args... args);
     // The 8-byte UID of the chosen slot; the input error box otherwise.
     std::optional<Bytes> ChooseUid(Command& cmd);
+    // The chosen slot's UID as typed.
+    Bytes SlotUid() const;
     // A read that failed (`status`) or came short (`shortText` for unit
     // `index`): nothing of the tag's memory stays shown.
     static void FailRead(Command& cmd, HexPagePane& pane, int32_t status, const wchar_t* name,
