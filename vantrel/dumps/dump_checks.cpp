@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "vantrel/panels/iso14443a/mifare_blocks.h"
+#include "common/mifare_layout.h"
 
 namespace dumps {
 
@@ -30,7 +30,7 @@ std::wstring CheckDump(const CardDump& dump) {
         }
     }
     if (dump.uid.size() > kMaxUidSize) return L"a UID of " + std::to_wstring(dump.uid.size()) + L" bytes";
-    const int sectors = layout->access == Access::Mifare ? MifareSectorOfBlock(layout->unitCount - 1) + 1 : 0;
+    const int sectors = layout->access == Access::Mifare ? mifare::SectorOfBlock(layout->unitCount - 1) + 1 : 0;
     std::set<int> seen;
     for (const SectorKey& key : dump.keys) {
         if (key.sector < 0 || key.sector >= sectors) return L"a key for sector " + std::to_wstring(key.sector) + L", which this card type lacks";

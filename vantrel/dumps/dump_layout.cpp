@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "vantrel/panels/iso14443a/mifare_blocks.h"
+#include "common/mifare_layout.h"
 
 namespace dumps {
 
@@ -66,20 +66,11 @@ const DumpLayout* FindDumpLayout(int code) {
     return nullptr;
 }
 
-int MifareSectorOfBlock(int block) {
-    return block < 128 ? block / 4 : kFirstLargeSector + (block - 128) / 16;
-}
-
-bool IsMifareTrailer(int block) {
-    const int sector = MifareSectorOfBlock(block);
-    return block == FirstBlockOfSector(sector) + TrailerIndex(sector);
-}
-
 Area AreaOf(const DumpLayout& layout, int unit) {
     switch (layout.access) {
     case Access::Mifare:
         if (unit == 0) return Area::Fixed;
-        return IsMifareTrailer(unit) ? Area::Protected : Area::Data;
+        return mifare::IsTrailer(unit) ? Area::Protected : Area::Data;
     case Access::UltraLight:
     case Access::UltraLightC:
         return UltraLightArea(layout, unit);

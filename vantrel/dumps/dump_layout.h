@@ -48,7 +48,4 @@ Area AreaOf(const DumpLayout& layout, int unit);
 // "block 12", "page 3", "bytes 0120-012F", "zone 2 bytes 40-47" ...
 std::wstring UnitName(const DumpLayout& layout, int unit);
 
-bool IsMifareTrailer(int block);
-int MifareSectorOfBlock(int block);
-
 }  // namespace dumps

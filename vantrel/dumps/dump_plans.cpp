@@ -18,7 +18,7 @@ namespace {
 int ReadSteps(const DumpLayout& layout) {
     switch (layout.access) {
     case Access::Mifare:
-        return 1 + MifareSectorOfBlock(layout.unitCount - 1) + 1;
+        return 1 + mifare::SectorOfBlock(layout.unitCount - 1) + 1;
     case Access::UltraLight:
         return 1 + (layout.unitCount + 3) / 4;
     case Access::VicinityBlocks:
@@ -43,11 +43,11 @@ bool SameForWriting(const DumpLayout& layout, int unit, const Bytes& file, const
 std::wstring TrailerRefusal(const DumpLayout& layout, const CardDump& file) {
     if (layout.access != Access::Mifare) return {};
     for (int block = 0; block < layout.unitCount; ++block) {
-        if (!IsMifareTrailer(block) || !file.units[block].read) continue;
+        if (!mifare::IsTrailer(block) || !file.units[block].read) continue;
         MifareBlock trailer{};
         std::copy(file.units[block].data.begin(), file.units[block].data.end(), trailer.begin());
         if (!AccessBitsAreConsistent(trailer)) {
-            return L"the trailer of sector " + std::to_wstring(MifareSectorOfBlock(block)) +
+            return L"the trailer of sector " + std::to_wstring(mifare::SectorOfBlock(block)) +
                    L" (block " + std::to_wstring(block) + L") has access bits that are not consistent";
         }
     }

@@ -62,7 +62,7 @@ public:
         if (!selected_) {
             if (PlanFailure failure = Select()) return failure;
         }
-        status = link_.rf_M1_authentication2(candidate.keyB ? kMifareKeyB : kMifareKeyA, FirstBlockOfSector(sector),
+        status = link_.rf_M1_authentication2(candidate.keyB ? kMifareKeyB : kMifareKeyA, mifare::FirstBlockOfSector(sector),
                                              candidate.key.data());
         if (status != 0) {
             selected_ = false;
@@ -108,7 +108,7 @@ std::vector<Candidate> CandidatesFor(const ReadRequest& request, int sector) {
     std::vector<MifareKey> keys;
     if (const CardDump* known = request.keysFrom) {
         if (const SectorKey* found = KeyOfSector(*known, sector)) AddCandidate(list, found->key, found->keyB);
-        const int trailer = FirstBlockOfSector(sector) + TrailerIndex(sector);
+        const int trailer = mifare::FirstBlockOfSector(sector) + TrailerIndex(sector);
         if (trailer < static_cast<int>(known->units.size()) && known->units[trailer].read) {
             keys.push_back(KeyAt(known->units[trailer].data, kKeyAOffset));
             keys.push_back(KeyAt(known->units[trailer].data, kKeyBOffset));
@@ -124,15 +124,15 @@ std::vector<Candidate> CandidatesFor(const ReadRequest& request, int sector) {
     return list;
 }
 
-int SectorCount(const DumpLayout& layout) { return MifareSectorOfBlock(layout.unitCount - 1) + 1; }
+int SectorCount(const DumpLayout& layout) { return mifare::SectorOfBlock(layout.unitCount - 1) + 1; }
 
 // Reads the blocks of an opened sector; a block the key may not read stays
 // unread and the sector is opened again for the next. `read` counts the
 // blocks read.
 PlanFailure ReadSector(MifareCard& card, CardDump& dump, int sector, const Candidate& key, CardLink& link, int& read) {
     read = 0;
-    const int first = FirstBlockOfSector(sector);
-    for (int index = 0; index < BlocksInSector(sector); ++index) {
+    const int first = mifare::FirstBlockOfSector(sector);
+    for (int index = 0; index < mifare::BlocksInSector(sector); ++index) {
         int32_t status = 0;
         if (PlanFailure failure = card.Open(sector, key, status)) return failure;
         if (status != 0) return {};  // the key no longer opens it: the rest stays unread
@@ -143,9 +143,9 @@ PlanFailure ReadSector(MifareCard& card, CardDump& dump, int sector, const Candi
             card.Lost();
             continue;
         }
-        if (length != kMifareBlockSize) return PlanFailure::Answer(logged::rf_M1_read);
+        if (length != mifare::kBlockSize) return PlanFailure::Answer(logged::rf_M1_read);
         DumpUnit& unit = dump.units[block];
-        unit.data.assign(out.begin(), out.begin() + kMifareBlockSize);
+        unit.data.assign(out.begin(), out.begin() + mifare::kBlockSize);
         unit.read = true;
         ++read;
         if (index == TrailerIndex(sector)) {
@@ -190,7 +190,7 @@ PlanFailure WriteMifare(Run& run, Writes writes) {
     if (PlanFailure failure = card.Select()) return failure;
     for (int block : writes.units) {
         if (!run.Next(StepName(run.Layout(), block))) return PlanFailure::Stopped();
-        const int sector = MifareSectorOfBlock(block);
+        const int sector = mifare::SectorOfBlock(block);
         const SectorKey* key = KeyOfSector(writes.card, sector);
         writes.failedUnit = block;
         if (key == nullptr) return PlanFailure::Text(L"no key opens sector " + std::to_wstring(sector));
@@ -204,7 +204,7 @@ PlanFailure WriteMifare(Run& run, Writes writes) {
         }
         writes.failedUnit = -1;
         writes.written.push_back(block);
-        if (IsMifareTrailer(block)) card.Lost();  // its keys may have changed
+        if (mifare::IsTrailer(block)) card.Lost();  // its keys may have changed
     }
     return {};
 }

@@ -87,7 +87,6 @@ private:
     void OnExit();
     bool OnDumpCommand(UINT id);
     void SetTitleFor(int32_t code);
-    void CloseConnection();
 
     ProgramSettings& settings_;
     ReaderLibrary& reader_;

@@ -78,8 +78,10 @@ protected:
         dll_.emplace(config);
         ASSERT_TRUE(dll_->Load());
         ASSERT_EQ(dll_->Open(), 0);
+        // The program's binding of the same library, for the commands.
+        ASSERT_TRUE(module_.Load(L"Kelvar.dll", library_));
         connection_.open = true;
-        context_.emplace(PanelContext{*dll_, connection_, services_});
+        context_.emplace(PanelContext{library_, connection_, services_});
         commands_.emplace(*context_, nullptr, prompts_, L".");
     }
     std::wstring PathOf(const std::string& name) const { return (dll_->Folder() / name).wstring(); }
@@ -108,7 +110,14 @@ protected:
         return prompts_.shown ? prompts_.shown->differing : std::vector<int>{-1};
     }
 
+    void TearDown() override {
+        commands_.reset();
+        module_.Unload();
+    }
+
     std::optional<KelvarDll> dll_;
+    ReaderLibrary library_;
+    ReaderModule module_;
     ReaderConnection connection_;
     FakeServices services_;
     TestPrompts prompts_;

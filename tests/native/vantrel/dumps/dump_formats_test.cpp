@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/mifare_layout.h"
+
 #include <string>
 
 #include "support/hex_bytes.h"
@@ -19,7 +21,7 @@ CardDump MifareDump() {
     dump.uid = Hex("8E3A21F0");
     dump.time = L"2024-05-01 14:03:59";
     for (int block = 0; block < layout.unitCount; ++block) {
-        if (MifareSectorOfBlock(block) == 3) continue;
+        if (mifare::SectorOfBlock(block) == 3) continue;
         dump.units[block].read = true;
         for (int i = 0; i < 16; ++i) dump.units[block].data[i] = static_cast<uint8_t>(block * 16 + i);
     }
