@@ -10,6 +10,8 @@
 #include "vantrel/framework/frame_window.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/splitter.h"
+#include "vantrel/dumps/dump_commands.h"
+#include "vantrel/dumps/dump_prompts.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
 #include "vantrel/reader/virtual_field.h"
@@ -60,6 +62,8 @@ public:
 
     static std::span<const MessageEntry<CMainFrame>> Messages();
 
+    dumps::DumpCommands* Dumps() { return dumps_.get(); }
+
 protected:
     void OnUpdateMenu(HMENU popup) override;
     // Opens the reader's manual; tests replace it.
@@ -89,6 +93,7 @@ private:
     void FollowCardType();
     void ApplySkin();
     void OnExit();
+    bool OnDumpCommand(UINT id);
     void SetTitleFor(int32_t code);
 
     ProgramSettings& settings_;
@@ -105,4 +110,6 @@ private:
     std::unique_ptr<CVantrelView> view_;
     CProcessView log_;
     bool titleSet_ = false;
+    dumps::DialogPrompts dumpPrompts_;
+    std::unique_ptr<dumps::DumpCommands> dumps_;
 };
