@@ -244,16 +244,18 @@ const Family kFamilies[] = {
               Press(app, IDC_SRIX_READ_UID);
               EXPECT_EQ(app.Text(IDC_SRIX_UID), L"39A4611C5B0C02D0");
               Press(app, IDC_SRIX_READ);
-              EXPECT_EQ(app.Text(IDC_SRIX_BLOCK0 + 127).size(), 8u);
+              EXPECT_EQ(app.Text(IDC_SRIX_BLOCK0).size(), 8u);
           },
+          // The block editor starts on block 0, whose one-time bits a write only clears.
           [](VantrelProgram& app) {
-              ASSERT_TRUE(app.Select(IDC_SRIX_BLOCK_LIST, 16));
-              ASSERT_TRUE(app.SetText(IDC_SRIX_BLOCK0 + 16, L"11223344"));
+              ASSERT_TRUE(app.Select(IDC_SRIX_BLOCK_LIST, 0));
+              ASSERT_TRUE(app.SetText(IDC_SRIX_BLOCK0, L"0F0F0F0F"));
               Press(app, IDC_SRIX_WRITE);
+              ASSERT_TRUE(app.SetText(IDC_SRIX_BLOCK0, L""));
               Press(app, IDC_SRIX_READ);
-              EXPECT_EQ(app.Text(IDC_SRIX_BLOCK0 + 16), L"11223344");
+              EXPECT_EQ(app.Text(IDC_SRIX_BLOCK0), L"0F0F0F0F");
           },
-          [](VantrelProgram& app) { EXPECT_EQ(app.Text(IDC_SRIX_BLOCK0 + 16), L"11223344"); }},
+          [](VantrelProgram& app) { EXPECT_EQ(app.Text(IDC_SRIX_BLOCK0), L"0F0F0F0F"); }},
          {"THR1064", 8, ID_CARD_THR1064,
           [](VantrelProgram& app) {
               Press(app, IDC_THR_SEARCH);
