@@ -19,6 +19,7 @@ ProgressWindow::~ProgressWindow() {
     if (frameWasEnabled_) EnableWindow(frame_, TRUE);
     if (IsValid()) Destroy();
     if (frame_ != nullptr && frameWasEnabled_) SetActiveWindow(frame_);
+    if (closeAsked_) PostMessageW(frame_, WM_CLOSE, 0, 0);
 }
 
 std::span<const MessageEntry<ProgressWindow>> ProgressWindow::Messages() {
@@ -74,6 +75,12 @@ void ProgressWindow::Pump() {
             PostQuitMessage(static_cast<int>(message.wParam));
             cancelled_ = true;
             return;
+        }
+        // The frame closes once the work has stopped, not under it.
+        if (message.message == WM_CLOSE && message.hwnd == frame_ && frame_ != nullptr) {
+            closeAsked_ = true;
+            OnCancel();
+            continue;
         }
         if (IsDialogMessageW(hwnd_, &message)) continue;
         TranslateMessage(&message);
