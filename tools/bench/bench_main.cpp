@@ -253,27 +253,31 @@ std::string CommandSection(HostedProgram& program, const std::vector<PanelRow>& 
 std::string DumpSection(HostedProgram& program, int runs) {
     std::string out =
         "## Card dumps\n\nThe Save command of the Dump menu as the operator runs it (every library call "
-        "logged, the status field, the progress window, the JSON file written) against the same read with "
-        "nothing around its library calls and the card's waits. The Mifare 4K is read with the shipped key "
-        "list. Target: under 1.5 times the calls and waits.\n\n"
-        "| Card type | Save command | Calls and waits | Ratio | Calls | Met | Status |\n"
-        "|---|---:|---:|---:|---:|---|---|\n";
+        "logged, the status field, the progress window once half a second has passed, the JSON file "
+        "written) against the same read with nothing around it: its library calls, and the waits between "
+        "them that the card's protocol asks for (the Mifare field reset's 20, 20 and 50 ms). The Mifare 4K "
+        "is read with the shipped key list. Target for the Mifare 4K: under 1.5 times its calls and "
+        "waits.\n\n"
+        "| Card type | Save command | Calls | Waits | Ratio | Calls made | Met | Status |\n"
+        "|---|---:|---:|---:|---:|---:|---|---|\n";
     for (const int32_t code : {2, 19}) {
         const CardTypeRow* row = FindCardType(code);
         Progress(Format("dump: %s", Label(*row).c_str()));
         std::vector<double> command;
         std::vector<double> calls;
+        std::vector<double> waits;
         DumpTiming last;
         for (int run = 0; run < runs; ++run) {
             last = TimeDump(program, code, L".\\bench-dump.json");
             command.push_back(last.commandMs);
             calls.push_back(last.callsMs);
+            waits.push_back(last.waitsMs);
         }
         const double commandMs = Summarise(command).median;
-        const double callsMs = Summarise(calls).median;
-        out += Format("| %s | %s | %s | %.2f | %d | %s | %s |\n", Label(*row).c_str(), Ms(commandMs).c_str(),
-                      Ms(callsMs).c_str(), commandMs / callsMs, last.calls, Verdict(commandMs < 1.5 * callsMs),
-                      Utf8(last.status).c_str());
+        const double cardMs = Summarise(calls).median + Summarise(waits).median;
+        out += Format("| %s | %s | %s | %s | %.2f | %d | %s | %s |\n", Label(*row).c_str(), Ms(commandMs).c_str(),
+                      Ms(Summarise(calls).median).c_str(), Ms(Summarise(waits).median).c_str(), commandMs / cardMs,
+                      last.calls, code == 2 ? Verdict(commandMs < 1.5 * cardMs) : "", Utf8(last.status).c_str());
     }
     return out + "\n";
 }

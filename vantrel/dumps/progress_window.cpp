@@ -11,7 +11,6 @@ ProgressWindow::ProgressWindow(HWND frame, std::wstring title, std::wstring verb
       started_(GetTickCount()) {
     // A modal dialog's manners: the frame takes no input while the work runs.
     frameWasEnabled_ = frame_ != nullptr && IsWindowEnabled(frame_);
-    CreateModeless(frame_);
     if (frameWasEnabled_) EnableWindow(frame_, FALSE);
 }
 
@@ -40,15 +39,15 @@ void ProgressWindow::OnCancel() {
     Window(Item(IDC_DUMP_PROGRESS_TEXT)).SetText(L"Stopping...");
 }
 
+// The window is made only when it is to be seen: most dumps end sooner.
 void ProgressWindow::ShowNow() {
-    if (!IsValid() || shown_) return;
+    if (shown_ || !CreateModeless(frame_)) return;
     shown_ = true;
     Show(SW_SHOWNORMAL);
     Update();
 }
 
 bool ProgressWindow::Step(int done, int total, const std::wstring& what) {
-    if (!IsValid()) return !cancelled_;
     if (!shown_ && GetTickCount() - started_ >= kShowAfterMs) ShowNow();
     if (shown_ && !cancelled_) {
         const int position = total > 0 ? MulDiv(done, 1000, total) : 0;
@@ -82,7 +81,7 @@ void ProgressWindow::Pump() {
             OnCancel();
             continue;
         }
-        if (IsDialogMessageW(hwnd_, &message)) continue;
+        if (shown_ && IsDialogMessageW(hwnd_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

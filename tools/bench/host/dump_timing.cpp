@@ -21,11 +21,16 @@ public:
     void ShowConnectionTarget() override {}
     int ShowMessageBox(HWND, const std::wstring&, const std::wstring&, UINT) override { return IDOK; }
     void Beep(UINT) override {}
-    void Wait(DWORD milliseconds) override { Sleep(milliseconds); }
+    void Wait(DWORD milliseconds) override {
+        const double start = NowMs();
+        Sleep(milliseconds);
+        sleptMs += NowMs() - start;
+    }
     SYSTEMTIME LocalTime() override { return {}; }
     std::wstring ProgramFolder() override { return L"."; }
 
     int calls = 0;
+    double sleptMs = 0;
 };
 
 class NoProgress : public dumps::DumpProgress {
@@ -78,7 +83,8 @@ DumpTiming TimeDump(HostedProgram& program, int32_t code, const std::wstring& fi
         NoProgress progress;
         const double start = NowMs();
         dumps::ReadCard(link, progress, request);
-        timing.callsMs = NowMs() - start;
+        timing.waitsMs = silent.sleptMs;
+        timing.callsMs = NowMs() - start - silent.sleptMs;
         timing.calls = silent.calls;
     }
 

@@ -10,7 +10,8 @@ class HostedProgram;
 
 struct DumpTiming {
     double commandMs = 0;  // the Save command, the file written
-    double callsMs = 0;    // the library calls and the card's waits alone
+    double callsMs = 0;    // the library calls alone
+    double waitsMs = 0;    // the waits between them the card's protocol asks for
     int calls = 0;
     std::wstring status;
 };
