@@ -263,6 +263,7 @@ std::string DumpSection(HostedProgram& program, int runs) {
     for (const int32_t code : {2, 19}) {
         const CardTypeRow* row = FindCardType(code);
         Progress(Format("dump: %s", Label(*row).c_str()));
+        program.Select(*row);  // the operator dumps the card type shown
         std::vector<double> command;
         std::vector<double> calls;
         std::vector<double> waits;
