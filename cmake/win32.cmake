@@ -171,6 +171,9 @@ foreach(fixture ReaderNoRequest ReaderNoOptional)
   target_link_options(${fixture} PRIVATE -Wl,--enable-stdcall-fixup)
 endforeach()
 
+# The Mifare key list the dump commands offer, beside the program.
+configure_file("${CMAKE_SOURCE_DIR}/vantrel/resources/Mifare keys.txt" "${VANTREL_BIN}/Mifare keys.txt" COPYONLY)
+
 # Drives the running program from outside (screenshots, end-to-end tests).
 add_executable(VantrelPoke ${CMAKE_SOURCE_DIR}/tools/poke/poke.cpp)
 target_link_options(VantrelPoke PRIVATE -municode)
