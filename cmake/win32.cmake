@@ -66,7 +66,7 @@ endforeach()
 add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
 target_include_directories(vantrel_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vantrel_win PUBLIC vantrel_portable
-                      comctl32 gdi32 user32 advapi32 shell32 comdlg32 uuid ole32)
+                      comctl32 gdi32 user32 advapi32 shell32 comdlg32 uuid ole32 uxtheme)
 # Only the card-type registry (and the test that checks the menu) read it.
 if(OFFER_ALL_CARDS)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/vantrel/shell/card_registry.cpp
