@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // Every pointer argument of the function list below, for calls carried over a
 // network connection: ordinal, argument position (from 0), direction (In, Out,
@@ -261,3 +262,21 @@
     X(902, VirtualCardFactoryReset, "", false, (int32_t dev, uint8_t card))                        \
     X(903, VirtualFieldFollow, "", false, (int32_t dev, uint8_t* on))                              \
     X(904, VirtualFieldSetFollow, "", false, (int32_t dev, uint8_t on))
+
+namespace kelvar {
+
+// The ordinal of the function named `cName` in the list (0 for none).
+constexpr int OrdinalOf(std::string_view cName) {
+#define KELVAR_ORDINAL_OF(ordinal, member, reported, required, params) \
+    if (cName == #member) return ordinal;
+    KELVAR_FUNCTIONS(KELVAR_ORDINAL_OF)
+#undef KELVAR_ORDINAL_OF
+    return 0;
+}
+
+// The two functions that open and close the connection itself: the library's
+// routes and the reader server handle them apart from every other call.
+inline constexpr int kOpenOrdinal = OrdinalOf("rf_init_com");
+inline constexpr int kCloseOrdinal = OrdinalOf("close_connection");
+
+}  // namespace kelvar

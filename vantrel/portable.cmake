@@ -3,6 +3,7 @@
 set(VANTREL_PORTABLE_SOURCES
   vantrel/reader/binding_table.cpp
   vantrel/reader/virtual_card_table.cpp
+  vantrel/reader/call_observer.cpp
   vantrel/toolkit/ui_text.cpp
   vantrel/toolkit/hex_text.cpp
   vantrel/toolkit/report_text.cpp
