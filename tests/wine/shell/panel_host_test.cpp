@@ -113,3 +113,36 @@ TEST_F(FrameTest, ASwitchLeavesItsPaintPendingAndAHiddenViewHidden) {
     EXPECT_FALSE(IsWindowVisible(view));
     EXPECT_NE(PanelWindow(*frame), nullptr);
 }
+
+namespace {
+
+int viewFramePaints = 0;
+WNDPROC viewProc = nullptr;
+
+LRESULT CALLBACK CountFramePaints(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCPAINT) ++viewFramePaints;
+    return CallWindowProcW(viewProc, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A switch draws the view's scroll bar again only when what it shows changed.
+TEST_F(FrameTest, TheScrollBarIsDrawnAgainOnlyWhenItChanges) {
+    CVantrelView& view = frame->View();
+    MoveWindow(view, 0, 0, Width(frame->ClientRect()), 200, TRUE);
+    PumpMessages();
+    viewProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountFramePaints)));
+    const auto framePaints = [&](UINT id) {
+        viewFramePaints = 0;
+        Command(id);
+        return viewFramePaints;
+    };
+    EXPECT_GT(framePaints(ID_CARD_TAG_IT), 0);
+    EXPECT_EQ(framePaints(ID_CARD_ICODE_SLI), 0);  // as tall: the same bar
+    view.ScrollTo(40);
+    EXPECT_GT(framePaints(ID_CARD_TAG_IT), 0);  // back at the top
+    EXPECT_EQ(view.ScrollPosition(), 0);
+    EXPECT_GT(framePaints(ID_CARD_MIFARE_4K), 0);
+    SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc));
+}
