@@ -10,6 +10,10 @@
 namespace {
 
 constexpr int kDefaultScrollSize = 100;
+// The DC cache is filled once the program has been idle this long after
+// start-up: its cost stays out of both start-up and the first switches.
+constexpr UINT_PTR kDcCacheTimer = 1;
+constexpr UINT kDcCacheDelayMs = 1000;
 
 }  // namespace
 
@@ -25,7 +29,13 @@ bool CVantrelView::Create(HWND parent) {
         return false;
     }
     SetScrollSizes(kDefaultScrollSize, kDefaultScrollSize);
+    SetTimer(hwnd_, kDcCacheTimer, kDcCacheDelayMs, nullptr);
     return true;
+}
+
+void CVantrelView::KeepDcCacheFull() {
+    KillTimer(hwnd_, kDcCacheTimer);
+    dcCache_.Fill();
 }
 
 std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
@@ -35,6 +45,7 @@ std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
         OnMessage(WM_SIZE, &CVantrelView::OnSize),
         OnMessage(WM_DESTROY, &CVantrelView::OnDestroy),
         OnMessage(WM_CTLCOLORSTATIC, &CVantrelView::OnCtlColorStatic),
+        OnMessage(WM_TIMER, &CVantrelView::OnTimer),
     };
     return map;
 }
@@ -151,6 +162,11 @@ LRESULT CVantrelView::OnCtlColorStatic(WPARAM wParam, LPARAM) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kProgramTextColour);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+LRESULT CVantrelView::OnTimer(WPARAM wParam, LPARAM) {
+    if (wParam == kDcCacheTimer) KeepDcCacheFull();
+    return 0;
 }
 
 LRESULT CVantrelView::OnDestroy(WPARAM, LPARAM) {

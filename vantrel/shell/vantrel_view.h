@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "vantrel/framework/dc_cache_keeper.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/scroll_view.h"
 #include "vantrel/shell/card_registry.h"
@@ -22,6 +23,9 @@ public:
     // Horizontal screen resolution; tests set other widths.
     void SetScreenWidth(int width) { screenWidth_ = width; }
     void SetSkin(HBITMAP skin);
+    // Fills Wine's DC cache now rather than once the program is idle after
+    // start-up (see DcCacheKeeper).
+    void KeepDcCacheFull();
     HBITMAP SkinTile() const { return skin_; }
 
     static std::span<const MessageEntry<CVantrelView>> Messages();
@@ -37,6 +41,7 @@ private:
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnCtlColorStatic(WPARAM, LPARAM);
+    LRESULT OnTimer(WPARAM, LPARAM);
 
     PanelContext& context_;
     HWND frame_;
@@ -45,4 +50,5 @@ private:
     int32_t code_ = -1;
     int screenWidth_;
     HBITMAP skin_ = nullptr;
+    DcCacheKeeper dcCache_;
 };
