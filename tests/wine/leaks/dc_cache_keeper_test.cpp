@@ -3,7 +3,8 @@
 #include "leaks/gui_resources.h"
 #include "vantrel/framework/dc_cache_keeper.h"
 
-// Filled once however often it is asked; its window goes with it.
+// Filled once however often it is asked (the cache may be full already,
+// when another test filled it); its window goes with it.
 TEST(DcCacheKeeper, FillsOnceAndTakesItsWindowAlong) {
     // The thread's first window brings a companion of the system's along.
     DestroyWindow(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
@@ -12,7 +13,6 @@ TEST(DcCacheKeeper, FillsOnceAndTakesItsWindowAlong) {
         DcCacheKeeper keeper;
         keeper.Fill();
         const GuiObjects filled = CountGuiObjects();
-        EXPECT_GT(filled.gdi, before.gdi);
         EXPECT_EQ(filled.user, before.user + 1);
         keeper.Fill();
         const GuiObjects again = CountGuiObjects();
