@@ -10,10 +10,10 @@
 namespace {
 
 constexpr int kDefaultScrollSize = 100;
-// The DC cache is filled once the program has been idle this long after
+// The DC cache is filled once the program has run this long after
 // start-up: its cost stays out of both start-up and the first switches.
 constexpr UINT_PTR kDcCacheTimer = 1;
-constexpr UINT kDcCacheDelayMs = 1000;
+constexpr UINT kDcCacheDelayMs = 2000;
 
 }  // namespace
 
