@@ -1,7 +1,5 @@
 #include "vantrel/framework/dc_cache_keeper.h"
 
-#include <array>
-
 namespace {
 
 // More than Wine keeps before it reuses an entry that is not in use.
@@ -10,20 +8,30 @@ constexpr std::size_t kCachedDcs = 72;
 }  // namespace
 
 DcCacheKeeper::~DcCacheKeeper() {
+    for (HDC dc : held_) ReleaseDC(keeper_, dc);
     if (keeper_ != nullptr) DestroyWindow(keeper_);
 }
 
-void DcCacheKeeper::Fill() {
-    if (keeper_ != nullptr) return;
-    // A message-only window: nothing that moves or hides ever covers it, so
-    // the entries bound to it stay bound.
-    keeper_ = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
-    if (keeper_ == nullptr) return;
-    // All held at once, so that each is an entry of its own.
-    std::array<HDC, kCachedDcs> held{};
-    for (HDC& dc : held) dc = GetDCEx(keeper_, nullptr, DCX_CACHE);
-    for (HDC dc : held) {
-        if (dc != nullptr) ReleaseDC(keeper_, dc);
+bool DcCacheKeeper::FillSome(std::size_t count) {
+    if (full_) return false;
+    if (keeper_ == nullptr) {
+        // A message-only window: nothing that moves or hides ever covers it,
+        // so the entries bound to it stay bound.
+        keeper_ = CreateWindowExW(0, L"Static", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+        if (keeper_ == nullptr) {
+            full_ = true;  // nothing to bind them to: painting goes on as before
+            return false;
+        }
     }
+    for (; count > 0 && held_.size() < kCachedDcs; --count) {
+        HDC dc = GetDCEx(keeper_, nullptr, DCX_CACHE);
+        if (dc == nullptr) break;
+        held_.push_back(dc);
+    }
+    if (held_.size() < kCachedDcs && count == 0) return true;
+    for (HDC dc : held_) ReleaseDC(keeper_, dc);
+    held_.clear();
+    full_ = true;
+    return false;
 }

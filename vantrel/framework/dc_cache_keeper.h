@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class DcCacheKeeper {
 public:
     DcCacheKeeper() = default;
@@ -15,9 +17,15 @@ public:
     DcCacheKeeper& operator=(const DcCacheKeeper&) = delete;
     ~DcCacheKeeper();
 
-    // Fills the cache once; later calls do nothing.
-    void Fill();
+    // Takes up to `count` more of the DCs the cache needs; true while more
+    // are needed. Idle time fills the cache a few at a time, so that a
+    // message that arrives meanwhile waits for a few DCs only.
+    bool FillSome(std::size_t count);
+    bool Full() const { return full_; }
 
 private:
     HWND keeper_ = nullptr;
+    // Held until all are taken, so that each is an entry of its own.
+    std::vector<HDC> held_;
+    bool full_ = false;
 };

@@ -10,10 +10,8 @@
 namespace {
 
 constexpr int kDefaultScrollSize = 100;
-// The DC cache is filled once the program has run this long after
-// start-up: its cost stays out of both start-up and the first switches.
-constexpr UINT_PTR kDcCacheTimer = 1;
-constexpr UINT kDcCacheDelayMs = 2000;
+// DCs the cache takes at one idle moment.
+constexpr std::size_t kDcsPerIdle = 8;
 
 }  // namespace
 
@@ -29,14 +27,10 @@ bool CVantrelView::Create(HWND parent) {
         return false;
     }
     SetScrollSizes(kDefaultScrollSize, kDefaultScrollSize);
-    SetTimer(hwnd_, kDcCacheTimer, kDcCacheDelayMs, nullptr);
     return true;
 }
 
-void CVantrelView::KeepDcCacheFull() {
-    KillTimer(hwnd_, kDcCacheTimer);
-    dcCache_.Fill();
-}
+bool CVantrelView::OnIdle() { return dcCache_.FillSome(kDcsPerIdle); }
 
 std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
     static const MessageEntry<CVantrelView> map[] = {
@@ -45,7 +39,6 @@ std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
         OnMessage(WM_SIZE, &CVantrelView::OnSize),
         OnMessage(WM_DESTROY, &CVantrelView::OnDestroy),
         OnMessage(WM_CTLCOLORSTATIC, &CVantrelView::OnCtlColorStatic),
-        OnMessage(WM_TIMER, &CVantrelView::OnTimer),
     };
     return map;
 }
@@ -162,11 +155,6 @@ LRESULT CVantrelView::OnCtlColorStatic(WPARAM wParam, LPARAM) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kProgramTextColour);
     return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-}
-
-LRESULT CVantrelView::OnTimer(WPARAM wParam, LPARAM) {
-    if (wParam == kDcCacheTimer) KeepDcCacheFull();
-    return 0;
 }
 
 LRESULT CVantrelView::OnDestroy(WPARAM, LPARAM) {

@@ -23,9 +23,9 @@ public:
     // Horizontal screen resolution; tests set other widths.
     void SetScreenWidth(int width) { screenWidth_ = width; }
     void SetSkin(HBITMAP skin);
-    // Fills Wine's DC cache now rather than once the program is idle after
-    // start-up (see DcCacheKeeper).
-    void KeepDcCacheFull();
+    // Work for a moment when no message waits: fills Wine's DC cache a few
+    // DCs at a time (see DcCacheKeeper). True while more is left.
+    bool OnIdle();
     HBITMAP SkinTile() const { return skin_; }
 
     static std::span<const MessageEntry<CVantrelView>> Messages();
@@ -41,7 +41,6 @@ private:
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnCtlColorStatic(WPARAM, LPARAM);
-    LRESULT OnTimer(WPARAM, LPARAM);
 
     PanelContext& context_;
     HWND frame_;

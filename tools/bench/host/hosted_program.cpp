@@ -71,10 +71,9 @@ bool HostedProgram::Start(int32_t card) {
     frame_->View().ShowCardPanel(settings_.curCard);
     frame_->Update();
     frame_->StartupConnect();
-    // What the program does once idle after start-up, before the operator
-    // switches.
-    frame_->View().KeepDcCacheFull();
     PumpUntilIdle();
+    // The program's idle work, done before the operator's first command.
+    while (frame_->View().OnIdle()) PumpUntilIdle();
     shown_ = card;
     return connection_.open;
 }
