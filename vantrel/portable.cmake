@@ -12,6 +12,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/command_history.cpp
   vantrel/toolkit/hex_page_model.cpp
   vantrel/toolkit/file_content.cpp
+  vantrel/toolkit/utf8_text.cpp
   vantrel/panels/connection/device_page_logic.cpp
   vantrel/panels/iso14443a/mifare_blocks.cpp
   vantrel/panels/iso14443a/mifare_purse.cpp
