@@ -13,6 +13,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/hex_page_model.cpp
   vantrel/toolkit/file_content.cpp
   vantrel/toolkit/utf8_text.cpp
+  vantrel/toolkit/status_hints.cpp
   vantrel/panels/connection/device_page_logic.cpp
   vantrel/panels/iso14443a/mifare_blocks.cpp
   vantrel/panels/iso14443a/mifare_purse.cpp
