@@ -3,6 +3,11 @@
 set(VANTREL_PORTABLE_SOURCES
   vantrel/reader/binding_table.cpp
   vantrel/reader/call_observer.cpp
+  vantrel/journal/function_catalog.cpp
+  vantrel/journal/secret_bytes.cpp
+  vantrel/journal/call_journal.cpp
+  vantrel/journal/journal_writer.cpp
+  vantrel/journal/journal_reader.cpp
   vantrel/toolkit/ui_text.cpp
   vantrel/toolkit/hex_text.cpp
   vantrel/toolkit/report_text.cpp
