@@ -39,6 +39,11 @@ inline constexpr std::string_view kMaskedByte = "**";
 std::string JournalLines(const CallJournal& journal, const SaveOptions& options);
 std::string JournalCsv(const CallJournal& journal, const SaveOptions& options);
 
+// The file's form, from its name: CSV for ".csv" (any case), else JSON Lines.
+enum class JournalFormat : uint8_t { Lines, Csv };
+JournalFormat JournalFormatOf(std::wstring_view fileName);
+std::string JournalText(JournalFormat format, const CallJournal& journal, const SaveOptions& options);
+
 // Bytes read back: those saved masked are zero here and flagged.
 struct JournalBytes {
     Bytes bytes;

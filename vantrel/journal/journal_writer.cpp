@@ -1,5 +1,6 @@
 // Writing the journal: one record per call, shared by both forms.
 #include <cstdio>
+#include <cwctype>
 #include <nlohmann/json.hpp>
 
 #include "vantrel/journal/function_catalog.h"
@@ -175,7 +176,10 @@ std::string JournalLines(const CallJournal& journal, const SaveOptions& options)
 }
 
 std::string JournalCsv(const CallJournal& journal, const SaveOptions& options) {
-    std::string out =
+    std::string out = "# call journal; " + options.program + "; saved " + TimeText(options.savedMicros, options) +
+                      "; " + std::to_string(journal.Calls().size()) + " calls; " + std::to_string(journal.Dropped()) +
+                      " older calls dropped; keys " + (options.maskKeys ? "masked" : "as typed") + "\r\n";
+    out +=
         "seq,time,card,card_name,ordinal,function,status,status_hex,hint,answer_hint,microseconds,arguments,"
         "in_buffers,out_buffers\r\n";
     for (const RecordedCall& call : journal.Calls()) {
@@ -206,6 +210,20 @@ std::string JournalCsv(const CallJournal& journal, const SaveOptions& options) {
         out += "\r\n";
     }
     return out;
+}
+
+JournalFormat JournalFormatOf(std::wstring_view fileName) {
+    constexpr std::wstring_view kCsv = L".csv";
+    if (fileName.size() < kCsv.size()) return JournalFormat::Lines;
+    const std::wstring_view end = fileName.substr(fileName.size() - kCsv.size());
+    for (size_t i = 0; i < kCsv.size(); ++i) {
+        if (static_cast<wchar_t>(std::towlower(end[i])) != kCsv[i]) return JournalFormat::Lines;
+    }
+    return JournalFormat::Csv;
+}
+
+std::string JournalText(JournalFormat format, const CallJournal& journal, const SaveOptions& options) {
+    return format == JournalFormat::Csv ? JournalCsv(journal, options) : JournalLines(journal, options);
 }
 
 }  // namespace journal
