@@ -100,11 +100,11 @@ constexpr HintRow kStatusWords[] = {
 constexpr HintRow kCountedStatusWords[] = {
     {0x6100,
      {L"命令已完成；还有 %d 个字节可取（GET RESPONSE）。",
-      L"Done; %d more bytes are waiting (GET RESPONSE fetches them)."}},
-    {0x63C0, {L"验证失败：还剩 %d 次尝试。", L"Verification failed: %d tries left."}},
+      L"Done; bytes waiting: %d (GET RESPONSE fetches them)."}},
+    {0x63C0, {L"验证失败：还剩 %d 次尝试。", L"Verification failed; tries left: %d."}},
     {0x6C00,
      {L"Le 错误：卡正好有 %d 个字节，请用此长度重发。",
-      L"Wrong Le: the card has exactly %d bytes; send the command again with that length."}},
+      L"Wrong Le; bytes available: %d. Send the command again with that length."}},
 };
 
 // By SW1 alone, for the status words no row above names.
