@@ -58,7 +58,7 @@ constexpr Caller kCallers[] = {
 };
 constexpr size_t kCallerCount = sizeof kCallers / sizeof kCallers[0];
 
-bool Documented(int32_t status) { return (status >= kOk && status <= kBadClock) || (status >= kNoCard && status <= kCardError); }
+bool Documented(int32_t status) { return (status >= kOk && status <= kBadClock) || (status >= kNoCard && status <= kBadFrameCrc); }
 
 }  // namespace
 

@@ -14,6 +14,7 @@
 #include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/splash_window.h"
 #include "vantrel/toolkit/file_content.h"
+#include "vantrel/shell/virtual_cards_dialog.h"
 #include "vantrel/toolkit/result_report.h"
 #include "vantrel/toolkit/ui_text.h"
 #include "vantrel_version.h"
@@ -34,7 +35,8 @@ CMainFrame::CMainFrame(ProgramSettings& settings, ReaderLibrary& reader,
       connection_(connection),
       softwareName_(std::move(softwareName)),
       programFolder_(std::move(programFolder)),
-      context_{reader, connection, *this} {
+      context_{reader, connection, *this},
+      field_(reader, connection) {
     connection_.open = false;
     journal_.SetCardType(settings_.curCard);
     reader_.SetObserver(&journal_);
@@ -55,6 +57,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_SET_BACKGROUND, &CMainFrame::OnSetBackground, 0),
         OnCommand(ID_APP_ABOUT, &CMainFrame::OnAbout, 0),
         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
+        OnCommand(ID_VIRTUAL_CARDS, &CMainFrame::OnVirtualCards, 0),
         OnCommandRange(CardMenuIds().first, CardMenuIds().last, &CMainFrame::OnCardCommand),
         OnCommandRange(ID_DUMP_SAVE, ID_DUMP_COMPARE, &CMainFrame::OnDumpCommand),
         OnCommand(ID_JOURNAL_SAVE, &CMainFrame::OnSaveJournal, 0),
@@ -79,6 +82,7 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     PruneCardMenu(GetMenu(hwnd_));
     // Journal, Dump, then Help at the end.
     journal::AddJournalMenu(GetMenu(hwnd_));
+    AddVirtualCardsItem();
     dumps::AddDumpMenu(GetMenu(hwnd_));
     dumps_ = std::make_unique<dumps::DumpCommands>(context_, hwnd_, dumpPrompts_, programFolder_);
     if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
@@ -134,6 +138,7 @@ void CMainFrame::SelectCard(int32_t code) {
     settings_.curCard = code;
     journal_.SetCardType(code);
     ApplyCardType(code);
+    FollowCardType();
     view_->ShowCardPanel(code);
 }
 
@@ -163,6 +168,7 @@ void CMainFrame::StartupConnect() {
         cmd.Failed(UiText(kMainMessages, kTextPortNotOpened));
     } else {
         connection_.open = true;
+        FollowCardType();
     }
 }
 
@@ -170,6 +176,7 @@ void CMainFrame::OnConnect() {
     Command cmd(context_, hwnd_, false);
     if (cmd.CallUnreported(reader_.rf_init_com, connection_.port, connection_.address) == 0) {
         connection_.open = true;
+        FollowCardType();
         cmd.Done(UiText(kMainMessages, kTextConnectOk));
     } else {
         cmd.CloseConnection();
@@ -186,6 +193,7 @@ void CMainFrame::OnDisconnect() {
 void CMainFrame::OnUpdateMenu(HMENU popup) {
     EnableMenuItem(popup, ID_CONNECT, MF_BYCOMMAND | (connection_.open ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(popup, ID_DISCONNECT, MF_BYCOMMAND | (connection_.open ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, ID_VIRTUAL_CARDS, MF_BYCOMMAND | (field_.Reachable() ? MF_ENABLED : MF_GRAYED));
     dumps::EnableDumpMenu(popup, dumps_ && dumps_->Offered(settings_.curCard), connection_.open);
     journal::EnableJournalMenu(popup, !journal_.Calls().empty(), maskJournalKeys_);
 }
@@ -215,6 +223,33 @@ void CMainFrame::OnSaveJournal() {
 }
 
 void CMainFrame::OnMaskJournalKeys() { maskJournalKeys_ = !maskJournalKeys_; }
+
+// Our own item, after the reader's: only for a library with the virtual
+// field's functions, so the reader maker's menu stays as it is.
+void CMainFrame::AddVirtualCardsItem() {
+    if (!field_.Offered()) return;
+    HMENU bar = GetMenu(hwnd_);
+    for (int at = 0; at < GetMenuItemCount(bar); ++at) {
+        HMENU popup = GetSubMenu(bar, at);
+        if (popup == nullptr || GetMenuState(popup, ID_PORT_SET, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup, MF_STRING, ID_VIRTUAL_CARDS, L"Virtual cards...");
+        return;
+    }
+}
+
+void CMainFrame::FollowCardType() {
+    if (settings_.curCard != kDevicePageCode && field_.Reachable()) field_.FollowCardType(settings_.curCard);
+}
+
+void CMainFrame::OnVirtualCards() {
+    if (field_.Reachable()) ShowVirtualCards();
+}
+
+void CMainFrame::ShowVirtualCards() {
+    CVirtualCardsDialog dialog(field_, *this, settings_.curCard);
+    dialog.DoModal(hwnd_);
+}
 
 bool CMainFrame::OnDumpCommand(UINT id) {
     if (!dumps_ || !dumps_->Offered(settings_.curCard)) return true;

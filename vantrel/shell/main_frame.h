@@ -15,6 +15,7 @@
 #include "vantrel/journal/call_journal.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
+#include "vantrel/reader/virtual_field.h"
 #include "vantrel/shell/about_dialog.h"
 #include "vantrel/shell/process_view.h"
 #include "vantrel/shell/program_settings.h"
@@ -76,6 +77,9 @@ protected:
     virtual bool ChooseBackground(int32_t& index);
     // The file to save the call journal in; false: cancelled. Tests replace it.
     virtual bool ChooseJournalFile(std::wstring& path);
+    // Runs the virtual cards dialog. Tests replace it.
+    virtual void ShowVirtualCards();
+    const VirtualField& Field() const { return field_; }
 
 private:
     LRESULT OnCreate(WPARAM, LPARAM);
@@ -89,6 +93,10 @@ private:
     void OnHelpTopic();
     void OnSetBackground();
     void OnAbout();
+    void OnVirtualCards();
+    void AddVirtualCardsItem();
+    // The cards of the card type shown go alone into a following virtual field.
+    void FollowCardType();
     void ApplySkin();
     void OnExit();
     bool OnDumpCommand(UINT id);
@@ -102,6 +110,7 @@ private:
     std::wstring softwareName_;
     std::wstring programFolder_;
     PanelContext context_;
+    VirtualField field_;
     std::function<AboutTexts()> aboutTexts_;
     Skin skin_;  // outlives the panes that tile it
     std::unique_ptr<StatusBarDialog> bar_;
