@@ -55,6 +55,9 @@ constexpr HintRow kLibraryStatuses[] = {
      {L"卡拒绝了此命令（命令未知或帧错误）。", L"The card refused the command (an unknown command or a bad frame)."}},
     {0x18,
      {L"多张卡同时应答：场内只留一张卡。", L"More than one card answered at once: leave one card in the field."}},
+    {0x19,
+     {L"卡对原始帧的应答 CRC 校验失败：请放稳卡片后重发。",
+      L"The answer to a raw frame failed its CRC check: hold the card still and send the frame again."}},
     {-2,
      {L"所加载的读写器库没有提供此函数。", L"The reader library that is loaded does not provide this function."}},
 };
