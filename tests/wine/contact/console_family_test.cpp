@@ -1,6 +1,7 @@
 // What the three command console panels share, one row per panel: the length
 // rules, the history, answers and failures of their send function.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <commctrl.h>
 
@@ -75,35 +76,37 @@ protected:
     Frames sent;
 };
 
+struct TipSearch {
+    HWND list;
+    std::wstring text;
+};
+
+// The text a tooltip holds for the list, when it has a tool for it.
+BOOL CALLBACK ReadListTip(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<TipSearch*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+    wchar_t text[512] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = search.list;
+    tool.uId = reinterpret_cast<UINT_PTR>(search.list);
+    tool.lpszText = text;
+    if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+    SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    search.text = text;
+    return FALSE;
+}
+
 // The tip the list's tooltip holds once the pointer moved onto item `index`;
 // "" when the list made no tooltip.
 std::wstring HintOverItem(HWND list, int index) {
     RECT item{};
     SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
     SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2));
-    struct Search {
-        HWND list;
-        std::wstring text;
-    } search{list, L""};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& found = *reinterpret_cast<Search*>(param);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
-            wchar_t text[512] = {};
-            TOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.hwnd = found.list;
-            tool.uId = reinterpret_cast<UINT_PTR>(found.list);
-            tool.lpszText = text;
-            if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
-            SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-            found.text = text;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TipSearch search{list, L""};
+    EnumThreadWindows(GetCurrentThreadId(), ReadListTip, reinterpret_cast<LPARAM>(&search));
     return search.text;
 }
 
