@@ -67,6 +67,7 @@ public:
     dumps::DumpCommands* Dumps() { return dumps_.get(); }
     // Every library call since the start, as "Save call journal..." saves it.
     const journal::CallJournal& Journal() const { return journal_; }
+    journal::CallJournal& Journal() { return journal_; }
 
 protected:
     void OnUpdateMenu(HMENU popup) override;
