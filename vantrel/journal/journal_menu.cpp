@@ -1,9 +1,8 @@
 #include "vantrel/journal/journal_menu.h"
 
-#include <commdlg.h>
-
 #include <chrono>
-#include <vector>
+
+#include "vantrel/toolkit/save_file_dialog.h"
 
 namespace journal {
 
@@ -50,22 +49,11 @@ void EnableJournalMenu(HMENU popup, bool hasCalls, bool maskKeys) {
 }
 
 bool BrowseForJournalFile(HWND owner, std::wstring& path) {
-    std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
-    constexpr std::wstring_view kSuggested = L"call journal.jsonl";
-    kSuggested.copy(file.data(), file.size() - 1);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"JSON Lines (*.jsonl)\0*.jsonl\0CSV (*.csv)\0*.csv\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrTitle = L"Save call journal";
-    ofn.lpstrDefExt = L"jsonl";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&ofn)) return false;
-    const FileType& type = kFileTypes[ofn.nFilterIndex == 2 ? 1 : 0];
-    path = file.data();
+    static constexpr SaveFileTypes kTypes{L"Save call journal", L"JSON Lines (*.jsonl)\0*.jsonl\0CSV (*.csv)\0*.csv\0",
+                                          L"jsonl"};
+    const int chosen = BrowseForSaveFile(owner, kTypes, L"call journal.jsonl", path);
+    if (chosen < 0) return false;
+    const FileType& type = kFileTypes[chosen == 1 ? 1 : 0];
     if (JournalFormatOf(path) != type.format) path += std::wstring(L".") + type.extension;
     return true;
 }
