@@ -147,20 +147,6 @@ private:
     kelvar::net::RemoteReader remote_;
 };
 
-std::string Hex(std::span<const uint8_t> bytes, const std::vector<bool>& masked = {}) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (i < masked.size() && masked[i]) {
-            text += journal::kMaskedByte;
-            continue;
-        }
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
-    }
-    return text;
-}
-
 std::string StatusText(int32_t status) {
     char code[16];
     std::snprintf(code, sizeof code, "%x", static_cast<unsigned>(status));
@@ -217,8 +203,9 @@ void Compare(const JournalCall& call, const Seen& seen, Outcome& outcome) {
             const std::optional<JournalBytes>& saved = call.arguments[i].out;
             if (!saved || SameBytes(seen.outs[i], *saved)) continue;
             const std::string name = journal::FindFunction(call.ordinal)->arguments[i].name;
-            found.push_back("  " + name + " answered " + Hex(seen.outs[i]) + "\n  " + std::string(name.size(), ' ') +
-                            " journal  " + Hex(saved->bytes, saved->masked));
+            found.push_back("  " + name + " answered " + journal::MaskedHex(seen.outs[i], {}) + "\n  " +
+                            std::string(name.size(), ' ') + " journal  " +
+                            journal::MaskedHex(saved->bytes, saved->masked));
         }
     }
     if (found.empty()) return;

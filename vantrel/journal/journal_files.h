@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,8 @@ struct SaveOptions {
 
 // Masked bytes are written as "**".
 inline constexpr std::string_view kMaskedByte = "**";
+// Upper-case hex, "**" for each byte `masked` flags (none when it is empty).
+std::string MaskedHex(std::span<const uint8_t> bytes, const std::vector<bool>& masked);
 
 std::string JournalLines(const CallJournal& journal, const SaveOptions& options);
 std::string JournalCsv(const CallJournal& journal, const SaveOptions& options);

@@ -53,21 +53,6 @@ std::string TimeText(int64_t micros, const SaveOptions& options) {
     return out + text;
 }
 
-std::string Hex(std::span<const uint8_t> bytes, const std::vector<bool>& secret) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(bytes.size() * 2);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (!secret.empty() && secret[i]) {
-            text += kMaskedByte;
-        } else {
-            text += kDigits[bytes[i] >> 4];
-            text += kDigits[bytes[i] & 0x0F];
-        }
-    }
-    return text;
-}
-
 std::string StatusHex(int32_t status) {
     char text[12];
     std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(status));
@@ -109,7 +94,7 @@ CallText Describe(const RecordedCall& call, const SaveOptions& options) {
                                                                          : "arg" + std::to_string(i),
                            &argument, std::nullopt, std::nullopt};
         const auto masked = [&](std::span<const uint8_t> bytes) {
-            return Hex(bytes, options.maskKeys ? SecretBytes(call.ordinal, static_cast<int>(i), values, bytes)
+            return MaskedHex(bytes, options.maskKeys ? SecretBytes(call.ordinal, static_cast<int>(i), values, bytes)
                                                : std::vector<bool>{});
         };
         if ((argument.kind == Kind::In || argument.kind == Kind::InOut) && !argument.null) shown.in = masked(call.In(i));
@@ -210,6 +195,21 @@ std::string JournalCsv(const CallJournal& journal, const SaveOptions& options) {
         out += "\r\n";
     }
     return out;
+}
+
+std::string MaskedHex(std::span<const uint8_t> bytes, const std::vector<bool>& masked) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i < masked.size() && masked[i]) {
+            text += kMaskedByte;
+        } else {
+            text += kDigits[bytes[i] >> 4];
+            text += kDigits[bytes[i] & 0x0F];
+        }
+    }
+    return text;
 }
 
 JournalFormat JournalFormatOf(std::wstring_view fileName) {
