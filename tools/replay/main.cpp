@@ -41,7 +41,8 @@ constexpr std::string_view kUsage =
     "  --config   the cards of the built-in reader, as Kelvar.ini names them;\n"
     "             by default every card, each in its factory state\n"
     "  Exit status: 0 every call as in the journal, 1 a difference, a call not\n"
-    "  made or a damaged line, 2 a wrong option or a file that cannot be read.\n";
+    "  made or a damaged line, 2 a wrong option, a file that cannot be read or\n"
+    "  a reader that cannot be reached.\n";
 
 struct Options {
     std::string journal;
@@ -123,6 +124,11 @@ int main(int argc, char** argv) {
     std::unique_ptr<replay::Target> target =
         options.server ? replay::ServerTarget(options.address, options.port) : replay::BuiltInTarget();
     const replay::Outcome outcome = replay::Replay(parsed, *target);
+    if (outcome.connectStatus != kelvar::kOk) {
+        std::cerr << "kelvar-replay: the reader cannot be reached (status " << std::hex << outcome.connectStatus
+                  << std::dec << ")\n";
+        return kExitUsage;
+    }
     for (const std::string& line : outcome.lines) std::cout << line << "\n";
     std::cout << outcome.replayed << " calls replayed, " << outcome.differing << " differ, " << outcome.notReplayed
               << " not replayed, " << parsed.problems.size() << " damaged lines\n";

@@ -225,7 +225,8 @@ std::unique_ptr<Target> ServerTarget(const uint16_t address[4], uint16_t port) {
 Outcome Replay(const journal::ParsedJournal& journal, Target& target) {
     Outcome outcome;
     // A journal whose first calls were dropped still starts connected.
-    target.Connect();
+    outcome.connectStatus = target.Connect();
+    if (outcome.connectStatus != kelvar::kOk) return outcome;
     for (const JournalCall& call : journal.calls) {
         Seen seen;
         if (call.ordinal == kelvar::kOpenOrdinal) {

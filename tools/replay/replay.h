@@ -35,12 +35,14 @@ struct Outcome {
     size_t replayed = 0;
     size_t differing = 0;
     size_t notReplayed = 0;        // masked keys, or arguments the function cannot take
+    int32_t connectStatus = 0;     // not 0: the reader could not be reached, nothing was replayed
     std::vector<std::string> lines;  // what differs, a call at a time
 
     bool Same() const { return differing == 0 && notReplayed == 0; }
 };
 
-// Connects the target, then makes every call of `journal` in order.
+// Connects the target, then makes every call of `journal` in order; a target
+// that cannot be reached replays nothing.
 Outcome Replay(const journal::ParsedJournal& journal, Target& target);
 
 }  // namespace replay

@@ -167,13 +167,13 @@ TEST_F(JournalSession, EverySavedLineIsJsonToAJsonReader) {
 
 // kelvar-replay on `lines` (a fresh reader holding the session's cards): its
 // exit status and what it printed.
-std::pair<int, std::string> Replay(const std::string& lines) {
+std::pair<int, std::string> Replay(const std::string& lines, const std::string& options = "") {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "journal_replay_test";
     std::filesystem::create_directories(folder);
     std::ofstream(folder / "Kelvar.ini") << "field = mifare1k, mifarepro\n";
     std::ofstream(folder / "session.jsonl", std::ios::binary) << lines;
     const std::string command = std::string(KELVAR_REPLAY) + " --config " + (folder / "Kelvar.ini").string() + " " +
-                                (folder / "session.jsonl").string();
+                                options + (folder / "session.jsonl").string() + " 2>&1";
     std::string output;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[512];
@@ -206,6 +206,11 @@ TEST_F(JournalSession, ReplaysWithoutADifferenceAndPrintsAnAnswerChangedByHand) 
     EXPECT_EQ(masked, 1);
     EXPECT_NE(maskedOutput.find("call 5 rf_M1_authentication2 not replayed: its key bytes are masked"), std::string::npos)
         << maskedOutput;
+
+    // A reader server that is not there: said once, nothing replayed.
+    const auto [unreached, unreachedOutput] = Replay(lines, "--reader 127.0.0.1:1 ");
+    EXPECT_EQ(unreached, 2);
+    EXPECT_EQ(unreachedOutput, "kelvar-replay: the reader cannot be reached (status 4)\n");
 }
 
 TEST_F(JournalSession, CsvHasOneRowPerCallWithTheBuffersAsHexColumns) {
