@@ -182,6 +182,7 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
         note("OpenCard", s.dll.OpenCard(0), 0);
         note("AT24_read", s.dll.AT24_read(0, 128, 128, buffer), 128);
         note("AT1608_Rst", s.dll.AT1608_Rst(0, buffer), 4);
+        note("AT1608_Read", s.dll.AT1608_Read(0, 0, 256, 0, buffer), 256);
         note("smartcard_rst", s.dll.smartcard_rst(0, buffer, &length), length);
         note("rf_init_sam", s.dll.rf_init_sam(0, 0), 0);
         note("rf_sam_rst", s.dll.rf_sam_rst(0, buffer, &length), length);
@@ -192,9 +193,9 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
     ASSERT_EQ(s.dll.rf_init_com(0, builtIn), kOk);
     const std::string local = round();
     EXPECT_EQ(remote, local);
-    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 11);
+    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 12);
     for (const char* call : {"rf_typea_rst 0:", "rf_atqb 0:", "rf_st_select 0:", "ISO15693_Inventorys 0:",
-                             "AT24_read 0:", "AT1608_Rst 0:", "smartcard_rst 0:", "rf_sam_rst 0:"}) {
+                             "AT24_read 0:", "AT1608_Rst 0:", "AT1608_Read 0:", "smartcard_rst 0:", "rf_sam_rst 0:"}) {
         EXPECT_NE(remote.find(call), std::string::npos) << call << "\n" << remote;
     }
 }
