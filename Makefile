@@ -14,7 +14,7 @@ FUZZ    := $(BUILD)/fuzz
 OUT     := $(WIN32)/bin
 GEN     := $(shell command -v ninja >/dev/null 2>&1 && echo Ninja || echo "Unix Makefiles")
 
-.PHONY: all setup native server win32 test test-native test-wine fuzz fuzz-build fuzz-short run bench clean
+.PHONY: all setup native server win32 test test-native test-wine test-dist dist fuzz fuzz-build fuzz-short run bench clean
 
 all: win32 server
 
@@ -62,10 +62,21 @@ fuzz-short: fuzz-build
 fuzz: fuzz-build
 	@tools/fuzz
 
+# The release (dist/): always the default build, in release mode.
+dist: setup
+	@$(MAKE) --no-print-directory OFFER_ALL_CARDS=0 $(BUILD)/win32/CMakeCache.txt
+	@tools/make-dist $(BUILD)/win32 dist
+
+# The release installed, reinstalled and uninstalled under Wine, and its zip.
+test-dist: dist
+	@flock $(BUILD)/win32.lock cmake --build $(BUILD)/win32 -j2 --target VantrelPoke
+	@tests/dist/run $(BUILD)/win32 dist
+
 # The native tier first; the Wine tier runs only when it passed.
 test: test-native
 	@$(MAKE) --no-print-directory fuzz-short
 	@$(MAKE) --no-print-directory test-wine
+	@$(MAKE) --no-print-directory test-dist
 
 run: win32 server
 	@tools/run $(OUT)

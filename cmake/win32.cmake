@@ -49,10 +49,12 @@ target_link_libraries(Kelvar PRIVATE kelvar_core)
 target_link_options(Kelvar PRIVATE -Wl,--enable-stdcall-fixup)
 set_target_properties(Kelvar PROPERTIES PREFIX "" OUTPUT_NAME Kelvar
                       RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+vantrel_version_resource(Kelvar "Kelvar reader library (virtual reader)" Kelvar.dll DLL)
 
 # The reader server's console build, for the Wine tests.
 set_target_properties(kelvar-reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(kelvar-reader PRIVATE -static -static-libgcc -static-libstdc++)
+vantrel_version_resource(kelvar-reader "Kelvar reader server" kelvar-reader.exe APP)
 
 # The program: everything but its entry point also goes into a library that
 # the window tests link.
@@ -83,7 +85,24 @@ add_custom_command(
   COMMAND ${VANTREL_ART}/paint_splash ${VANTREL_ART}/splash.bmp
   DEPENDS ${ART_SOURCES}
   COMMENT "Painting the splash bitmap")
-add_custom_target(vantrel_art DEPENDS ${VANTREL_ART}/splash.bmp)
+add_custom_command(
+  OUTPUT ${VANTREL_ART}/vantrel.ico
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_ART}
+  COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_icon ${CMAKE_SOURCE_DIR}/tools/art/paint_icon.cpp
+  COMMAND ${VANTREL_ART}/paint_icon ${VANTREL_ART}/vantrel.ico
+  DEPENDS ${ART_SOURCES}
+  COMMENT "Painting the icon")
+add_custom_target(vantrel_art DEPENDS ${VANTREL_ART}/splash.bmp ${VANTREL_ART}/vantrel.ico)
+# The installer's side picture (make dist).
+add_custom_command(
+  OUTPUT ${VANTREL_ART}/installer_side.bmp
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VANTREL_ART}
+  COMMAND ${HOST_CXX} -std=c++20 -O2 -o ${VANTREL_ART}/paint_installer_art
+          ${CMAKE_SOURCE_DIR}/tools/art/paint_installer_art.cpp ${CMAKE_SOURCE_DIR}/tools/art/bmp_writer.cpp
+  COMMAND ${VANTREL_ART}/paint_installer_art ${VANTREL_ART}/installer_side.bmp
+  DEPENDS ${ART_SOURCES}
+  COMMENT "Painting the installer's side picture")
+add_custom_target(installer_art DEPENDS ${VANTREL_ART}/installer_side.bmp)
 
 # Every panel's template script, included by the program's resource script:
 # a new panel folder needs no edit there.
@@ -102,12 +121,13 @@ file(GLOB VANTREL_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/vantrel/resourc
      ${CMAKE_SOURCE_DIR}/vantrel/resources/*.h ${CMAKE_SOURCE_DIR}/vantrel/resources/*.manifest
      ${CMAKE_SOURCE_DIR}/vantrel/panels/*/*.rc ${CMAKE_SOURCE_DIR}/vantrel/panels/*/*_ids.h)
 set_source_files_properties(${VANTREL_RC} PROPERTIES
-  OBJECT_DEPENDS "${VANTREL_ART}/splash.bmp;${VANTREL_GENERATED}/panel_templates.rc;${VANTREL_RC_PARTS}")
+  OBJECT_DEPENDS "${VANTREL_ART}/splash.bmp;${VANTREL_ART}/vantrel.ico;${VANTREL_GENERATED}/panel_templates.rc;${VANTREL_RC_PARTS}")
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${VANTREL_ART} -I${VANTREL_GENERATED} -I${CMAKE_SOURCE_DIR}/vantrel/resources -I${CMAKE_SOURCE_DIR}")
 add_executable(Vantrel WIN32 ${CMAKE_SOURCE_DIR}/vantrel/app/main.cpp ${VANTREL_RC})
 target_link_libraries(Vantrel PRIVATE vantrel_win)
 target_link_options(Vantrel PRIVATE -municode)
 add_dependencies(Vantrel Kelvar)
+vantrel_version_resource(Vantrel "Vantrel, the Ketra card reader utility" Vantrel.exe APP)
 
 # Wine tier: one test program per folder under tests/wine, each with the
 # program's resources so that panels can be created from their templates.
@@ -154,6 +174,7 @@ endforeach()
 # Drives the running program from outside (screenshots, end-to-end tests).
 add_executable(VantrelPoke ${CMAKE_SOURCE_DIR}/tools/poke/poke.cpp)
 target_link_options(VantrelPoke PRIVATE -municode)
+target_link_libraries(VantrelPoke PRIVATE version)
 
 # Pava_Paper.DLL: the skin library, resources only, its paper tiles painted
 # at build time.
@@ -177,6 +198,7 @@ target_include_directories(Pava_Paper PRIVATE ${PAPER_ART})
 set_target_properties(Pava_Paper PROPERTIES PREFIX "" OUTPUT_NAME Pava_Paper SUFFIX ".DLL"
                       LINKER_LANGUAGE C RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(Pava_Paper PRIVATE -nostdlib -Wl,--entry=0)
+vantrel_version_resource(Pava_Paper "Vantrel paper backgrounds" Pava_Paper.DLL DLL)
 add_dependencies(Vantrel Pava_Paper)
 
 # A skin library with a missing and a damaged bitmap, for the skin tests.

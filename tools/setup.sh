@@ -18,6 +18,11 @@ have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(ima
 have gropdf || need+=(groff)
 have img2pdf || need+=(img2pdf)
 have pdfinfo || need+=(poppler-utils)
+# The release: the installer, the zip, and the installer's screenshots.
+have makensis || need+=(nsis)
+have zip || need+=(zip)
+have unzip || need+=(unzip)
+have xdotool || need+=(xdotool)
 # The fuzz targets: clang with libFuzzer and the sanitizer run-times.
 have clang++ || need+=(clang)
 compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || need+=(libclang-rt-14-dev)

@@ -13,7 +13,8 @@ const char kServerUsage[] =
     "  --latency       wait MS milliseconds before every answer\n"
     "  --drop-every    never send every Nth answer\n"
     "  --close-after   close a connection after N calls instead of answering\n"
-    "  --garble-every  flip a byte in every Nth answer\n";
+    "  --garble-every  flip a byte in every Nth answer\n"
+    "  --version       print the version and stop\n";
 
 namespace {
 

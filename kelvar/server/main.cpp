@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "kelvar/api/guard.h"
@@ -15,6 +16,7 @@
 #include "kelvar/net/server_options.h"
 #include "kelvar/reader/reader_config.h"
 #include "kelvar/server/served_functions.h"
+#include "vantrel_version.h"
 
 namespace fs = std::filesystem;
 
@@ -57,6 +59,10 @@ fs::path ConfigFile(const kelvar::net::ServerOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::cout << "kelvar-reader " VANTREL_VERSION "\n";
+        return 0;
+    }
     std::string error;
     const auto options = kelvar::net::ParseServerOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {

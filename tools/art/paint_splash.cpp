@@ -4,21 +4,13 @@
 #include <cstdio>
 
 #include "bmp_writer.h"
+#include "shapes.h"
 
 namespace {
 
 constexpr int kWidth = 538;
 constexpr int kHeight = 260;
 constexpr Rgb kInk{41, 101, 132};
-
-// Distance from (x, y) to the outline of a rounded rectangle.
-double RoundedRectDistance(double x, double y, double cx, double cy, double hw, double hh, double r) {
-    const double qx = std::fabs(x - cx) - (hw - r);
-    const double qy = std::fabs(y - cy) - (hh - r);
-    const double ox = std::fmax(qx, 0.0);
-    const double oy = std::fmax(qy, 0.0);
-    return std::hypot(ox, oy) + std::fmin(std::fmax(qx, qy), 0.0) - r;
-}
 
 void PaintBackground(Image& img) {
     for (int y = 0; y < kHeight; ++y) {

@@ -6,9 +6,11 @@
 //   VantrelPoke settext <id> <t>  sets the text of the panel's control <id>
 //   VantrelPoke gettext <id>      prints the text of the panel's control <id>
 //   VantrelPoke setaddress <id> <a.b.c.d>  sets the panel's IPv4 address control
+//   VantrelPoke scroll <id>       moves the panel's scroll bar <id> one line down
 //   VantrelPoke status            prints the dialog bar's status text
 //   VantrelPoke title             prints the main window's title
 //   VantrelPoke close             closes the main window
+//   VantrelPoke version <file>    prints a file's version resource, one field a line
 #include <windows.h>
 #include <commctrl.h>
 
@@ -60,11 +62,38 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
+// The numeric file version and the US English strings of `file`'s VERSIONINFO.
+int PrintVersion(const wchar_t* file) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file, &ignored);
+    std::string block(size, '\0');
+    if (size == 0 || !GetFileVersionInfoW(file, 0, size, block.data())) {
+        std::fprintf(stderr, "poke: %ls has no version resource\n", file);
+        return 1;
+    }
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
+        std::printf("FileVersionNumbers=%u.%u.%u.%u\n", HIWORD(fixed->dwFileVersionMS),
+                    LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    }
+    for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
+                                L"CompanyName", L"LegalCopyright", L"OriginalFilename"}) {
+        wchar_t* value = nullptr;
+        const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        if (VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value) {
+            Print(std::wstring(name) + L"=" + value);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring verb = argv[1];
+    if (verb == L"version" && argc > 2) return PrintVersion(argv[2]);
     HWND main = MainWindow();
     if (verb == L"wait") {
         if (main != nullptr) std::printf("ready\n");
@@ -92,6 +121,10 @@ int wmain(int argc, wchar_t** argv) {
         unsigned a = 0, b = 0, c = 0, d = 0;
         if (control == nullptr || swscanf(argv[3], L"%u.%u.%u.%u", &a, &b, &c, &d) != 4) return 1;
         SendMessageW(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    } else if (verb == L"scroll") {
+        HWND control = PanelControl(id);
+        if (control == nullptr) return 1;
+        SendMessageW(GetParent(control), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), reinterpret_cast<LPARAM>(control));
     } else if (verb == L"gettext") {
         HWND control = PanelControl(id);
         if (control == nullptr) return 1;

@@ -12,9 +12,12 @@ int32_t ReadOr(const RegistrySettings& key, const wchar_t* name, int32_t fallbac
 
 }  // namespace
 
-void LoadSettings(ProgramSettings& settings, const wchar_t* appKey) {
-    RegistrySettings key(appKey);
-    if (key.OpenForRead()) {
+void LoadSettings(ProgramSettings& settings, const wchar_t* appKey, HKEY machineRoot) {
+    RegistrySettings machine(appKey, machineRoot);
+    RegistrySettings user(appKey, HKEY_CURRENT_USER);
+    RegistrySettings* opened = machine.OpenForRead() ? &machine : user.OpenForRead() ? &user : nullptr;
+    if (opened != nullptr) {
+        const RegistrySettings& key = *opened;
         settings.curCard = ReadOr(key, L"CurCard", 1);
         settings.comPort = ReadOr(key, L"ComPort", 0);
         settings.baudRate = ReadOr(key, L"BaudRate", 1);
@@ -29,9 +32,12 @@ void LoadSettings(ProgramSettings& settings, const wchar_t* appKey) {
     if (!IsSkinIndex(settings.curBitmap)) settings.curBitmap = 0;
 }
 
-void SaveSettings(const ProgramSettings& settings, const wchar_t* appKey) {
-    RegistrySettings key(appKey);
-    if (!key.OpenForWrite()) return;
+void SaveSettings(const ProgramSettings& settings, const wchar_t* appKey, HKEY machineRoot) {
+    RegistrySettings machine(appKey, machineRoot);
+    RegistrySettings user(appKey, HKEY_CURRENT_USER);
+    RegistrySettings* opened = machine.OpenForWrite() ? &machine : user.OpenForWrite() ? &user : nullptr;
+    if (opened == nullptr) return;
+    RegistrySettings& key = *opened;
     key.WriteDword(L"CurCard", settings.curCard);
     key.WriteDword(L"ComPort", settings.comPort);
     key.WriteDword(L"BaudRate", settings.baudRate);

@@ -24,7 +24,8 @@ bool WindowBase::Create(const wchar_t* className, const wchar_t* title, DWORD st
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.hbrBackground = background;
         wc.hIcon = icon;
-        wc.hIconSm = icon;
+        // The system takes the small size from the icon's own resource.
+        wc.hIconSm = nullptr;
         wc.lpszClassName = className;
         if (!RegisterClassExW(&wc)) return false;
     }

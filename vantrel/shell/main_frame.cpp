@@ -58,8 +58,9 @@ bool CMainFrame::Create() {
     const DWORD style = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN | WS_MAXIMIZE;
     RECT r{0, 0, 1024, 768};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0);
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTREL));
     return WindowBase::Create(L"VantrelMainFrame", softwareName_.c_str(), style, 0, r, nullptr, menu,
-                              0, nullptr, LoadIconW(nullptr, IDI_APPLICATION));
+                              0, nullptr, icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION));
 }
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {

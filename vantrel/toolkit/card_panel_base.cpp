@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vantrel/framework/gdi.h"
+#include "vantrel/toolkit/hex_page_pane.h"
 #include "vantrel/toolkit/shared_gdi.h"
 
 namespace {
@@ -90,6 +91,7 @@ std::span<const MessageEntry<CardPanelBase>> CardPanelBase::Messages() {
         OnMessage(WM_CTLCOLORDLG, &CardPanelBase::OnCtlColor),
         OnMessage(WM_CTLCOLORSCROLLBAR, &CardPanelBase::OnCtlColorScrollBar),
         OnMessage(WM_PAINT, &CardPanelBase::OnPaint),
+        OnMessage(WM_VSCROLL, &CardPanelBase::OnVScroll),
         OnMessage(kPanelIgnoredMessage, &CardPanelBase::OnIgnored),
     };
     return map;
@@ -104,6 +106,19 @@ bool CardPanelBase::Bind(SubclassedControl& control, int id) {
 bool CardPanelBase::Bind(Window& control, int id) {
     control.Attach(BindItem(id));
     return control.Handle() != nullptr;
+}
+
+bool CardPanelBase::BindPane(HexPagePane& pane, int editorId, int barId) {
+    const bool bound = Bind(pane.Editor(), editorId);
+    UseHexFont(pane.Editor());
+    HWND bar = nullptr;
+    if (barId != 0) {
+        bar = BindItem(barId);
+        KeepDefaultColours(barId);
+    }
+    pane.Attach(hwnd_, bar);
+    panes_.push_back(&pane);
+    return bound && (barId == 0 || bar != nullptr);
 }
 
 HWND CardPanelBase::BindItem(int id) {
@@ -187,5 +202,13 @@ LRESULT CardPanelBase::OnCtlColorScrollBar(WPARAM wParam, LPARAM lParam) {
 LRESULT CardPanelBase::OnPaint(WPARAM, LPARAM) {
     ScopedPaint paint(hwnd_);
     for (const FramedCaption& frame : frames_) frame.Draw(paint);
+    for (const HexPagePane* pane : panes_) pane->DrawLabels(paint);
+    return 0;
+}
+
+LRESULT CardPanelBase::OnVScroll(WPARAM wParam, LPARAM lParam) {
+    for (HexPagePane* pane : panes_) {
+        if (pane->FollowBar(wParam, reinterpret_cast<HWND>(lParam))) OnPageTurned(*pane);
+    }
     return 0;
 }

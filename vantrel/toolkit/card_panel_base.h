@@ -18,6 +18,8 @@
 #include "vantrel/toolkit/panel_context.h"
 #include "vantrel/toolkit/ui_text.h"
 
+class HexPagePane;
+
 inline constexpr COLORREF kProgramTextColour = RGB(41, 101, 132);
 // Panel-private message that panels accept and ignore.
 inline constexpr UINT kPanelIgnoredMessage = 0x401;
@@ -45,6 +47,8 @@ public:
     HWND BindItem(int id);
     // Ids the panel bound that its window does not have, in binding order.
     const std::vector<int>& MissingControls() const { return missingControls_; }
+    // The panel's hex page panes, in binding order.
+    std::span<HexPagePane* const> HexPanes() const { return panes_; }
 
     static std::span<const MessageEntry<CardPanelBase>> Messages();
 
@@ -75,6 +79,11 @@ protected:
 
     // Scroll bars that keep their default colours (the page scroll bar).
     void KeepDefaultColours(int id) { defaultColourIds_.push_back(id); }
+    // Binds `pane` to its editor and its page bar (0: none); the panel then
+    // draws its labels and turns its pages.
+    bool BindPane(HexPagePane& pane, int editorId, int barId = 0);
+    // After the page bar of `pane` turned its page.
+    virtual void OnPageTurned(HexPagePane& /*pane*/) {}
 
     PanelContext& context_;
     ReaderLibrary& reader_;
@@ -86,6 +95,7 @@ private:
     LRESULT OnCtlColor(WPARAM, LPARAM);
     LRESULT OnCtlColorScrollBar(WPARAM, LPARAM);
     LRESULT OnPaint(WPARAM, LPARAM);
+    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
     LRESULT OnIgnored(WPARAM, LPARAM) { return 0; }
 
     HBITMAP skin_ = nullptr;
@@ -93,6 +103,7 @@ private:
     std::optional<SIZE> plannedClient_;
     std::vector<int> defaultColourIds_;
     std::vector<int> missingControls_;
+    std::vector<HexPagePane*> panes_;
     std::vector<std::span<const Caption>> captionTables_;
 };
 

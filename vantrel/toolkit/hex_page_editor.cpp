@@ -63,6 +63,23 @@ void HexPageEditor::ShowPage(int page) {
     SetCaret(caret);
 }
 
+bool HexPageEditor::TurnPage(int page) {
+    const int caret = Caret();
+    if (!model_.TurnPage(page)) return false;
+    Redisplay();
+    SetCaret(caret);
+    return true;
+}
+
+void HexPageEditor::DropChanges() {
+    const std::wstring shown = model_.Content();
+    model_.DropChanges();
+    if (model_.Content() == shown) return;
+    const int caret = Caret();
+    Redisplay();
+    SetCaret(caret);
+}
+
 void HexPageEditor::AddProtectedRange(int firstByte, int lastByte) {
     const int caret = Caret();
     model_.AddProtectedRange(firstByte, lastByte);

@@ -35,8 +35,14 @@ public:
     int CurrentPage() const { return model_.CurrentPage(); }
     // Changes nothing for a page that does not exist; keeps the caret's offset.
     void ShowPage(int page);
+    // ShowPage, and the typed changes dropped: the card's bytes come back.
+    bool TurnPage(int page);
 
     void ClearChanges() { model_.ClearChanges(); }
+    // Forgets the changes and shows the card's bytes again.
+    void DropChanges();
+    void MarkWritten(int firstByte, int count) { model_.MarkWritten(firstByte, count); }
+    void MarkUnread(int firstByte, int count) { model_.MarkUnread(firstByte, count); }
     Bytes ChangedBytes() const { return model_.ChangedBytes(); }
     int FirstChangedByte() const { return model_.FirstChangedByte(); }
     int FirstChangedRow() const { return model_.FirstChangedRow(); }

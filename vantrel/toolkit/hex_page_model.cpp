@@ -38,6 +38,9 @@ void HexPageModel::LoadBytes(std::span<const uint8_t> bytes) {
         content_ += L' ';
     }
     while (static_cast<int>(content_.size()) < PageChars()) content_ += kZeroByte;
+    known_ = content_;
+    read_.assign(static_cast<std::size_t>(ByteCount()), false);
+    std::fill_n(read_.begin(), bytes.size(), true);
     if (page_ >= PageCount()) page_ = 0;
 }
 
@@ -45,6 +48,38 @@ void HexPageModel::ZeroFill() {
     const int count = ByteCount();
     content_.clear();
     for (int i = 0; i < count; ++i) content_ += kZeroByte;
+    known_ = content_;
+    read_.assign(static_cast<std::size_t>(count), false);
+}
+
+void HexPageModel::MarkUnread(int firstByte, int count) {
+    const int first = std::clamp(firstByte, 0, ByteCount());
+    const int end = std::clamp(firstByte + count, first, ByteCount());
+    std::fill(read_.begin() + first, read_.begin() + end, false);
+}
+
+void HexPageModel::MarkWritten(int firstByte, int count) {
+    const int first = std::clamp(firstByte, 0, ByteCount());
+    const int end = std::clamp(firstByte + count, first, ByteCount());
+    const auto at = static_cast<std::size_t>(first * kCharsPerByte);
+    const auto chars = static_cast<std::size_t>((end - first) * kCharsPerByte);
+    known_.replace(at, chars, content_, at, chars);
+}
+
+void HexPageModel::DropChanges() {
+    ClearChanges();
+    content_ = known_;
+}
+
+Bytes HexPageModel::ContentBytes() const { return BytesOfTriples(content_); }
+
+std::vector<bool> HexPageModel::RowsRead() const {
+    std::vector<bool> rows;
+    for (int first = 0; first < ByteCount(); first += bytesPerRow_) {
+        const int end = std::min(first + bytesPerRow_, ByteCount());
+        rows.push_back(std::all_of(read_.begin() + first, read_.begin() + end, [](bool read) { return read; }));
+    }
+    return rows;
 }
 
 int HexPageModel::PageCount() const {
@@ -55,6 +90,12 @@ int HexPageModel::PageCount() const {
 bool HexPageModel::ShowPage(int page) {
     if (page < 0 || page > PageCount() - 1) return false;
     page_ = page;
+    return true;
+}
+
+bool HexPageModel::TurnPage(int page) {
+    if (!ShowPage(page)) return false;
+    DropChanges();
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "vantrel/app/registry_settings.h"
 #include "vantrel/app/settings.h"
 
@@ -10,10 +12,18 @@ namespace {
 constexpr wchar_t kTestKey[] = L"OrdaviTest";
 constexpr wchar_t kTestKeyPath[] = L"SOFTWARE\\Quorvel\\OrdaviTest";
 
+// A machine root in which nothing opens or can be created, as HKEY_LOCAL_MACHINE
+// is for an account without administrator rights.
+const HKEY kClosedMachineRoot = reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x7FFFFFF0));
+
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyPath); }
-    void TearDown() override { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyPath); }
+    void SetUp() override { DeleteKeys(); }
+    void TearDown() override { DeleteKeys(); }
+    static void DeleteKeys() {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, kTestKeyPath);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKeyPath);
+    }
 
     static void Store(const wchar_t* name, DWORD value) {
         RegistrySettings key(kTestKey);
@@ -90,4 +100,39 @@ TEST_F(SettingsTest, BackgroundIndexOutsideTheSkinsCountsAsTheFirst) {
     }
     Store(L"CurBitmap", 31);
     EXPECT_EQ(Loaded().curBitmap, 31);
+}
+
+TEST_F(SettingsTest, AnAccountThatMayNotWriteTheMachineKeyKeepsItsSettingsUnderTheUser) {
+    ProgramSettings changed;
+    LoadSettings(changed, kTestKey, kClosedMachineRoot);
+    EXPECT_EQ(changed.curCard, 1);
+    changed.curCard = 6;
+    changed.curBitmap = 12;
+    SaveSettings(changed, kTestKey, kClosedMachineRoot);
+
+    ProgramSettings again;
+    LoadSettings(again, kTestKey, kClosedMachineRoot);
+    EXPECT_EQ(again.curCard, 6);
+    EXPECT_EQ(again.curBitmap, 12);
+    RegistrySettings user(kTestKey, HKEY_CURRENT_USER);
+    ASSERT_TRUE(user.OpenForRead());
+    int32_t stored = 0;
+    EXPECT_TRUE(user.ReadDword(L"CurCard", stored));
+    EXPECT_EQ(stored, 6);
+}
+
+TEST_F(SettingsTest, AWritableMachineKeyIsUsedAndWinsOverTheUsersKey) {
+    RegistrySettings user(kTestKey, HKEY_CURRENT_USER);
+    ASSERT_TRUE(user.OpenForWrite());
+    ASSERT_TRUE(user.WriteDword(L"CurCard", 21));
+    Store(L"CurCard", 5);
+    EXPECT_EQ(Loaded().curCard, 5);
+
+    ProgramSettings changed = Loaded();
+    changed.curCard = 9;
+    SaveSettings(changed, kTestKey);
+    EXPECT_EQ(Loaded().curCard, 9);
+    int32_t untouched = 0;
+    ASSERT_TRUE(user.ReadDword(L"CurCard", untouched));
+    EXPECT_EQ(untouched, 21);
 }

@@ -155,14 +155,17 @@ TEST_F(At24cCardTest, WritesGoInPiecesOf128FromTheFirstChangedByte) {
     EXPECT_EQ(h.services.status, L"Error: No change data");
 }
 
-TEST_F(At24cCardTest, AFailedPieceKeepsTheChangesAndAPageChangeDropsThem) {
+TEST_F(At24cCardTest, AFailedPieceKeepsTheChangesAndAPageChangeGivesBackTheCardsBytes) {
     ServeCard();
     h.Click(IDC_AT24_READ);
     TypeAt(0, L"1");
     TypeAt(255 * 3, L"2");
-    h.script.On(h.script.library.AT24_write, [](int32_t, uint32_t address, uint32_t, const uint8_t*) {
-        return address == 128 ? 0x0C : 0;
-    });
+    const auto failFrom = [this](uint32_t failing) {
+        h.script.On(h.script.library.AT24_write, [failing](int32_t, uint32_t address, uint32_t, const uint8_t*) {
+            return address >= failing ? 0x0C : 0;
+        });
+    };
+    failFrom(128);
     h.Click(IDC_AT24_WRITE);
     EXPECT_EQ(h.services.status, L"Error: c ,function: AT24_write");
     CaptureWrites();
@@ -170,9 +173,19 @@ TEST_F(At24cCardTest, AFailedPieceKeepsTheChangesAndAPageChangeDropsThem) {
     ASSERT_EQ(pieces.size(), 2u);
     EXPECT_EQ(pieces[1].address, 128u);
 
+    // Bytes 1 and 200 typed; only the first piece (bytes 1 to 128) is written.
     TypeAt(3, L"4");
+    TypeAt(200 * 3, L"5");
+    failFrom(129);
+    h.Click(IDC_AT24_WRITE);
     Scroll(SB_LINEDOWN);
     EXPECT_EQ(Shown(), CardTriples(256, 256));
+    Scroll(SB_LINEUP);
+    std::wstring expected = CardTriples(0, 256);
+    expected[0] = L'1';
+    expected[3] = L'4';
+    expected[255 * 3] = L'2';
+    EXPECT_EQ(Shown(), expected);
     h.script.ClearLog();
     h.Click(IDC_AT24_WRITE);
     EXPECT_EQ(h.services.status, L"Error: No change data");

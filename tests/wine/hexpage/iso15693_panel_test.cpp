@@ -168,7 +168,8 @@ TEST_P(Iso15693Test, DsfidAndAfiAreWrittenAsOneByteAndNeedAValue) {
 
 TEST_P(Iso15693Test, ReadShowsEveryBlockOfThePlanWithItsSecurityStatus) {
     Inventory();
-    ServeTag(h.script);
+    // The first chunk answers a block more than asked: the later blocks stay in place.
+    ServeTag(h.script, 0, 15 * 4);
     h.Click(IDC_ISO15693_READ);
     const int blocks = IsSli() ? 28 : 64;
     const Calls expected = IsSli()
@@ -190,6 +191,9 @@ TEST_P(Iso15693Test, ReadShowsEveryBlockOfThePlanWithItsSecurityStatus) {
 
     Scroll(SB_LINEDOWN);
     EXPECT_EQ(EditorText(Editor()), BlockTriples(16, IsSli() ? 27 : 31));
+    const HexPagePane& pane = *h.panel->HexPanes()[0];
+    EXPECT_EQ(pane.LineLabel(0), L"10");
+    EXPECT_EQ(pane.LineLabel(15), L"1F");
     EXPECT_EQ(Status(0), L"90");
     EXPECT_EQ(Status(11), L"9B");
     // An I.CODE SLI has no blocks 28 to 31.
@@ -208,6 +212,8 @@ TEST_P(Iso15693Test, AShortOrFailedAnswerStopsTheReadAndKeepsWhatWasShown) {
     ServeTag(h.script);
     h.Click(IDC_ISO15693_READ);
     const std::wstring shown = EditorText(Editor());
+    // Typed digits do not outlive a read, failed or not.
+    TypeAt(1, L"F");
 
     struct Case {
         const char* name;
@@ -273,13 +279,14 @@ TEST_P(Iso15693Test, WriteSendsEveryBlockFromTheFirstToTheLastChanged) {
     EXPECT_EQ(written[3], (std::vector<uint8_t>{0x05, 0x45, 0x85, 0xF7, 0x00}));
     EXPECT_EQ(h.services.status, L"Communication successful");
 
-    // The marks stay after a write; a page change drops them.
+    // The marks stay after a write; a page change drops them and keeps what was written.
     h.script.ClearLog();
     h.Click(IDC_ISO15693_WRITE);
     EXPECT_EQ(h.script.Log().size(), 4u);
     Scroll(SB_LINEDOWN);
     TypeAt(0, L"1");
     Scroll(SB_LINEUP);
+    EXPECT_EQ(EditorText(Editor()).substr(2 * 12, 12), L"a2 42 82 FD ");
     h.script.ClearLog();
     h.Click(IDC_ISO15693_WRITE);
     EXPECT_EQ(h.services.status, L"Error: No change data");
@@ -295,4 +302,22 @@ TEST_P(Iso15693Test, WriteSendsEveryBlockFromTheFirstToTheLastChanged) {
     h.Click(IDC_ISO15693_WRITE);
     EXPECT_EQ(h.script.Log().size(), 2u);
     EXPECT_EQ(h.services.status, L"Error: b ,function: ISO15693_Write");
+}
+
+TEST_P(Iso15693Test, LayoutCentresTheRadioButtonsToThePageBarButNeverPastTheLeftEdge) {
+    const HWND panel = *h.panel;
+    for (const int width : {1400, 200}) {
+        SCOPED_TRACE(width);
+        SetWindowPos(panel, nullptr, 0, 0, width, 600, SWP_NOMOVE | SWP_NOZORDER);
+        h.panel->Layout(width);
+        RECT client{};
+        GetClientRect(panel, &client);
+        const RECT radio = Window(h.Item(IDC_ISO15693_SLOT1)).RectIn(panel);
+        const RECT bar = Window(Bar()).RectIn(panel);
+        if (width > bar.right - radio.left) {
+            EXPECT_NEAR(radio.left, client.right - bar.right, 1);
+        } else {
+            EXPECT_EQ(radio.left, 0);
+        }
+    }
 }

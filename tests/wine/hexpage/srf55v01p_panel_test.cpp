@@ -116,6 +116,15 @@ TEST_F(Srf55v01pTest, WriteSkipsTheUnreadBlockAndSendsEachChangedConfigByte) {
     EXPECT_EQ(h.services.status, L"OK");
 }
 
+TEST_F(Srf55v01pTest, OnlyByteThreeOfTheConfigBlockChangedSendsTheFrameAlone) {
+    TypeAt(16 * kLine + 9, L"D");
+    h.Click(IDC_VF_WRITE);
+    EXPECT_EQ(h.script.Log(), (Calls{"rf_transceive1(0, *, 16, *, *)"}));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0][14], 3);
+    EXPECT_EQ(frames[0][15], 0xDF);
+}
+
 TEST_F(Srf55v01pTest, ALibraryWithoutTheAfiInventoryReportsItUncalled) {
     h.script.Unbind(h.script.library.SRF55V_Inventorys);
     h.Click(IDC_VF_INVENTORY);

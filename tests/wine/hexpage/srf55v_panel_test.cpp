@@ -11,6 +11,12 @@ namespace {
 
 constexpr int kLine = 8 * 3;  // characters of one page's line
 
+// Two upper-case hex digits.
+std::wstring HexLabelOf(int value) {
+    const auto b = static_cast<uint8_t>(value);
+    return BytesToHex(&b, 1);
+}
+
 // Page p of the scripted tag holds p, p+1, ..., p+7.
 std::vector<uint8_t> PageBytes(int page) {
     std::vector<uint8_t> bytes;
@@ -59,6 +65,14 @@ TEST_P(Srf55vTest, ReadTakesEveryPageWithOneLogLineAndPagesOfSixteen) {
     EXPECT_EQ(h.services.log, (std::vector<FakeServices::LogLine>{{L"Srf55vp_Read", 0}}));
     EXPECT_EQ(EditorText(Editor()).substr(kLine, kLine), L"01 02 03 04 05 06 07 08 ");
     EXPECT_EQ(h.services.status, L"OK");
+
+    // The last page's lines are labelled with their tag pages: 70 to 7F on an SRF55V10P.
+    const int last = Pages() / 16 - 1;
+    ScrollPageBar(*h.panel, h.Item(IDC_VF_PAGE_BAR), SB_THUMBPOSITION, last);
+    const HexPagePane& pane = *h.panel->HexPanes()[0];
+    EXPECT_EQ(pane.LineLabel(0), HexLabelOf(16 * last));
+    EXPECT_EQ(pane.LineLabel(15), HexLabelOf(16 * last + 15));
+    EXPECT_EQ(EditorText(Editor()).substr(15 * kLine, 3), HexLabelOf(16 * last + 15) + L" ");
 }
 
 TEST_P(Srf55vTest, AFailedOrShortPageLeavesAnAllZeroEditor) {
@@ -110,4 +124,9 @@ TEST_P(Srf55vTest, WriteSendsTheChangedRangeAndChecksTheReadBack) {
     EXPECT_EQ(h.script.Log().size(), 1u);
     EXPECT_EQ(h.services.log.back(), (FakeServices::LogLine{L"Srf55vp_Write_Reread", 1}));
     EXPECT_EQ(h.services.status, L"Error: 1 ,function: Srf55vp_Write_Reread");
+
+    // What was written stays when the page changes.
+    ScrollPageBar(*h.panel, h.Item(IDC_VF_PAGE_BAR), SB_LINEDOWN);
+    ScrollPageBar(*h.panel, h.Item(IDC_VF_PAGE_BAR), SB_LINEUP);
+    EXPECT_EQ(EditorText(Editor()).substr(3 * kLine, 3), L"F3 ");
 }

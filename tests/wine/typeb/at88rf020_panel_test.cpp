@@ -19,30 +19,37 @@ protected:
     PanelHarness<CAt88rf020Panel> h;
 };
 
-TEST_F(At88rf020PanelTest, AnAtqbOfAnotherLengthIsAFailedAttempt) {
+TEST_F(At88rf020PanelTest, AnAtqbOfAnotherLengthThanTwelveIsAFailedAttempt) {
     EXPECT_EQ(ListNumbers(h.Item(IDC_AT020_PAGE_LIST)).front(), 1);
     EXPECT_EQ(ListNumbers(h.Item(IDC_AT020_PAGE_LIST))[1], 3);
-    h.SetText(IDC_AT020_PUPI, L"01020304");
-    h.SetText(IDC_AT020_PAGE3, L"33");
-    h.SetText(IDC_AT020_PAGE0_LOW, L"99");
-    h.script.On(h.script.library.rf_atqb, [](int32_t, uint8_t, uint8_t* out, uint8_t* length) {
-        Answer(out, length, {0x50, 0xAA, 0xBB, 0xCC, 0xDD, 0, 0, 0, 0, 0, 0});
-        return 0;
-    });
-    h.Click(IDC_AT020_REQB);
+    const auto serve = [this](std::size_t length) {
+        h.script.On(h.script.library.rf_atqb, [length](int32_t, uint8_t, uint8_t* out, uint8_t* answerLength) {
+            std::vector<uint8_t> atqb{0x50, 0xAA, 0xBB, 0xCC, 0xDD};
+            atqb.resize(length, 0);
+            Answer(out, answerLength, atqb);
+            return 0;
+        });
+    };
     Calls twice = kSearchAttempt;
     twice.insert(twice.end(), kSearchAttempt.begin(), kSearchAttempt.end());
-    EXPECT_EQ(h.script.Log(), twice);
-    EXPECT_EQ(h.Text(IDC_AT020_PUPI), L"");
+    h.SetText(IDC_AT020_PAGE3, L"33");
+    h.SetText(IDC_AT020_PAGE0_LOW, L"99");
+    for (const std::size_t length : {10u, 11u, 13u}) {
+        SCOPED_TRACE(length);
+        h.SetText(IDC_AT020_PUPI, L"01020304");
+        serve(length);
+        h.script.ClearLog();
+        const int beeps = h.services.beeps;
+        h.Click(IDC_AT020_REQB);
+        EXPECT_EQ(h.script.Log(), twice);
+        EXPECT_EQ(h.Text(IDC_AT020_PUPI), L"");
+        EXPECT_EQ(h.services.beeps, beeps + 2);
+        EXPECT_EQ(h.services.status.rfind(L"Error", 0), 0u);
+    }
     EXPECT_EQ(h.Text(IDC_AT020_PAGE0_LOW), L"");
     EXPECT_EQ(h.Text(IDC_AT020_PAGE3), L"33");
-    EXPECT_EQ(h.services.beeps, 2);
-    EXPECT_EQ(h.services.status.rfind(L"Error", 0), 0u);
 
-    h.script.On(h.script.library.rf_atqb, [](int32_t, uint8_t, uint8_t* out, uint8_t* length) {
-        Answer(out, length, {0x50, 0xAA, 0xBB, 0xCC, 0xDD, 0, 0, 0, 0, 0, 0, 0});
-        return 0;
-    });
+    serve(12);
     h.Click(IDC_AT020_REQB);
     EXPECT_EQ(h.Text(IDC_AT020_PUPI), L"AABBCCDD");
     EXPECT_EQ(GetFocus(), h.Item(IDC_AT020_PASSWORD));

@@ -40,15 +40,15 @@ const Calls kSearchAttempt = {"rf_antenna_sta(0, 0)", "rf_init_type(0, 115)", "W
                               "rf_st_select(0, *)"};
 
 // Block b answers b, b+1, ... ; blocks from `failing` on fail with `status`
-// (or, with status 0, answer one byte short).
+// (or, with status 0, answer `extra` bytes more than a block: -1 or 1).
 template <typename Row>
-void ServeBlocks(ScriptedReader& script, int failing, int32_t status) {
+void ServeBlocks(ScriptedReader& script, int failing, int32_t status, int extra = -1) {
     script.On(Row::ReadFn(script.library), [=](int32_t, uint8_t block, uint8_t* out, uint8_t* length) {
         std::vector<uint8_t> data;
         for (int i = 0; i < Row::kBlockSize; ++i) data.push_back(static_cast<uint8_t>(block + i));
         if (block >= failing) {
             if (status != 0) return status;
-            data.pop_back();
+            data.resize(static_cast<std::size_t>(Row::kBlockSize + extra), 0xEE);
         }
         Answer(out, length, data);
         return 0;
@@ -124,13 +124,15 @@ TYPED_TEST(StTagFamilyTest, AFailedOrShortReadKeepsTheBlocksBeforeIt) {
     EXPECT_EQ(h.Text(TypeParam::kBlock0 + 5), L"");
     EXPECT_EQ(h.services.status, L"Error: 16 ,function: Read block: 5 error!");
 
-    // A short answer is no success, and none of it is shown.
-    ServeBlocks<TypeParam>(h.script, 3, 0);
-    h.Click(TypeParam::kRead);
-    EXPECT_EQ(h.Text(TypeParam::kBlock0 + 2), BlockHex(2, size));
-    EXPECT_EQ(h.Text(TypeParam::kBlock0 + 3), L"");
-    EXPECT_NE(h.services.status.find(L"Read block: 3 error!"), std::wstring::npos);
-    EXPECT_EQ(h.services.status.rfind(L"Error", 0), 0u);
+    // An answer a byte short or long is no success, and none of it is shown.
+    for (const int extra : {-1, 1}) {
+        ServeBlocks<TypeParam>(h.script, 3, 0, extra);
+        h.Click(TypeParam::kRead);
+        EXPECT_EQ(h.Text(TypeParam::kBlock0 + 2), BlockHex(2, size));
+        EXPECT_EQ(h.Text(TypeParam::kBlock0 + 3), L"") << extra;
+        EXPECT_NE(h.services.status.find(L"Read block: 3 error!"), std::wstring::npos);
+        EXPECT_EQ(h.services.status.rfind(L"Error", 0), 0u);
+    }
 
     ServeBlocks<TypeParam>(h.script, TypeParam::kBlocks, 0);
     h.Click(TypeParam::kRead);
@@ -222,4 +224,21 @@ TEST(Srix4kPanelTest, ReadFillsTheHiddenPageAndTheTabsSwitchPages) {
     click(60);
     EXPECT_TRUE(IsWindowVisible(first));
     EXPECT_EQ(h.Text(IDC_SRIX_BLOCK0 + 3), BlockHex(3, 4));
+}
+
+TEST(Srix4kPanelTest, ReadUidShowsTheAnswerAndAFailureLeavesTheUidAsItWas) {
+    PanelHarness<CSrix4kPanel> h;
+    h.SetText(IDC_SRIX_UID, L"AABB");
+    h.script.Fail(h.script.library.rf_srix4k_getuid, 0x13);
+    h.Click(IDC_SRIX_READ_UID);
+    EXPECT_EQ(h.Text(IDC_SRIX_UID), L"AABB");
+    EXPECT_EQ(h.services.status, L"Error: 13 ,function: rf_srix4k_getuid");
+
+    h.script.On(h.script.library.rf_srix4k_getuid, [](int32_t, uint8_t* out, uint8_t* length) {
+        Answer(out, length, {0xD0, 0x02, 0x1A, 0x00, 0x12, 0x34, 0x56, 0x78});
+        return 0;
+    });
+    h.Click(IDC_SRIX_READ_UID);
+    EXPECT_EQ(h.Text(IDC_SRIX_UID), L"D0021A0012345678");
+    EXPECT_EQ(h.services.status, L"OK");
 }

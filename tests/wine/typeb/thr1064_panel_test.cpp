@@ -30,9 +30,55 @@ TEST_F(Thr1064PanelTest, AFailedAtqbIsNotRetried) {
     EXPECT_EQ(h.services.status, L"Error: 10 ,function: rf_atqb");
 
     h.script.ClearLog();
+    h.SetText(IDC_THR_SERIAL, L"0102030405060708");
     h.script.Fail(h.script.library.rf_init_type, 0x01);
     h.Click(IDC_THR_SEARCH);
     EXPECT_EQ(h.script.Log().size(), 6u);  // two set-ups, no request
+    EXPECT_EQ(h.Text(IDC_THR_SERIAL), L"");
+}
+
+TEST_F(Thr1064PanelTest, AuthenticateNeedsAnEightByteKeyAndKeepsTheLogWithoutAConnection) {
+    h.connection.open = false;
+    h.services.log.push_back({L"earlier", 0});
+    h.SetText(IDC_THR_KEY, L"01020304050607");
+    h.Click(IDC_THR_AUTHENTICATE);
+    ASSERT_EQ(h.services.boxes.size(), 1u);
+    EXPECT_EQ(h.services.boxes[0].text, L"Input 8 byte in key text please!");
+    EXPECT_TRUE(h.script.Log().empty());
+
+    std::vector<uint8_t> key;
+    h.script.On(h.script.library.rf_thr1064_check, [&](int32_t, const uint8_t* sent) {
+        key.assign(sent, sent + 8);
+        return 0;
+    });
+    h.SetText(IDC_THR_KEY, L"0102030405060708");
+    h.Click(IDC_THR_AUTHENTICATE);
+    EXPECT_EQ(key, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(h.services.clears, 0);
+    EXPECT_EQ(h.services.log, (std::vector<FakeServices::LogLine>{{L"earlier", 0}, {L"rf_thr1064_check", 0}}));
+    EXPECT_EQ(h.services.status, L"OK");
+}
+
+TEST_F(Thr1064PanelTest, AnEightBytePageAnsweringMoreIsRefusedWithNothingShown) {
+    h.script.On(h.script.library.rf_thr1064_read, [](int32_t, uint8_t, uint8_t* out, uint8_t* length) {
+        Answer(out, length, std::vector<uint8_t>(16, 0x5A));
+        return 0;
+    });
+    h.SetText(IDC_THR_PAGE0, L"11");
+    h.SetText(IDC_THR_PAGE1_A, L"22");
+    h.SetText(IDC_THR_PAGE3, L"33");
+    for (const int page : {0, 3}) {
+        SCOPED_TRACE(page);
+        ChooseNumber(h.Item(IDC_THR_PAGE_LIST), page);
+        const int beeps = h.services.beeps;
+        h.Click(IDC_THR_READ);
+        EXPECT_EQ(h.services.status.rfind(L"Error", 0), 0u);
+        EXPECT_EQ(h.services.beeps, beeps + 1);
+        EXPECT_FALSE(h.IsChecked(IDC_THR_P0_READ));
+    }
+    EXPECT_EQ(h.Text(IDC_THR_PAGE0), L"");  // a failed page 0 read empties it
+    EXPECT_EQ(h.Text(IDC_THR_PAGE1_A), L"22");
+    EXPECT_EQ(h.Text(IDC_THR_PAGE3), L"33");
 }
 
 TEST_F(Thr1064PanelTest, PageZeroDecodesItsConfigurationAndFailuresClearIt) {

@@ -16,18 +16,20 @@ constexpr int kBlockIds[] = {IDC_SHC_BLOCK0,  IDC_SHC_BLOCK1,  IDC_SHC_BLOCK2,  
 const Calls kPrelude = {"rf_antenna_sta(0, 0)", "rf_init_type(0, 65)", "Wait(20)",
                         "rf_antenna_sta(0, 1)", "rf_request(0, 82, *)"};
 
-// A tag whose block b reads b b b b; `shortBlock` answers 3 bytes.
+// A tag whose block b reads b b b b; `shortBlock` answers 3 bytes and
+// `refusedBlock` fails with 0x21.
 class Shc1102Test : public ::testing::Test {
 protected:
     Shc1102Test() { Serve(); }
 
-    void Serve(int shortBlock = -1) {
+    void Serve(int shortBlock = -1, int refusedBlock = -1) {
         h.script.On(h.script.library.rf_request, [](int32_t, uint8_t, uint16_t* type) {
             *type = 0x0004;
             return 0;
         });
         h.script.On(h.script.library.rf_Shc1102_Read,
                     [=](int32_t, uint8_t block, uint8_t* out, uint8_t* length) {
+                        if (block == refusedBlock) return 0x21;
                         Answer(out, length, std::vector<uint8_t>(block == shortBlock ? 3 : 4, block));
                         return 0;
                     });
@@ -130,4 +132,30 @@ TEST_F(Shc1102Test, PasswordBlockAsksFirstAndCancelSendsNothing) {
     h.Click(IDC_SHC_WRITE);
     EXPECT_EQ(h.script.Log(), Then({"rf_Shc1102_Auth(0, *)", "rf_Shc1102_Write(0, 8, *)"}));
     EXPECT_EQ(written, (std::vector<uint8_t>{0x11, 0x22, 0x33, 0x44}));
+}
+
+TEST_F(Shc1102Test, TheTagsRefusalsAreOnlyLoggedButAFailedPreludeIsReported) {
+    h.SetText(IDC_SHC_PASSWORD, L"FFFFFFFF");
+    h.services.status = L"before";
+    Serve(-1, 3);
+    h.Click(IDC_SHC_READ);
+    EXPECT_EQ(h.services.log.back(), (FakeServices::LogLine{L"rf_Shc1102_Read", 0x21}));
+    EXPECT_EQ(Block(2), L"02020202");
+    EXPECT_EQ(Block(3), L"");
+
+    Serve();
+    h.script.Fail(h.script.library.rf_Shc1102_Write, 0x22);
+    ChooseBlock(5);
+    h.Click(IDC_SHC_WRITE);
+    EXPECT_EQ(h.services.log.back(), (FakeServices::LogLine{L"rf_Shc1102_Write", 0x22}));
+    EXPECT_EQ(h.services.status, L"before");
+    EXPECT_EQ(h.services.beeps, 0);
+
+    h.script.Fail(h.script.library.rf_request, 0x14);
+    h.script.ClearLog();
+    h.Click(IDC_SHC_READ);
+    EXPECT_EQ(h.script.Log(), kPrelude);
+    EXPECT_EQ(h.services.status, L"Error: 14 ,function: rf_request");
+    EXPECT_EQ(h.services.beeps, 1);
+    EXPECT_EQ(Block(0), L"");
 }

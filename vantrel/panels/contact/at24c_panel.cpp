@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <array>
 
-#include "vantrel/framework/gdi.h"
 #include "vantrel/panels/contact/at24c_ids.h"
-#include "vantrel/toolkit/hex_page_frame.h"
 #include "vantrel/toolkit/result_report.h"
 
 namespace {
 
 constexpr int32_t kDevice = 0;
 constexpr int kBytesPerLine = 16;
-constexpr int kAddressLabelWidth = 40;
 constexpr int kGap = 4;
 constexpr int kLayoutShift = 70;
 constexpr int kBelowBar = 50;
@@ -24,10 +21,18 @@ constexpr Caption kCaptions[] = {
 
 std::wstring Message(MainText entry) { return UiText(kMainMessages, entry); }
 
+// Sixteen bytes a line, each labelled with its address: a page is 8 lines
+// (AT24C01) or 16.
+HexPageShape PaneShape(const At24Geometry& geometry) {
+    const int lines = geometry.rows * geometry.bytesPerRow / kBytesPerLine;
+    return {geometry.rows, geometry.bytesPerRow, lines, kBytesPerLine, LineLabels::Offset, 4};
+}
+
 }  // namespace
 
 CAt24cPanel::CAt24cPanel(PanelContext& context, int32_t code)
-    : WithMessageMap(IDD_AT24C, context), code_(code), geometry_(At24GeometryOf(code)) {
+    : WithMessageMap(IDD_AT24C, context), code_(code), geometry_(At24GeometryOf(code)),
+      pane_(PaneShape(geometry_)) {
     HexPageEditor::LoadRichEdit();
     UseCaptions(kCaptions);
 }
@@ -37,37 +42,17 @@ std::span<const MessageEntry<CAt24cPanel>> CAt24cPanel::Messages() {
     static const MessageEntry<P> map[] = {
         OnCommand(IDC_AT24_READ, &P::OnReadCard),
         OnCommand(IDC_AT24_WRITE, &P::OnWriteCard),
-        OnMessage(WM_VSCROLL, &P::OnVScroll),
-        OnMessage(WM_PAINT, &P::OnPaint),
     };
     return map;
-}
-
-int CAt24cPanel::LinesPerPage() const {
-    return geometry_.rows * geometry_.bytesPerRow / kBytesPerLine;
 }
 
 BOOL CAt24cPanel::OnInitDialog() {
     CardPanelBase::OnInitDialog();
     BindItem(IDC_AT24_READ);
     BindItem(IDC_AT24_WRITE);
-    Bind(editor_, IDC_AT24_EDITOR);
-    Bind(pageBar_, IDC_AT24_PAGE_BAR);
-    KeepDefaultColours(IDC_AT24_PAGE_BAR);
-    UseHexFont(editor_);
-    editor_.SetBold(true);
-    editor_.SetLayout(geometry_.rows, geometry_.bytesPerRow);
-    editor_.LoadText(Bytes(static_cast<std::size_t>(geometry_.capacity), 0));
-    editor_.FitToPage(LinesPerPage(), kBytesPerLine);
-
-    const RECT e = editor_.RectIn(hwnd_);
-    const int barLeft = e.right + kGap;
-    pageBar_.Move({barLeft, e.top, barLeft + GetSystemMetrics(SM_CXVSCROLL), e.bottom});
-    if (editor_.PageCount() > 1) {
-        SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, TRUE);
-    } else {
-        pageBar_.Show(SW_HIDE);
-    }
+    BindPane(pane_, IDC_AT24_EDITOR, IDC_AT24_PAGE_BAR);
+    pane_.Start(geometry_.capacity);
+    pane_.PlaceBar(pane_.Editor().RectIn(hwnd_).right + kGap);
     SetContentHeightBelow(IDC_AT24_PAGE_BAR);
     return TRUE;
 }
@@ -75,7 +60,7 @@ BOOL CAt24cPanel::OnInitDialog() {
 void CAt24cPanel::Layout(int) {
     const RECT client = ClientRect();
     const RECT read = Window(Item(IDC_AT24_READ)).RectIn(hwnd_);
-    const RECT bar = pageBar_.RectIn(hwnd_);
+    const RECT bar = Window(pane_.Bar()).RectIn(hwnd_);
     int dx = (Width(client) - (bar.right - read.left)) / 2 - read.left - kLayoutShift;
     // Never further left than the panel's edge.
     dx = std::max<int>(dx, -read.left);
@@ -85,7 +70,7 @@ void CAt24cPanel::Layout(int) {
         OffsetRect(&r, dx, 0);
         control.Move(r);
     }
-    const int bottom = pageBar_.RectIn(hwnd_).bottom + kBelowBar;
+    const int bottom = Window(pane_.Bar()).RectIn(hwnd_).bottom + kBelowBar;
     MoveWindow(hwnd_, client.left, client.top, Width(client), bottom - client.top, TRUE);
     SetContentHeightBelow(IDC_AT24_PAGE_BAR);
     Invalidate();
@@ -102,41 +87,27 @@ void CAt24cPanel::OnReadCard() {
             return;
         }
     }
-    editor_.LoadBytes(std::span<const uint8_t>(card.data(), geometry_.capacity));
+    pane_.Load(std::span<const uint8_t>(card.data(), geometry_.capacity));
     cmd.Done(Message(kTextSuccess));
 }
 
 void CAt24cPanel::OnWriteCard() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    const Bytes changed = editor_.ChangedBytes();
+    const Bytes changed = pane_.ChangedBytes();
     if (changed.empty()) {
         cmd.Failed(Message(kTextNoChangeData));
         return;
     }
     if (!cmd.Call(reader_.OpenCard, kDevice)) return;
-    const int start = editor_.FirstChangedByte();
+    const int start = pane_.FirstChangedByte();
     for (const At24Piece& piece : At24WritePieces(start, static_cast<int>(changed.size()))) {
         if (!cmd.Call(reader_.AT24_write, kDevice, piece.address,
                       static_cast<uint32_t>(piece.length), changed.data() + piece.offset)) {
             return;
         }
+        pane_.MarkWritten(static_cast<int>(piece.address), piece.length);
     }
-    editor_.ClearChanges();
+    pane_.ClearChanges();
     cmd.Done(Message(kTextSuccess));
-}
-
-LRESULT CAt24cPanel::OnVScroll(WPARAM wParam, LPARAM lParam) {
-    if (reinterpret_cast<HWND>(lParam) != pageBar_.Handle()) return 0;
-    if (!FollowPageBar(hwnd_, pageBar_, editor_, kAddressLabelWidth, wParam)) return 0;
-    return 0;
-}
-
-LRESULT CAt24cPanel::OnPaint(WPARAM, LPARAM) {
-    ScopedPaint paint(hwnd_);
-    const int firstLine = editor_.CurrentPage() * LinesPerPage();
-    DrawHexPageLabels(paint, hwnd_, editor_, kAddressLabelWidth, [firstLine](int line) {
-        return HexLabel((firstLine + line) * kBytesPerLine, 4);
-    });
-    return 0;
 }

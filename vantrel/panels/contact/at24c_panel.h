@@ -7,7 +7,7 @@
 
 #include "vantrel/panels/contact/at24c_geometry.h"
 #include "vantrel/toolkit/card_panel_base.h"
-#include "vantrel/toolkit/hex_page_editor.h"
+#include "vantrel/toolkit/hex_page_pane.h"
 
 class CAt24cPanel : public WithMessageMap<CAt24cPanel, CardPanelBase> {
 public:
@@ -24,13 +24,8 @@ protected:
 private:
     void OnReadCard();
     void OnWriteCard();
-    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM, LPARAM);
-    // Lines the editor shows a page: 8 for the AT24C01, 16 for the others.
-    int LinesPerPage() const;
 
     int32_t code_;
     At24Geometry geometry_;
-    HexPageEditor editor_;
-    Window pageBar_;
+    HexPagePane pane_;
 };

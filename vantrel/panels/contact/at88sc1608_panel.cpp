@@ -2,20 +2,22 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "common/at88sc_cipher.h"
-#include "vantrel/framework/gdi.h"
 #include "vantrel/panels/contact/at88sc1608_ids.h"
 #include "vantrel/panels/contact/at88sc1608_plan.h"
-#include "vantrel/toolkit/hex_page_frame.h"
 
 namespace {
 
 constexpr int32_t kDevice = 0;
 constexpr int kBytesPerLine = 16;
-constexpr int kConfigLines = kSc1608ConfigSize / kBytesPerLine;
-constexpr int kUserLines = kSc1608ZoneSize / kBytesPerLine;
-constexpr int kRowLabelWidth = 20;
+constexpr int kRowsPerPage = 16;
+// Each zone one page in normal weight, its lines labelled with their offsets.
+constexpr HexPageShape kConfigShape{kRowsPerPage, kSc1608Chunk, kSc1608ConfigSize / kBytesPerLine, kBytesPerLine,
+                                    LineLabels::Offset, 2, false};
+constexpr HexPageShape kUserShape{kRowsPerPage, kBytesPerLine, kSc1608ZoneSize / kBytesPerLine, kBytesPerLine,
+                                  LineLabels::Offset, 2, false};
 constexpr int kBelowLast = 50;
 constexpr int kAddressListReadBase = 50;
 constexpr int kPasswordReadBase = 8;
@@ -45,7 +47,8 @@ at88sc::Block ToBlock(const Bytes& bytes) {
 
 }  // namespace
 
-CAt88sc1608Panel::CAt88sc1608Panel(PanelContext& context) : WithMessageMap(IDD_AT88SC1608, context) {
+CAt88sc1608Panel::CAt88sc1608Panel(PanelContext& context)
+    : WithMessageMap(IDD_AT88SC1608, context), config_(kConfigShape), user_(kUserShape) {
     HexPageEditor::LoadRichEdit();
     UseCaptions(kCaptions);
 }
@@ -61,7 +64,6 @@ std::span<const MessageEntry<CAt88sc1608Panel>> CAt88sc1608Panel::Messages() {
         OnCommand(IDC_SC1608_CONFIG_WRITE, &P::OnConfigWrite),
         OnCommand(IDC_SC1608_USER_READ, &P::OnUserRead),
         OnCommand(IDC_SC1608_USER_WRITE, &P::OnUserWrite),
-        OnMessage(WM_PAINT, &P::OnPaint),
     };
     return map;
 }
@@ -108,16 +110,10 @@ BOOL CAt88sc1608Panel::OnInitDialog() {
     ListAt(IDC_SC1608_ZONE_LIST).Fill(0, 7);
     BindItem(IDC_SC1608_ZONE_LIST);
 
-    Bind(config_, IDC_SC1608_CONFIG_EDITOR);
-    Bind(user_, IDC_SC1608_USER_EDITOR);
-    UseHexFont(config_);
-    UseHexFont(user_);
-    config_.SetLayout(16, kSc1608Chunk);
-    config_.LoadText({});
-    config_.FitToPage(kConfigLines, kBytesPerLine);
-    user_.SetLayout(16, kBytesPerLine);
-    user_.LoadText({});
-    user_.FitToPage(kUserLines, kBytesPerLine);
+    BindPane(config_, IDC_SC1608_CONFIG_EDITOR);
+    BindPane(user_, IDC_SC1608_USER_EDITOR);
+    config_.Start(0);
+    user_.Start(0);
     SetContentHeightBelow(IDC_SC1608_USER_WRITE);
     return TRUE;
 }
@@ -211,17 +207,20 @@ void CAt88sc1608Panel::OnConfigRead() {
     if (!Verify(cmd, secureCode_, kSc1608SecureCodeIndex)) return;
     std::array<uint8_t, kSc1608ConfigSize> zone{};
     int32_t firstFailure = 0;
+    std::vector<int> failed;
     for (int address = 0; address < kSc1608ConfigSize; address += kSc1608Chunk) {
         std::array<uint8_t, kSc1608Chunk> chunk{};
         const int32_t status = cmd.CallQuietly(reader_.AT1608_Read, kDevice, static_cast<uint8_t>(address),
                                                static_cast<uint32_t>(kSc1608Chunk), kSc1608ConfigZone, chunk.data());
         if (status == 0) {
             std::copy(chunk.begin(), chunk.end(), zone.begin() + address);
-        } else if (firstFailure == 0) {
-            firstFailure = status;
+        } else {
+            failed.push_back(address);
+            if (firstFailure == 0) firstFailure = status;
         }
     }
-    config_.LoadBytes(zone);
+    config_.Load(zone);
+    for (int address : failed) config_.MarkUnread(address, kSc1608Chunk);
     // Chunks that failed show as zeros; the read as a whole is then a failure.
     if (firstFailure != 0) {
         cmd.Failed(firstFailure, reader_.AT1608_Read.Name());
@@ -246,6 +245,7 @@ void CAt88sc1608Panel::OnConfigWrite() {
                       changed.data() + piece.offset, static_cast<uint32_t>(piece.length))) {
             return;
         }
+        config_.MarkWritten(piece.address, piece.length);
     }
     config_.ClearChanges();
     cmd.Done(Message(kTextSuccess));
@@ -259,11 +259,11 @@ void CAt88sc1608Panel::OnUserRead() {
     const int32_t status = cmd.CallQuietly(reader_.AT1608_Read, kDevice, uint8_t{0}, uint32_t{kSc1608ZoneSize},
                                            static_cast<uint8_t>(SelectedData(IDC_SC1608_ZONE_LIST)), zone.data());
     if (status != 0) {
-        user_.LoadText({});
+        user_.Load({});
         cmd.Failed(status, reader_.AT1608_Read.Name());
         return;
     }
-    user_.LoadBytes(zone);
+    user_.Load(zone);
     cmd.Done(Message(kTextSuccess));
 }
 
@@ -281,18 +281,7 @@ void CAt88sc1608Panel::OnUserWrite() {
                   changed.data(), static_cast<uint32_t>(changed.size()))) {
         return;
     }
+    user_.MarkWritten(user_.FirstChangedByte(), static_cast<int>(changed.size()));
     user_.ClearChanges();
     cmd.Done(Message(kTextSuccess));
-}
-
-LRESULT CAt88sc1608Panel::OnPaint(WPARAM, LPARAM) {
-    {
-        ScopedPaint paint(hwnd_);
-        for (const HexPageEditor* editor : {&config_, &user_}) {
-            DrawHexPageLabels(paint, hwnd_, *editor, kRowLabelWidth,
-                              [](int line) { return HexLabel(line * kBytesPerLine); });
-        }
-    }
-    for (const FramedCaption& frame : frames_) frame.Draw();
-    return 0;
 }

@@ -7,7 +7,7 @@
 
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
-#include "vantrel/toolkit/hex_page_editor.h"
+#include "vantrel/toolkit/hex_page_pane.h"
 #include "vantrel/toolkit/result_report.h"
 
 class CAt88sc1608Panel : public WithMessageMap<CAt88sc1608Panel, CardPanelBase> {
@@ -30,7 +30,6 @@ private:
     void OnConfigWrite();
     void OnUserRead();
     void OnUserWrite();
-    LRESULT OnPaint(WPARAM, LPARAM);
 
     // The 3 bytes of `field`, verified as password `index`; false after an
     // input error or a failure the command reported.
@@ -45,6 +44,6 @@ private:
     ByteTextEdit q0_;
     ByteTextEdit secureCode_;
     ByteTextEdit password_;
-    HexPageEditor config_;
-    HexPageEditor user_;
+    HexPagePane config_;
+    HexPagePane user_;
 };

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "vantrel/framework/gdi.h"
 #include "vantrel/framework/wait_cursor.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/toolkit/first_choice.h"
-#include "vantrel/toolkit/hex_page_frame.h"
 #include "vantrel/toolkit/id_range.h"
 
 namespace {
@@ -20,7 +18,8 @@ constexpr uint8_t kTypeIso15693 = '1';
 constexpr uint8_t kReadMode = 2;
 constexpr std::size_t kAnswerSize = 1024;
 constexpr int kRowsPerPage = 16;
-constexpr int kRowLabelWidth = 20;
+// A block a line, labelled with its number.
+constexpr HexPageShape kPaneShape{kRowsPerPage, kVicinityBlockSize, kRowsPerPage, kVicinityBlockSize};
 constexpr int kLayoutExtraHeight = 80;
 constexpr int kGap = 12;
 
@@ -34,11 +33,10 @@ constexpr UiString kSystemInfoTooShort{L"系统信息应答不足12个字节!",
 
 std::wstring Message(MainText entry) { return UiText(kMainMessages, entry); }
 
-
 }  // namespace
 
 CIso15693Panel::CIso15693Panel(PanelContext& context, int32_t code)
-    : WithMessageMap(IDD_ISO15693, context), code_(code), option_(code != kCodeICodeSli) {
+    : WithMessageMap(IDD_ISO15693, context), code_(code), option_(code != kCodeICodeSli), pane_(kPaneShape) {
     HexPageEditor::LoadRichEdit();
 }
 
@@ -54,8 +52,6 @@ std::span<const MessageEntry<CIso15693Panel>> CIso15693Panel::Messages() {
         OnCommand(IDC_ISO15693_READ, &P::OnRead),
         OnCommand(IDC_ISO15693_WRITE, &P::OnWrite),
         OnCommand(IDC_ISO15693_LOCK, &P::OnLock),
-        OnMessage(WM_VSCROLL, &P::OnVScroll),
-        OnMessage(WM_PAINT, &P::OnPaint),
     };
     return map;
 }
@@ -86,18 +82,10 @@ BOOL CIso15693Panel::OnInitDialog() {
     }
     BindItem(IDC_ISO15693_STATUS_LABEL);
 
-    Bind(editor_, IDC_ISO15693_EDITOR);
-    Bind(pageBar_, IDC_ISO15693_PAGE_BAR);
-    KeepDefaultColours(IDC_ISO15693_PAGE_BAR);
-    UseHexFont(editor_);
-    editor_.SetLayout(kRowsPerPage, kVicinityBlockSize);
-    editor_.SetBold(true);
+    BindPane(pane_, IDC_ISO15693_EDITOR, IDC_ISO15693_PAGE_BAR);
     statusCount_ = InitialBlockCount(code_);
-    editor_.LoadAndFit(Bytes(static_cast<std::size_t>(statusCount_ * kVicinityBlockSize), 0),
-                       kRowsPerPage, kVicinityBlockSize);
+    pane_.Start(statusCount_ * kVicinityBlockSize);
     PlaceAroundEditor();
-    // Only pages that exist can be scrolled to; drawn when the panel shows.
-    SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, FALSE);
     ShowStatusFields();
     SetContentHeightBelow(IDC_ISO15693_PAGE_BAR);
     return TRUE;
@@ -105,10 +93,11 @@ BOOL CIso15693Panel::OnInitDialog() {
 
 // The status column and the scroll bar follow the editor's rows.
 void CIso15693Panel::PlaceAroundEditor() {
-    const RECT e = editor_.RectIn(hwnd_);
-    const int pitch = editor_.LinePitch();
-    const int top = e.top + editor_.TextOrigin().y;
-    const int width = editor_.CharWidth() * 3;
+    const HexPageEditor& editor = pane_.Editor();
+    const RECT e = editor.RectIn(hwnd_);
+    const int pitch = editor.LinePitch();
+    const int top = e.top + editor.TextOrigin().y;
+    const int width = editor.CharWidth() * 3;
     const int left = e.right + kGap;
     for (int i = 0; i < kStatusFieldsPerPage; ++i) {
         const int y = top + i * pitch;
@@ -118,14 +107,13 @@ void CIso15693Panel::PlaceAroundEditor() {
     const RECT l = label.RectIn(hwnd_);
     const int labelLeft = std::min<int>(left, left + width / 2 - Width(l) / 2);
     label.Move({labelLeft, e.top - Height(l) - 4, labelLeft + Width(l), e.top - 4});
-    const int barLeft = std::max<int>(left + width, labelLeft + Width(l)) + kGap;
-    pageBar_.Move({barLeft, e.top, barLeft + GetSystemMetrics(SM_CXVSCROLL), e.bottom});
+    pane_.PlaceBar(std::max<int>(left + width, labelLeft + Width(l)) + kGap);
 }
 
 void CIso15693Panel::Layout(int) {
     const RECT client = ClientRect();
     const RECT radio = Window(Item(IDC_ISO15693_SLOT1)).RectIn(hwnd_);
-    const RECT bar = pageBar_.RectIn(hwnd_);
+    const RECT bar = Window(pane_.Bar()).RectIn(hwnd_);
     // Centres the block from the radio buttons to the scroll bar, never
     // starting it left of the panel.
     const int x0 = std::max<int>(0, (client.right + radio.left - bar.right) / 2);
@@ -268,7 +256,8 @@ bool CIso15693Panel::ReadPlanInto(Command& cmd, const Bytes& uid, Bytes& data, B
 void CIso15693Panel::OnRead() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
-    editor_.ClearChanges();
+    // Typed digits not written do not outlive the read, whatever its outcome.
+    pane_.DropChanges();
     const auto uid = ChooseUid(cmd);
     if (!uid) return;
     Bytes data;
@@ -277,14 +266,10 @@ void CIso15693Panel::OnRead() {
         WaitCursor wait;
         if (!ReadPlanInto(cmd, *uid, data, security)) return;
     }
-    editor_.SetLayout(kRowsPerPage, kVicinityBlockSize);
-    editor_.LoadBytes(data);
-    SetScrollRange(pageBar_, SB_CTL, 0, editor_.PageCount() - 1, TRUE);
-    SetScrollPos(pageBar_, SB_CTL, editor_.CurrentPage(), TRUE);
+    pane_.Load(data);
     std::copy(security.begin(), security.end(), statusTable_.begin());
     statusCount_ = static_cast<int>(security.size());
     ShowStatusFields();
-    InvalidateRect(hwnd_, nullptr, TRUE);
     cmd.Done(Message(kTextSuccess));
 }
 
@@ -293,20 +278,21 @@ void CIso15693Panel::OnWrite() {
     if (!cmd.RequireConnection()) return;
     const auto uid = ChooseUid(cmd);
     if (!uid) return;
-    const int first = editor_.FirstChangedRow();
+    const int first = pane_.FirstChangedRow();
     if (first < 0) {
         cmd.Failed(Message(kTextNoChangedBlocks));
         return;
     }
-    for (int block = first; block <= editor_.LastChangedRow(); ++block) {
+    for (int block = first; block <= pane_.LastChangedRow(); ++block) {
         // Four data bytes and the zero the library finds after them.
         uint8_t data[kVicinityBlockSize + 1] = {};
-        const Bytes row = editor_.RowBytes(block);
+        const Bytes row = pane_.RowBytes(block);
         std::copy_n(row.begin(), std::min<std::size_t>(row.size(), kVicinityBlockSize), data);
         if (!cmd.Call(reader_.ISO15693_Write, kDevice, WriteMode(), uid->data(),
                       static_cast<uint8_t>(block), data)) {
             return;
         }
+        pane_.MarkWritten(block * kVicinityBlockSize, kVicinityBlockSize);
     }
     cmd.Done(Message(kTextSuccess));
 }
@@ -325,10 +311,8 @@ void CIso15693Panel::OnLock() {
     cmd.Done(Message(kTextSuccess));
 }
 
-int CIso15693Panel::ScrollPosition() const { return GetScrollPos(pageBar_, SB_CTL); }
-
 void CIso15693Panel::ShowStatusFields() {
-    const int page = ScrollPosition();
+    const int page = pane_.CurrentPage();
     for (int i = 0; i < kStatusFieldsPerPage; ++i) {
         ByteTextEdit& field = statusFields_[static_cast<std::size_t>(i)];
         const int entry = page * kStatusFieldsPerPage + i;
@@ -340,17 +324,4 @@ void CIso15693Panel::ShowStatusFields() {
     }
 }
 
-LRESULT CIso15693Panel::OnVScroll(WPARAM wParam, LPARAM lParam) {
-    if (reinterpret_cast<HWND>(lParam) != pageBar_.Handle()) return 0;
-    if (!FollowPageBar(hwnd_, pageBar_, editor_, kRowLabelWidth, wParam)) return 0;
-    ShowStatusFields();
-    return 0;
-}
-
-LRESULT CIso15693Panel::OnPaint(WPARAM, LPARAM) {
-    ScopedPaint paint(hwnd_);
-    const int page = ScrollPosition();
-    DrawHexPageLabels(paint, hwnd_, editor_, kRowLabelWidth,
-                      [page](int row) { return HexLabel(page * kRowsPerPage + row); });
-    return 0;
-}
+void CIso15693Panel::OnPageTurned(HexPagePane&) { ShowStatusFields(); }

@@ -11,7 +11,7 @@
 #include "vantrel/panels/iso15693/iso15693_plan.h"
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
-#include "vantrel/toolkit/hex_page_editor.h"
+#include "vantrel/toolkit/hex_page_pane.h"
 #include "vantrel/toolkit/result_report.h"
 
 class CIso15693Panel : public WithMessageMap<CIso15693Panel, CardPanelBase> {
@@ -38,8 +38,7 @@ private:
     void OnRead();
     void OnWrite();
     void OnLock();
-    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM, LPARAM);
+    void OnPageTurned(HexPagePane& pane) override;
 
     // The 8-byte UID of the chosen slot; the input error box otherwise.
     std::optional<Bytes> ChooseUid(Command& cmd);
@@ -54,7 +53,6 @@ private:
     bool ReadPlanInto(Command& cmd, const Bytes& uid, Bytes& data, Bytes& security);
     void ShowStatusFields();
     void PlaceAroundEditor();
-    int ScrollPosition() const;
 
     int32_t code_;
     bool option_;
@@ -64,6 +62,5 @@ private:
     ByteTextEdit dsfid_;
     ByteTextEdit afi_;
     std::array<ByteTextEdit, kStatusFieldsPerPage> statusFields_;
-    HexPageEditor editor_;
-    Window pageBar_;
+    HexPagePane pane_;
 };

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "vantrel/framework/gdi.h"
 #include "vantrel/panels/iso15693/config_block_frame.h"
 #include "vantrel/panels/iso15693/srf55v01p_ids.h"
-#include "vantrel/toolkit/hex_page_frame.h"
 
 namespace {
 
-constexpr int kRowLabelWidth = 20;
+// Every block on one page, a line each, labelled with its number.
+constexpr HexPageShape kPaneShape{CSrf55v01pPanel::kBlocks, kVicinityBlockSize, CSrf55v01pPanel::kBlocks,
+                                  kVicinityBlockSize};
 // Blocks 13 to 15 and bytes 0 and 1 of block 16 are not the operator's to change.
 constexpr int kProtectedFirst = 0x34;
 constexpr int kProtectedLast = 0x3F;
@@ -20,7 +20,8 @@ constexpr UiString kConfigAnswerBad{L"块16写入应答错误!", L"Block 16 writ
 
 }  // namespace
 
-CSrf55v01pPanel::CSrf55v01pPanel(PanelContext& context) : WithMessageMap(IDD_SRF55V01P, context) {
+CSrf55v01pPanel::CSrf55v01pPanel(PanelContext& context)
+    : WithMessageMap(IDD_SRF55V01P, context), pane_(kPaneShape) {
     HexPageEditor::LoadRichEdit();
 }
 
@@ -29,7 +30,6 @@ std::span<const MessageEntry<CSrf55v01pPanel>> CSrf55v01pPanel::Messages() {
     static const MessageEntry<P> map[] = {
         OnCommand(IDC_SRF01_WRITE_AFI, &P::OnWriteAfi),
         OnCommand(IDC_SRF01_LOCK_AFI, &P::OnLockAfi),
-        OnMessage(WM_PAINT, &P::OnPaint),
     };
     return map;
 }
@@ -41,15 +41,11 @@ BOOL CSrf55v01pPanel::OnInitDialog() {
     afi_.SetByteLimit(1);
     UseHexFont(afi_);
 
-    Bind(editor_, IDC_VF_EDITOR);
-    UseHexFont(editor_);
-    editor_.SetLayout(kBlocks, kVicinityBlockSize);
-    editor_.SetBold(true);
-    editor_.LoadText(Bytes(kBlocks * kVicinityBlockSize, 0));
-    editor_.FitToPage(kBlocks, kVicinityBlockSize);
-    editor_.AddProtectedRange(kProtectedFirst, kProtectedLast);
-    editor_.AddProtectedRange(kConfigFixedFirst, kConfigFixedLast);
-    ShowWindow(BindItem(IDC_VF_PAGE_BAR), SW_HIDE);
+    // One page: the page bar stays hidden.
+    BindPane(pane_, IDC_VF_EDITOR, IDC_VF_PAGE_BAR);
+    pane_.Start(kBlocks * kVicinityBlockSize);
+    pane_.Editor().AddProtectedRange(kProtectedFirst, kProtectedLast);
+    pane_.Editor().AddProtectedRange(kConfigFixedFirst, kConfigFixedLast);
     SetContentHeightBelow(IDC_VF_EDITOR);
     return TRUE;
 }
@@ -78,14 +74,15 @@ void CSrf55v01pPanel::OnRead() {
         if (status == 0) context_.services.AddLogLine(reader_.ISO15693_Read.Name(), 0);
         if (status != 0 || length < kVicinityBlockSize) {
             // A short block would shift every later one.
-            FailRead(cmd, editor_, status, reader_.ISO15693_Read.Name(), kTextReadBlockError, block);
+            FailRead(cmd, pane_, status, reader_.ISO15693_Read.Name(), kTextReadBlockError, block);
             return;
         }
         data.insert(data.end(), answer, answer + kVicinityBlockSize);
         if (block == kConfigBlock) std::copy_n(answer, config.size(), config.begin());
     }
     configCopy_ = config;
-    editor_.LoadBytes(data);
+    pane_.Load(data);
+    pane_.MarkUnread(kUnreadBlock * kVicinityBlockSize, kVicinityBlockSize);
     cmd.Done(UiText(kMainMessages, kTextSrf55vReadOk));
 }
 
@@ -104,6 +101,7 @@ bool CSrf55v01pPanel::WriteConfigBlock(Command& cmd, const Bytes& uid, const Byt
         }
         // The copy follows the tag only once the tag took the byte.
         configCopy_[change.index] = change.value;
+        pane_.MarkWritten(kConfigBlock * kVicinityBlockSize + change.index, 1);
     }
     return true;
 }
@@ -113,15 +111,15 @@ void CSrf55v01pPanel::OnWrite() {
     if (!cmd.RequireConnection()) return;
     const auto uid = ChooseUid(cmd);
     if (!uid) return;
-    const int first = editor_.FirstChangedRow();
+    const int first = pane_.FirstChangedRow();
     if (first < 0) {
         cmd.Failed(UiText(kMainMessages, kTextNoChangedBlocks));
         return;
     }
-    for (int block = first; block <= editor_.LastChangedRow(); ++block) {
+    for (int block = first; block <= pane_.LastChangedRow(); ++block) {
         // Block 15 was never read: its zeros are not the tag's data.
         if (block == kUnreadBlock) continue;
-        const Bytes row = editor_.RowBytes(block);
+        const Bytes row = pane_.RowBytes(block);
         if (block == kConfigBlock) {
             if (!WriteConfigBlock(cmd, *uid, row)) return;
             continue;
@@ -132,6 +130,7 @@ void CSrf55v01pPanel::OnWrite() {
                       static_cast<uint8_t>(block), data)) {
             return;
         }
+        pane_.MarkWritten(block * kVicinityBlockSize, kVicinityBlockSize);
     }
     cmd.Done(UiText(kMainMessages, kTextSrf55vWriteOk));
 }
@@ -157,10 +156,4 @@ void CSrf55v01pPanel::OnLockAfi() {
     if (!uid) return;
     if (!cmd.Call(reader_.ISO15693_Lock_AFI, kDevice, kAddressedMode, uid->data())) return;
     cmd.Done(UiText(kMainMessages, kTextLockAfiOk));
-}
-
-LRESULT CSrf55v01pPanel::OnPaint(WPARAM, LPARAM) {
-    ScopedPaint paint(hwnd_);
-    DrawHexPageLabels(paint, hwnd_, editor_, kRowLabelWidth, [](int row) { return HexLabel(row); });
-    return 0;
 }

@@ -8,7 +8,6 @@
 #include <span>
 
 #include "vantrel/panels/iso15693/vicinity_family_panel.h"
-#include "vantrel/toolkit/hex_page_editor.h"
 
 class CSrf55v01pPanel : public WithMessageMap<CSrf55v01pPanel, VicinityFamilyPanel> {
 public:
@@ -28,13 +27,12 @@ private:
     void OnWrite() override;
     void OnWriteAfi();
     void OnLockAfi();
-    LRESULT OnPaint(WPARAM, LPARAM);
 
     // Sends the changed bytes 2 and 3 of block 16; false after a reported failure.
     bool WriteConfigBlock(Command& cmd, const Bytes& uid, const Bytes& row);
 
     ByteTextEdit afi_;
-    HexPageEditor editor_;
+    HexPagePane pane_;
     // Block 16 as the tag holds it, as far as this panel knows.
     std::array<uint8_t, 4> configCopy_{};
 };

@@ -7,18 +7,16 @@
 #include <span>
 
 #include "vantrel/panels/iso15693/vicinity_family_panel.h"
-#include "vantrel/toolkit/hex_page_editor.h"
 
 inline constexpr int kCodeSrf55V02P = 22;
 inline constexpr int kCodeSrf55V10P = 23;
 
-class CSrf55vPanel : public WithMessageMap<CSrf55vPanel, VicinityFamilyPanel> {
+class CSrf55vPanel : public VicinityFamilyPanel {
 public:
     static constexpr int kPageSize = 8;
 
     CSrf55vPanel(PanelContext& context, int32_t code);
 
-    static std::span<const MessageEntry<CSrf55vPanel>> Messages();
     int PageCount() const { return pages_; }
 
 protected:
@@ -28,10 +26,7 @@ private:
     void OnInventory() override;
     void OnRead() override;
     void OnWrite() override;
-    LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
-    LRESULT OnPaint(WPARAM, LPARAM);
 
     int pages_;
-    HexPageEditor editor_;
-    Window pageBar_;
+    HexPagePane pane_;
 };

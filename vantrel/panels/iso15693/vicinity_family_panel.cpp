@@ -52,10 +52,9 @@ std::optional<Bytes> VicinityFamilyPanel::ChooseUid(Command& cmd) {
     return uid;
 }
 
-void VicinityFamilyPanel::FailRead(Command& cmd, HexPageEditor& editor, int32_t status, const wchar_t* name,
+void VicinityFamilyPanel::FailRead(Command& cmd, HexPagePane& pane, int32_t status, const wchar_t* name,
                                    MainText shortText, int index) {
-    editor.ClearChanges();
-    editor.ZeroFill();
+    pane.ZeroFill();
     if (status != 0) {
         cmd.Failed(status, name);
     } else {

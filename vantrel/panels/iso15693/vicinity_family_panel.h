@@ -10,7 +10,7 @@
 #include "vantrel/panels/iso15693/iso15693_plan.h"
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/card_panel_base.h"
-#include "vantrel/toolkit/hex_page_editor.h"
+#include "vantrel/toolkit/hex_page_pane.h"
 #include "vantrel/toolkit/result_report.h"
 
 class VicinityFamilyPanel : public WithMessageMap<VicinityFamilyPanel, CardPanelBase> {
@@ -38,7 +38,7 @@ protected:
     std::optional<Bytes> ChooseUid(Command& cmd);
     // A read that failed (`status`) or came short (`shortText` for unit
     // `index`): nothing of the tag's memory stays shown.
-    static void FailRead(Command& cmd, HexPageEditor& editor, int32_t status, const wchar_t* name,
+    static void FailRead(Command& cmd, HexPagePane& pane, int32_t status, const wchar_t* name,
                          MainText shortText, int index);
 
 private:

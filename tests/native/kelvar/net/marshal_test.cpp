@@ -140,7 +140,8 @@ TEST(Marshal, MalformedAnswersWriteNothingAndNeverSucceed) {
         return bytes;
     };
     const std::vector<uint8_t> cases[] = {
-        answer(16, 15, false),                   // length byte disagrees
+        answer(16, 15, false),                   // length byte says less than came
+        answer(15, 16, false),                   // length byte says more than came
         answer(16, 16, true),                    // trailing byte
         std::vector<uint8_t>{0, 0, 0},           // short status
         answer(300, 44, false),                  // more than a length byte can say

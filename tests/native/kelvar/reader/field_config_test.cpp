@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -125,3 +127,25 @@ TEST(FieldConfig, OnlyTheFirst64KiBOfAFileAreRead) {
 }
 
 }  // namespace
+
+// The sample shipped beside the program changes nothing as it stands, and each
+// of its settings reads cleanly once uncommented.
+TEST(FieldConfig, TheShippedSampleKeepsTheDefaultsAndEachOfItsSettingsReads) {
+    std::ifstream file(fs::path(VANTREL_SOURCE_DIR) / "packaging" / "Kelvar.ini", std::ios::binary);
+    ASSERT_TRUE(file);
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const FieldConfig sample = ParseFieldConfig(text, kDll);
+    const FieldConfig defaults = DefaultFieldConfig(kDll);
+    EXPECT_EQ(sample.imageFolder, defaults.imageFolder);
+    EXPECT_EQ(sample.field, defaults.field);
+    EXPECT_EQ(sample.contactCard, defaults.contactCard);
+    EXPECT_TRUE(sample.notes.empty());
+
+    for (const std::string key : {"#images =", "#field =", "#contact ="}) {
+        const size_t at = text.find("\n" + key);
+        ASSERT_NE(at, std::string::npos) << key;
+        const std::string line = text.substr(at + 2, text.find('\n', at + 1) - at - 2);
+        const FieldConfig uncommented = ParseFieldConfig(line, kDll);
+        EXPECT_TRUE(uncommented.notes.empty()) << line;
+    }
+}

@@ -166,6 +166,14 @@ TEST_F(VicinityFieldTest, ConfigBlockChangesOnlyThroughTheCustomRequest) {
     EXPECT_EQ(tag.AnswerCustomRequest(std::span(frame).first(15), out, &length), kBadArgument);
     EXPECT_EQ(tag.WriteBlock(false, 16, block), kAccessDenied);
     EXPECT_EQ(tag.WriteBlock(false, 15, block), kOk);
+
+    // A locked block 16 takes no byte.
+    frame[3] ^= 1;
+    frame[15] = 0x77;
+    ASSERT_EQ(tag.LockBlock(false, 16), kOk);
+    EXPECT_EQ(tag.AnswerCustomRequest(frame, out, &length), kAccessDenied);
+    ASSERT_EQ(tag.ReadBlocks(16, 1, block), kOk);
+    EXPECT_EQ(ToHex(std::vector<uint8_t>(block, block + 4)), "0000A55A");
 }
 
 TEST_F(VicinityFieldTest, CustomRequestsWithoutCrcReachTheAddressedTagThroughTheRawExchange) {

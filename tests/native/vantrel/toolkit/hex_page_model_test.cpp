@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
+#include <vector>
 
 #include "support/hex_bytes.h"
 
@@ -86,4 +88,41 @@ TEST(HexPageModelTest, SpacesOnlyMoveTheCaretAndOtherKeysAndProtectedBytesAreRef
     paged.AddProtectedRange(2, 2);
     ASSERT_TRUE(paged.ShowPage(1));
     EXPECT_EQ(paged.ProtectedSpansOnPage(), (std::vector<std::pair<int, int>>{{0, 20}}));
+}
+
+TEST(HexPageModelTest, DroppedChangesGiveBackWhatTheCardHolds) {
+    HexPageModel model = SmallPages(100);  // two pages, the second of 36 bytes
+    model.Type(L'f', 0);                   // byte 0, marked
+    model.Type(L'e', 3 * 4 * 3);           // byte 12 (row 3), marked, then written
+    model.MarkWritten(12, 4);
+    model.ClearChanges();
+    model.Type(L'd', 20 * 3 + 1);          // byte 20: typed after the marks were cleared
+    EXPECT_FALSE(model.TurnPage(2));
+    EXPECT_EQ(model.Content().substr(0, 3), L"f0 ");
+
+    ASSERT_TRUE(model.TurnPage(1));
+    EXPECT_EQ(model.ChangedRange(), std::make_pair(-1, -1));
+    EXPECT_EQ(model.ContentBytes().size(), 100u);
+    EXPECT_EQ(model.Content().substr(0, 3), L"00 ");
+    EXPECT_EQ(model.Content().substr(12 * 3, 6), L"eC 0D ");
+    EXPECT_EQ(model.Content().substr(20 * 3, 3), L"14 ");
+
+    model.MarkUnread(60, 4);  // row 15
+    std::vector<bool> rows = model.RowsRead();
+    ASSERT_EQ(rows.size(), 25u);
+    EXPECT_TRUE(rows[14]);
+    EXPECT_FALSE(rows[15]);
+    EXPECT_TRUE(rows[24]);
+
+    model.ZeroFill();
+    model.DropChanges();
+    EXPECT_EQ(model.ContentBytes(), Bytes(100, 0));
+    rows = model.RowsRead();
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), true), 0);
+
+    // The padding up to a whole page was not read: row 7 holds two read bytes.
+    rows = SmallPages(30).RowsRead();
+    ASSERT_EQ(rows.size(), 16u);
+    EXPECT_TRUE(rows[6]);
+    EXPECT_FALSE(rows[7]);
 }

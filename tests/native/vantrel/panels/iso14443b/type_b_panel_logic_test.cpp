@@ -52,12 +52,21 @@ TEST(Thr1064RightsDecodeTest, ConfigurationBytesGiveTheirBoxes) {
     EXPECT_EQ(Checked(0x10), (std::vector<int>{IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
                                                IDC_THR_P2_KEY, IDC_THR_P3_READ, IDC_THR_P3_AUTH_READ,
                                                IDC_THR_P3_AUTH_WRITE}));
-    EXPECT_EQ(Checked(0x3C), (std::vector<int>{IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
-                                               IDC_THR_P2_KEY, IDC_THR_P3_AUTH_READ}));
-    EXPECT_EQ(Checked(0x30), (std::vector<int>{IDC_THR_P0_READ, IDC_THR_P0_WRITE, IDC_THR_P1_READ, IDC_THR_P1_WRITE,
-                                               IDC_THR_P2_KEY, IDC_THR_P3_READ, IDC_THR_P3_AUTH_DEC,
-                                               IDC_THR_P3_AUTH_READ}));
     for (const Thr1064Box& box : ClearedThr1064Boxes()) EXPECT_FALSE(box.checked) << box.id;
+}
+
+TEST(Thr1064RightsDecodeTest, PageThreeFollowsBitsFiveThreeAndTwoWithTheKeyPage) {
+    // Free read, free write, auth dec, auth read, auth write for bit 4 set.
+    const std::map<uint8_t, std::vector<bool>> page3 = {
+        {0x10, {1, 0, 0, 1, 1}}, {0x14, {1, 0, 0, 0, 0}}, {0x18, {0, 0, 0, 1, 1}}, {0x1C, {0, 0, 0, 1, 0}},
+        {0x30, {1, 0, 1, 1, 0}}, {0x34, {1, 0, 0, 0, 0}}, {0x38, {0, 0, 1, 1, 0}}, {0x3C, {0, 0, 0, 1, 0}},
+    };
+    for (const auto& [c, expected] : page3) {
+        const auto boxes = DecodeThr1064Configuration(c);
+        std::vector<bool> shown;
+        for (std::size_t i = 7; i < boxes.size(); ++i) shown.push_back(boxes[i].checked);
+        EXPECT_EQ(shown, expected) << std::hex << int(c);
+    }
 }
 
 TEST(Srix4kGridTest, ColumnsFollowThePitchAndTabsSitBelowTheRows) {
