@@ -25,25 +25,25 @@ bool SameBytes(const uint8_t* a, const uint8_t* b, int count) { return std::equa
 
 }  // namespace
 
-MifareClassicCard::MifareClassicCard(MifareSize size, Bytes uid, ImageStore& store, std::string imageName)
+MifareClassicCard::MifareClassicCard(mifare::CardSize size, Bytes uid, ImageStore& store, std::string imageName)
     : TypeACard(store, std::move(imageName), FactoryImage(size)), size_(size), uid_(std::move(uid)) {
     if (!IsValidUid(uid_)) throw std::invalid_argument("Mifare Classic UID must have 4 or 7 bytes");
     WriteManufacturerBlock();
 }
 
 std::array<uint8_t, 2> MifareClassicCard::Atqa() const {
-    const uint8_t size = size_ == MifareSize::k1K ? 0x04 : 0x02;
+    const uint8_t size = size_ == mifare::CardSize::k1K ? 0x04 : 0x02;
     const uint8_t uidBits = uid_.size() == 7 ? 0x40 : 0x00;
     return {static_cast<uint8_t>(uidBits | size), 0x00};
 }
 
-uint8_t MifareClassicCard::Sak() const { return size_ == MifareSize::k1K ? 0x08 : 0x18; }
+uint8_t MifareClassicCard::Sak() const { return size_ == mifare::CardSize::k1K ? 0x08 : 0x18; }
 
-Bytes MifareClassicCard::FactoryImage(MifareSize size) {
-    Bytes image(static_cast<size_t>(MifareBlockCount(size)) * kMifareBlockSize, 0x00);
-    for (int sector = 0; sector < MifareSectorCount(size); ++sector) {
-        uint8_t* trailer = BlockAt(image, MifareTrailerOfSector(sector));
-        std::fill(trailer, trailer + kMifareBlockSize, 0xFF);
+Bytes MifareClassicCard::FactoryImage(mifare::CardSize size) {
+    Bytes image(static_cast<size_t>(mifare::BlockCount(size)) * mifare::kBlockSize, 0x00);
+    for (int sector = 0; sector < mifare::SectorCount(size); ++sector) {
+        uint8_t* trailer = BlockAt(image, mifare::TrailerOfSector(sector));
+        std::fill(trailer, trailer + mifare::kBlockSize, 0xFF);
         std::copy(kTransportAccess.begin(), kTransportAccess.end(), trailer + kAccessOffset);
     }
     return image;
@@ -58,15 +58,15 @@ void MifareClassicCard::WriteManufacturerBlock() {
     block[at++] = Sak();
     block[at++] = atqa[0];
     block[at++] = atqa[1];
-    for (size_t i = 0; at < kMifareBlockSize; ++i) block[at++] = kManufacturerData[i];
+    for (size_t i = 0; at < mifare::kBlockSize; ++i) block[at++] = kManufacturerData[i];
 }
 
 Status MifareClassicCard::OnAuthenticate(int keyType, int block, const uint8_t* key) {
     if ((keyType != kAuthKeyA && keyType != kAuthKeyB) || !ValidBlock(block)) return kBadArgument;
-    const int sector = MifareSectorOfBlock(block);
-    const uint8_t* trailer = BlockAt(MifareTrailerOfSector(sector));
-    const MifareKey which = keyType == kAuthKeyA ? MifareKey::kA : MifareKey::kB;
-    const uint8_t* stored = trailer + (which == MifareKey::kA ? kKeyAOffset : kKeyBOffset);
+    const int sector = mifare::SectorOfBlock(block);
+    const uint8_t* trailer = BlockAt(mifare::TrailerOfSector(sector));
+    const mifare::Key which = keyType == kAuthKeyA ? mifare::Key::kA : mifare::Key::kB;
+    const uint8_t* stored = trailer + (which == mifare::Key::kA ? kKeyAOffset : kKeyBOffset);
     if (!SameBytes(stored, key, kKeySize)) return kAuthFailed;
     authSector_ = sector;
     authKey_ = which;
@@ -74,27 +74,27 @@ Status MifareClassicCard::OnAuthenticate(int keyType, int block, const uint8_t* 
 }
 
 Status MifareClassicCard::CheckAuthenticated(int block) const {
-    return authSector_ >= 0 && MifareSectorOfBlock(block) == authSector_ ? kOk : kNotAuthenticated;
+    return authSector_ >= 0 && mifare::SectorOfBlock(block) == authSector_ ? kOk : kNotAuthenticated;
 }
 
-std::optional<MifareConditions> MifareClassicCard::ConditionsOf(int block) const {
-    const uint8_t* trailer = BlockAt(MifareTrailerOfSector(MifareSectorOfBlock(block)));
-    return DecodeAccessBits(std::span<const uint8_t, 3>(trailer + kAccessOffset, 3));
+std::optional<mifare::Conditions> MifareClassicCard::ConditionsOf(int block) const {
+    const uint8_t* trailer = BlockAt(mifare::TrailerOfSector(mifare::SectorOfBlock(block)));
+    return mifare::DecodeAccessBits(std::span<const uint8_t, 3>(trailer + kAccessOffset, 3));
 }
 
 MifareClassicCard::DataGrant MifareClassicCard::GrantedOnData(int block) const {
     const auto conditions = ConditionsOf(block);
     if (!conditions) return {};
-    const auto rights = DataBlockRights((*conditions)[MifareAccessGroupOfBlock(block)]);
-    const auto grants = [&](uint8_t mask) { return KeyGrants(mask, authKey_, (*conditions)[3]); };
+    const auto rights = mifare::DataBlockRights((*conditions)[mifare::AccessGroupOfBlock(block)]);
+    const auto grants = [&](uint8_t mask) { return mifare::KeyGrants(mask, authKey_, (*conditions)[3]); };
     return {grants(rights.read), grants(rights.write), grants(rights.increment), grants(rights.decrement)};
 }
 
 MifareClassicCard::TrailerGrant MifareClassicCard::GrantedOnTrailer(int block) const {
     const auto conditions = ConditionsOf(block);
     if (!conditions) return {};
-    const auto rights = TrailerRights((*conditions)[3]);
-    const auto grants = [&](uint8_t mask) { return KeyGrants(mask, authKey_, (*conditions)[3]); };
+    const auto rights = mifare::TrailerBlockRights((*conditions)[3]);
+    const auto grants = [&](uint8_t mask) { return mifare::KeyGrants(mask, authKey_, (*conditions)[3]); };
     return {grants(rights.keyAWrite), grants(rights.accessRead), grants(rights.accessWrite),
             grants(rights.keyBRead), grants(rights.keyBWrite)};
 }
@@ -103,14 +103,14 @@ Status MifareClassicCard::OnRead(int block, uint8_t* data) {
     if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     const uint8_t* stored = BlockAt(block);
-    if (!MifareIsTrailer(block)) {
+    if (!mifare::IsTrailer(block)) {
         if (!GrantedOnData(block).read) return kAccessDenied;
-        std::memcpy(data, stored, kMifareBlockSize);
+        std::memcpy(data, stored, mifare::kBlockSize);
         return kOk;
     }
     const TrailerGrant grant = GrantedOnTrailer(block);
     if (!grant.accessRead) return kAccessDenied;
-    std::memset(data, 0, kMifareBlockSize);
+    std::memset(data, 0, mifare::kBlockSize);
     std::memcpy(data + kAccessOffset, stored + kAccessOffset, kAccessSize);
     if (grant.keyBRead) std::memcpy(data + kKeyBOffset, stored + kKeyBOffset, kKeySize);
     return kOk;
@@ -120,10 +120,10 @@ Status MifareClassicCard::OnWriteBlock(int block, const uint8_t* data) {
     if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     if (block == 0) return kAccessDenied;
-    if (MifareIsTrailer(block)) return WriteTrailer(block, data);
+    if (mifare::IsTrailer(block)) return WriteTrailer(block, data);
     if (!GrantedOnData(block).write) return kAccessDenied;
     Bytes image = Image();
-    std::memcpy(BlockAt(image, block), data, kMifareBlockSize);
+    std::memcpy(BlockAt(image, block), data, mifare::kBlockSize);
     return Commit(std::move(image));
 }
 
@@ -131,7 +131,7 @@ Status MifareClassicCard::OnWriteBlock(int block, const uint8_t* data) {
 // A part the key may not write must be written unchanged: the write then
 // either does everything it asks for or nothing.
 Status MifareClassicCard::WriteTrailer(int block, const uint8_t* data) {
-    if (!DecodeAccessBits(std::span<const uint8_t, 3>(data + kAccessOffset, 3))) return kAccessDenied;
+    if (!mifare::DecodeAccessBits(std::span<const uint8_t, 3>(data + kAccessOffset, 3))) return kAccessDenied;
     const TrailerGrant grant = GrantedOnTrailer(block);
     if (!grant.keyAWrite && !grant.accessWrite && !grant.keyBWrite) return kAccessDenied;
     const uint8_t* stored = BlockAt(block);
@@ -143,7 +143,7 @@ Status MifareClassicCard::WriteTrailer(int block, const uint8_t* data) {
         (!grant.keyBWrite && !unchanged(kKeyBOffset, kKeySize)))
         return kAccessDenied;
     Bytes image = Image();
-    std::memcpy(BlockAt(image, block), data, kMifareBlockSize);
+    std::memcpy(BlockAt(image, block), data, mifare::kBlockSize);
     return Commit(std::move(image));
 }
 
@@ -151,7 +151,7 @@ Status MifareClassicCard::OnInitValue(int block, int32_t value) {
     if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     if (block == 0) return kAccessDenied;
-    if (MifareIsTrailer(block)) return kNotValueBlock;
+    if (mifare::IsTrailer(block)) return kNotValueBlock;
     if (!GrantedOnData(block).write) return kAccessDenied;
     const auto encoded = EncodeValueBlock(value, static_cast<uint8_t>(block));
     Bytes image = Image();
@@ -169,7 +169,7 @@ Status MifareClassicCard::ChangeValue(int block, int32_t operand, bool increment
     if (!ValidBlock(block) || operand < 0) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
     if (block == 0) return kAccessDenied;
-    if (MifareIsTrailer(block)) return kNotValueBlock;
+    if (mifare::IsTrailer(block)) return kNotValueBlock;
     const DataGrant grant = GrantedOnData(block);
     // The result is transferred back, which needs the decrement right too.
     if (!grant.decrement || (increment && !grant.increment)) return kAccessDenied;
@@ -187,7 +187,7 @@ Status MifareClassicCard::ChangeValue(int block, int32_t operand, bool increment
 Status MifareClassicCard::OnReadValue(int block, int32_t* value) {
     if (!ValidBlock(block)) return kBadArgument;
     if (const Status status = CheckAuthenticated(block); status != kOk) return status;
-    if (MifareIsTrailer(block)) return kNotValueBlock;
+    if (mifare::IsTrailer(block)) return kNotValueBlock;
     if (!GrantedOnData(block).read) return kAccessDenied;
     const auto current = DecodeValueBlock(std::span<const uint8_t, 16>(BlockAt(block), 16));
     if (!current) return kNotValueBlock;

@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "kelvar/cards/mifare_access.h"
-#include "kelvar/cards/mifare_layout.h"
+#include "common/mifare_access.h"
+#include "common/mifare_layout.h"
 #include "kelvar/cards/type_a_card.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
@@ -32,14 +32,14 @@ public:
     // `uid` must hold 4 or 7 bytes (std::invalid_argument otherwise). A stored
     // image of the right size named `imageName` is loaded; block 0 always
     // carries this card's UID, as the manufacturer wrote it.
-    MifareClassicCard(MifareSize size, Bytes uid, ImageStore& store, std::string imageName);
+    MifareClassicCard(mifare::CardSize size, Bytes uid, ImageStore& store, std::string imageName);
 
     Bytes Uid() const override { return uid_; }
     std::array<uint8_t, 2> Atqa() const override;
     uint8_t Sak() const override;
 
-    MifareSize Size() const { return size_; }
-    int BlockCount() const { return MifareBlockCount(size_); }
+    mifare::CardSize Size() const { return size_; }
+    int BlockCount() const { return mifare::BlockCount(size_); }
 
 private:
     // Authenticates the sector of `block` with key A (0x60) or B (0x61).
@@ -57,16 +57,16 @@ private:
     Status OnReadValue(int block, int32_t* value) override;
     void EndSession() override { authSector_ = -1; }
 
-    static Bytes FactoryImage(MifareSize size);
+    static Bytes FactoryImage(mifare::CardSize size);
 
     bool ValidBlock(int block) const { return block >= 0 && block < BlockCount(); }
-    static uint8_t* BlockAt(Bytes& image, int block) { return image.data() + block * kMifareBlockSize; }
-    const uint8_t* BlockAt(int block) const { return Image().data() + block * kMifareBlockSize; }
+    static uint8_t* BlockAt(Bytes& image, int block) { return image.data() + block * mifare::kBlockSize; }
+    const uint8_t* BlockAt(int block) const { return Image().data() + block * mifare::kBlockSize; }
 
     // kOk when the card is authenticated for the sector of `block`.
     Status CheckAuthenticated(int block) const;
     // Access conditions of the sector of `block`; nothing when they are damaged.
-    std::optional<MifareConditions> ConditionsOf(int block) const;
+    std::optional<mifare::Conditions> ConditionsOf(int block) const;
     // What the authenticated key may do; nothing at all in a sector whose
     // access bits are damaged.
     struct DataGrant {
@@ -82,10 +82,10 @@ private:
     Status ChangeValue(int block, int32_t operand, bool increment);
     void WriteManufacturerBlock();
 
-    MifareSize size_;
+    mifare::CardSize size_;
     Bytes uid_;
     int authSector_ = -1;  // the authenticated sector while active, else -1
-    MifareKey authKey_ = MifareKey::kA;
+    mifare::Key authKey_ = mifare::Key::kA;
 };
 
 }  // namespace kelvar

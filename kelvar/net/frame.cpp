@@ -1,7 +1,7 @@
 #include "kelvar/net/frame.h"
 
+#include "common/crc32.h"
 #include "kelvar/net/wire.h"
-#include "kelvar/store/image_format.h"
 
 namespace kelvar::net {
 
@@ -14,7 +14,7 @@ std::vector<uint8_t> EncodeFrame(FrameKind kind, std::span<const uint8_t> payloa
     out.Scalar<uint8_t>(kProtocolVersion);
     out.Scalar(static_cast<uint8_t>(kind));
     out.Scalar(static_cast<uint32_t>(payload.size()));
-    out.Scalar(Crc32(payload));
+    out.Scalar(checksum::Crc32(payload));
     out.Bytes(payload.data(), payload.size());
     return frame;
 }
@@ -49,7 +49,7 @@ FrameDecoder::Result FrameDecoder::Next(Frame& frame) {
     if (length > kMaxPayload) return Fail("frame of " + std::to_string(length) + " bytes is too long");
     if (buffer_.size() - kFrameHeaderSize < length) return Result::kNeedMore;
     const std::span<const uint8_t> payload(buffer_.data() + kFrameHeaderSize, length);
-    if (Crc32(payload) != crc) return Fail("frame checksum wrong");
+    if (checksum::Crc32(payload) != crc) return Fail("frame checksum wrong");
     frame.kind = static_cast<FrameKind>(buffer_[3]);
     frame.payload.assign(payload.begin(), payload.end());
     buffer_.erase(buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(kFrameHeaderSize + length));

@@ -33,11 +33,6 @@ using ClockBytes = std::array<uint8_t, 7>;
 int64_t SecondsSince2000(const CivilTime& time);
 CivilTime CivilFromSeconds(int64_t seconds);
 
-// Monday = 1 .. Sunday = 7.
-int Weekday(int year, int month, int day);
-
-bool IsValidDate(int year, int month, int day);
-
 // The time held by the bytes, or nothing for a nibble above 9, a field out of
 // range or a date that does not exist. The weekday byte must be 1..7 but
 // need not match the date.

@@ -14,7 +14,7 @@ namespace {
 
 using Factory = std::unique_ptr<TypeACard> (*)(ImageStore&);
 
-template <MifareSize kSize, const auto& kUid, const char* kImageName>
+template <mifare::CardSize kSize, const auto& kUid, const char* kImageName>
 std::unique_ptr<TypeACard> MakeMifare(ImageStore& store) {
     return std::make_unique<MifareClassicCard>(kSize, Bytes(kUid.begin(), kUid.end()), store, kImageName);
 }
@@ -30,8 +30,8 @@ struct Row {
 };
 
 constexpr Row kCards[] = {
-    {CardKind::kMifare1K, MakeMifare<MifareSize::k1K, kMifare1KUid, kMifare1KImageName>},
-    {CardKind::kMifare4K, MakeMifare<MifareSize::k4K, kMifare4KUid, kMifare4KImageName>},
+    {CardKind::kMifare1K, MakeMifare<mifare::CardSize::k1K, kMifare1KUid, kMifare1KImageName>},
+    {CardKind::kMifare4K, MakeMifare<mifare::CardSize::k4K, kMifare4KUid, kMifare4KImageName>},
     {CardKind::kUltraLight, MakeTag<UltralightTag>},
     {CardKind::kUltraLightC, MakeTag<UltralightCTag>},
     {CardKind::kNtag203, MakeTag<Ntag203Tag>},

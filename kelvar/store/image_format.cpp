@@ -3,24 +3,14 @@
 #include <algorithm>
 #include <array>
 
+#include "common/crc32.h"
+
 namespace kelvar {
 
 namespace {
 
 constexpr std::array<uint8_t, 8> kMagic = {'K', 'V', 'I', 'M', 'G', 0x1A, 1, 0};
 constexpr size_t kMagicPrefix = 6;  // "KVIMG" 0x1A: any format version
-
-constexpr std::array<uint32_t, 256> MakeCrcTable() {
-    std::array<uint32_t, 256> table{};
-    for (uint32_t n = 0; n < 256; ++n) {
-        uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-constexpr auto kCrcTable = MakeCrcTable();
 
 void PutU32(uint8_t* at, uint32_t value) {
     for (int i = 0; i < 4; ++i) at[i] = static_cast<uint8_t>(value >> (8 * i));
@@ -32,11 +22,11 @@ uint32_t GetU32(const uint8_t* at) {
 }
 
 uint32_t KindOf(std::string_view name) {
-    return Crc32({reinterpret_cast<const uint8_t*>(name.data()), name.size()});
+    return checksum::Crc32({reinterpret_cast<const uint8_t*>(name.data()), name.size()});
 }
 
 uint32_t Checksum(std::span<const uint8_t> headerStart, std::span<const uint8_t> image) {
-    return Crc32(image, Crc32(headerStart));
+    return checksum::Crc32(image, checksum::Crc32(headerStart));
 }
 
 std::string SizeText(size_t size) { return std::to_string(size) + (size == 1 ? " byte" : " bytes"); }
@@ -64,12 +54,6 @@ std::variant<Bytes, ImageDamage> DecodeHeadered(std::string_view name, size_t ex
 }
 
 }  // namespace
-
-uint32_t Crc32(std::span<const uint8_t> data, uint32_t crc) {
-    crc = ~crc;
-    for (const uint8_t b : data) crc = kCrcTable[(crc ^ b) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 Bytes EncodeImageFile(std::string_view name, std::span<const uint8_t> image) {
     Bytes file(kImageHeaderSize + image.size(), 0);

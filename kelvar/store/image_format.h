@@ -25,8 +25,6 @@ using Bytes = std::vector<uint8_t>;
 
 inline constexpr size_t kImageHeaderSize = 24;
 
-uint32_t Crc32(std::span<const uint8_t> data, uint32_t crc = 0);
-
 // The file content that stores `image` under `name`.
 Bytes EncodeImageFile(std::string_view name, std::span<const uint8_t> image);
 

@@ -9,8 +9,8 @@ using namespace kelvar;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
     const uint8_t setup = in.Byte();
-    const MifareSize cardSize = setup & 1 ? MifareSize::k4K : MifareSize::k1K;
-    const size_t imageSize = cardSize == MifareSize::k4K ? 4096 : 1024;
+    const mifare::CardSize cardSize = setup & 1 ? mifare::CardSize::k4K : mifare::CardSize::k1K;
+    const size_t imageSize = cardSize == mifare::CardSize::k4K ? 4096 : 1024;
     ImageStore store;
     // A missing, exact, short or long stored image.
     switch ((setup >> 1) & 3) {

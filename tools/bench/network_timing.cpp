@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "kelvar/reader/reader_config.h"
+#include "support/kelvar_exports.h"
 #include "support/reader_server_process.h"
 #include "tools/bench/host/stopwatch.h"
 #include "tools/bench/summary.h"
@@ -35,7 +36,7 @@ std::filesystem::path ConfigFile() {
 }
 
 // Selects the first card of the field (the Mifare 4K of the default field).
-bool Search(ReaderLibrary& reader) {
+bool Search(KelvarExports& reader) {
     uint16_t tagType = 0;
     uint8_t uid[1024] = {};
     uint8_t length = 0;
@@ -46,7 +47,7 @@ bool Search(ReaderLibrary& reader) {
 }
 
 // All 40 sectors, each authenticated with the transport key and read block by block.
-bool ReadMifare4K(ReaderLibrary& reader) {
+bool ReadMifare4K(KelvarExports& reader) {
     if (!Search(reader)) return false;
     uint8_t data[1024] = {};
     uint8_t length = 0;
@@ -61,7 +62,7 @@ bool ReadMifare4K(ReaderLibrary& reader) {
     return true;
 }
 
-std::vector<double> TimeReads(ReaderLibrary& reader, int runs) {
+std::vector<double> TimeReads(KelvarExports& reader, int runs) {
     std::vector<double> times;
     for (int run = 0; run < runs; ++run) {
         const double start = NowMs();
@@ -82,7 +83,7 @@ std::string NetworkSection(int runs) {
         Format("%d", kCallsPerRun) +
         " calls per run over all runs. Mifare 4K full read: search, then each of the 40 sectors "
         "authenticated and its blocks read one by one.\n\n";
-    ReaderLibrary reader;
+    KelvarExports reader;
     ReaderModule module;
     ReaderServerProcess server;
     const std::filesystem::path config = ConfigFile();

@@ -1,6 +1,7 @@
 #include "vantrel/app/settings.h"
 
 #include "vantrel/app/registry_settings.h"
+#include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/skin.h"
 
 namespace {
@@ -26,9 +27,7 @@ void LoadSettings(ProgramSettings& settings, const wchar_t* appKey, HKEY machine
         settings.curCard = 1;
         settings.comPort = 0;
     }
-    const bool knownCard = (settings.curCard >= 0 && settings.curCard < kCardTypeCount) ||
-                           settings.curCard == kDevicePageCode;
-    if (!knownCard) settings.curCard = 1;
+    if (FindCardType(settings.curCard) == nullptr) settings.curCard = 1;
     if (!IsSkinIndex(settings.curBitmap)) settings.curBitmap = 0;
 }
 

@@ -43,6 +43,8 @@ public:
         return PostMessageW(hwnd_, message, wParam, lParam) != FALSE;
     }
     HFONT Font() const { return reinterpret_cast<HFONT>(Send(WM_GETFONT)); }
+    void SetFont(HFONT font, bool redraw = false) const { Send(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
+    HINSTANCE Instance() const { return reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE)); }
 
 protected:
     HWND hwnd_;

@@ -10,16 +10,16 @@ bool ReaderLibrary::Bind(HMODULE module) {
     return complete;
 }
 
-bool ReaderModule::Load(const wchar_t* path, ReaderLibrary& library) {
+void ReaderLibrary::Unbind() {
+#define VANTREL_UNBIND_MEMBER(ordinal, member, reported, required, params) member.Set(nullptr);
+    KELVAR_FUNCTIONS(VANTREL_UNBIND_MEMBER)
+#undef VANTREL_UNBIND_MEMBER
+}
+
+bool ReaderModule::LoadModule(const wchar_t* path) {
     Unload();
     module_ = LoadLibraryW(path);
-    if (module_ == nullptr) return false;
-    if (!library.Bind(module_)) {
-        library = ReaderLibrary{};
-        Unload();
-        return false;
-    }
-    return true;
+    return module_ != nullptr;
 }
 
 void ReaderModule::Unload() {

@@ -145,7 +145,7 @@ constexpr CardTypeRow kRows[] = {
     {29, L"Ntag203", ID_CARD_NTAG203, Iso14443a, Unflagged, Make<CNtag203Panel>,
      Same(IDD_NTAG203)},
 };
-static_assert(std::size(kRows) == kCardTypeCount);
+constexpr int32_t kCardTypeCount = static_cast<int32_t>(std::size(kRows));
 
 // Rows are looked up by code.
 constexpr bool RowsInCodeOrder() {
@@ -155,6 +155,15 @@ constexpr bool RowsInCodeOrder() {
     return true;
 }
 static_assert(RowsInCodeOrder());
+
+constexpr MenuIdRange kCardMenuIds = [] {
+    MenuIdRange range{kRows[0].menuId, kRows[0].menuId};
+    for (const CardTypeRow& row : kRows) {
+        range.first = std::min(range.first, row.menuId);
+        range.last = std::max(range.last, row.menuId);
+    }
+    return range;
+}();
 
 constexpr bool EveryRowHasAPanel() {
     for (const CardTypeRow& row : kRows) {
@@ -217,6 +226,8 @@ const wchar_t* CardName(int32_t code) {
 UINT CardMenuId(int32_t code) {
     return (code >= 0 && code < kCardTypeCount) ? kRows[code].menuId : 0;
 }
+
+MenuIdRange CardMenuIds() { return kCardMenuIds; }
 
 int32_t CardCodeForMenuId(UINT menuId) {
     for (const CardTypeRow& row : kRows) {

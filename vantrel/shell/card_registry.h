@@ -64,7 +64,7 @@ struct CardTypeRow {
     PanelLayoutRule layout;
 };
 
-// The thirty card types, indexed by code.
+// The card types, indexed by code.
 std::span<const CardTypeRow> CardTypes();
 const CardTypeRow& DevicePageRow();
 
@@ -81,6 +81,14 @@ const wchar_t* CardName(int32_t code);
 UINT CardMenuId(int32_t code);
 // The card code (0..29) of a menu command, or -1.
 int32_t CardCodeForMenuId(UINT menuId);
+
+// The lowest and the highest menu command of the card types; other commands
+// lie between them too.
+struct MenuIdRange {
+    UINT first;
+    UINT last;
+};
+MenuIdRange CardMenuIds();
 
 // Deletes the items of the card types this build removes, and the popups
 // left without an offered flagged type.

@@ -46,7 +46,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_SET_BACKGROUND, &CMainFrame::OnSetBackground, 0),
         OnCommand(ID_APP_ABOUT, &CMainFrame::OnAbout, 0),
         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
-        OnCommandRange(ID_CARD_MIFARE_1K, ID_CARD_NTAG203, &CMainFrame::OnCardCommand),
+        OnCommandRange(CardMenuIds().first, CardMenuIds().last, &CMainFrame::OnCardCommand),
     };
     return map;
 }
@@ -134,38 +134,34 @@ void CMainFrame::OnPortSet() {
     view_->ShowDevicePage();
 }
 
-void CMainFrame::CloseConnection() {
-    reader_.close_connection();
-    connection_.open = false;
-}
-
+// The connection commands keep the log as it is.
 void CMainFrame::StartupConnect() {
     SplashWindow splash;
     splash.Create();
-    const int32_t status = reader_.rf_init_com(connection_.port, connection_.address);
-    AddLogLine(reader_.rf_init_com.Name(), status);
-    if (status != 0) {
-        CloseConnection();
-        ReportError(*this, UiText(kMainMessages, kTextPortNotOpened));
+    Command cmd(context_, hwnd_, false);
+    if (cmd.CallQuietly(reader_.rf_init_com, connection_.port, connection_.address) != 0) {
+        cmd.CloseConnection();
+        cmd.Failed(UiText(kMainMessages, kTextPortNotOpened));
     } else {
         connection_.open = true;
     }
 }
 
 void CMainFrame::OnConnect() {
-    const int32_t status = reader_.rf_init_com(connection_.port, connection_.address);
-    if (status == 0) {
+    Command cmd(context_, hwnd_, false);
+    if (cmd.CallUnreported(reader_.rf_init_com, connection_.port, connection_.address) == 0) {
         connection_.open = true;
-        ReportStatus(*this, UiText(kMainMessages, kTextConnectOk));
+        cmd.Done(UiText(kMainMessages, kTextConnectOk));
     } else {
-        CloseConnection();
-        ReportError(*this, UiText(kMainMessages, kTextOpenPortFailed));
+        cmd.CloseConnection();
+        cmd.Failed(UiText(kMainMessages, kTextOpenPortFailed));
     }
 }
 
 void CMainFrame::OnDisconnect() {
-    CloseConnection();
-    ReportStatus(*this, UiText(kMainMessages, kTextDisconnectOk));
+    Command cmd(context_, hwnd_, false);
+    cmd.CloseConnection();
+    cmd.Done(UiText(kMainMessages, kTextDisconnectOk));
 }
 
 void CMainFrame::OnUpdateMenu(HMENU popup) {
@@ -209,7 +205,7 @@ void CMainFrame::OnAbout() {
 void CMainFrame::OnExit() { Post(WM_CLOSE); }
 
 LRESULT CMainFrame::OnClose(WPARAM, LPARAM) {
-    if (connection_.open) reader_.close_connection();
+    if (connection_.open) Command(context_, hwnd_, false).CloseConnection();
     if (bar_) {
         bar_->Destroy();
         bar_.reset();

@@ -82,7 +82,6 @@ private:
     void ApplySkin();
     void OnExit();
     void SetTitleFor(int32_t code);
-    void CloseConnection();
 
     ProgramSettings& settings_;
     ReaderLibrary& reader_;

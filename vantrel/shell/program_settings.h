@@ -11,4 +11,3 @@ struct ProgramSettings {
 };
 
 constexpr int32_t kDevicePageCode = 255;
-constexpr int32_t kCardTypeCount = 30;

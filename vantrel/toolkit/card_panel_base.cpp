@@ -141,7 +141,7 @@ NumberList CardPanelBase::ListAt(int id) const {
 }
 
 void CardPanelBase::UseHexFont(HWND control) const {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(HexFont(Font())), FALSE);
+    Window(control).SetFont(HexFont(Font()));
 }
 
 void CardPanelBase::ReplaceGroupBoxes(std::initializer_list<int> ids, COLORREF colour) {

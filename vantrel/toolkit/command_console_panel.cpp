@@ -55,7 +55,7 @@ BOOL CommandConsolePanel::OnInitDialog() {
 
 std::optional<Bytes> CommandConsolePanel::TakeCommand(Command& cmd, const SendRules& rules) {
     Bytes command = command_.GetBytes();
-    if (command.empty() && rules.shortest <= 1) return std::nullopt;
+    if (command.empty() && rules.shortest == 1) return std::nullopt;
     if (command.size() < rules.shortest) {
         cmd.InputError(UiText(kMainMessages, kTextCosCommandTooShort), kBoxCaptionLowerError);
         return std::nullopt;
@@ -72,8 +72,7 @@ std::optional<Bytes> CommandConsolePanel::TakeCommand(Command& cmd, const SendRu
 void CommandConsolePanel::ShowAnswer(Command& cmd, std::span<const uint8_t> answer, const SendRules& rules,
                                      const wchar_t* name) {
     if (rules.statusWord && answer.size() < kStatusWordSize) {
-        // The call succeeded, so its status would read as success.
-        cmd.Failed(std::wstring(UiText(kAnswerLengthError)) + UiText(kMainMessages, kTextFunctionSeparator) + name);
+        cmd.FailedAnswer(name);
         return;
     }
     answers_.Append(BytesToHex(answer));

@@ -30,7 +30,8 @@ struct ConsoleIds {
 
 struct SendRules {
     // Fewer bytes are refused with the "more than 5 bytes" box; with 1, an
-    // empty edit ends the command without a message.
+    // empty edit ends the command without a message; with 0, an empty
+    // command is sent.
     std::size_t shortest;
     // Answers must end in the two status bytes.
     bool statusWord;
@@ -90,6 +91,6 @@ void CommandConsolePanel::SendCommand(const Fn& fn, const SendRules& rules) {
     std::copy(command->begin(), command->end(), sent.begin());
     std::array<uint8_t, kAnswerBufferSize> answer{};
     uint8_t length = 0;
-    if (!cmd.Call(fn, 0, sent.data(), static_cast<uint8_t>(command->size()), answer.data(), &length)) return;
+    if (!cmd.Call(fn, kDevice, sent.data(), static_cast<uint8_t>(command->size()), answer.data(), &length)) return;
     ShowAnswer(cmd, std::span<const uint8_t>(answer.data(), length), rules, fn.Name());
 }

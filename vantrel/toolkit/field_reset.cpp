@@ -2,7 +2,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr uint8_t kAntennaOff = 0;
 constexpr uint8_t kAntennaOn = 1;
 

@@ -128,7 +128,7 @@ void HexPagePane::DrawLabels(HDC dc) const {
     const int width = LabelWidth();
 
     ScopedSaveDC saved(dc);
-    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(panel_, WM_GETFONT, 0, 0)));
+    SelectObject(dc, Window(panel_).Font());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kProgramTextColour);
 

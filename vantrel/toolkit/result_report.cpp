@@ -28,7 +28,7 @@ Command::Command(PanelContext& context, HWND owner, bool clearLog)
 
 Command::~Command() {
     try {
-        WriteHeldLogLine();
+        WriteHeldLogLines();
     } catch (...) {
         // the line is lost; the report stands
     }
@@ -41,39 +41,59 @@ bool Command::RequireConnection() {
     return false;
 }
 
+void Command::CloseConnection() {
+    CallUnreported(context_.reader.close_connection);
+    context_.connection.open = false;
+}
+
 bool Command::Finish(const wchar_t* name, int32_t status, Logging logging) {
     status_ = status;
-    if (logging == Logging::Now) {
-        context_.services.AddLogLine(name, status);
-    } else if (logging == Logging::AfterReport || status == 0) {
-        heldLogLine_.emplace(name, status);
+    switch (logging) {
+        case Logging::Now:
+            context_.services.AddLogLine(name, status);
+            break;
+        case Logging::AfterReport:
+            heldLogLines_.emplace_back(name, status);
+            break;
+        case Logging::SuccessNow:
+            if (status == 0) context_.services.AddLogLine(name, status);
+            break;
+        case Logging::SuccessAfterReport:
+            if (status == 0) heldLogLines_.emplace_back(name, status);
+            break;
+        case Logging::Never:
+            break;
     }
     if (status != 0) Failed(status, name);
     return status == 0;
 }
 
-void Command::WriteHeldLogLine() {
-    if (!heldLogLine_) return;
-    const auto line = std::move(*heldLogLine_);
-    heldLogLine_.reset();
-    context_.services.AddLogLine(line.first, line.second);
+void Command::WriteHeldLogLines() {
+    // Taken first: a line written may not be written again.
+    const auto lines = std::move(heldLogLines_);
+    heldLogLines_.clear();
+    for (const auto& [name, status] : lines) context_.services.AddLogLine(name, status);
 }
 
 void Command::Done(const std::wstring& text) {
     ReportStatus(context_.services, text);
-    WriteHeldLogLine();
+    WriteHeldLogLines();
 }
 
 void Command::Failed(const std::wstring& text) {
     ReportError(context_.services, text);
-    WriteHeldLogLine();
+    WriteHeldLogLines();
     if (onFailure_) onFailure_();
 }
 
 void Command::Failed(int32_t status, const wchar_t* name) {
     ReportResult(context_.services, status, name);
-    WriteHeldLogLine();
+    WriteHeldLogLines();
     if (onFailure_) onFailure_();
+}
+
+void Command::FailedAnswer(const wchar_t* name) {
+    Failed(std::wstring(UiText(kAnswerLengthError)) + UiText(kMainMessages, kTextFunctionSeparator) + name);
 }
 
 void Command::InputError(const std::wstring& text, const UiString& caption) {

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "vantrel/toolkit/panel_context.h"
 #include "vantrel/toolkit/ui_text.h"
@@ -19,36 +19,46 @@ void ReportStatus(PanelServices& services, const std::wstring& text);
 void ShowInputError(PanelServices& services, HWND owner, const std::wstring& text,
                     const UiString& caption = kBoxCaptionError);
 
-// The frame of one operator command:
+//// The frame of one operator command, and the only caller of the reader
+// library's functions (reader_function.h):
 //
 //   Command cmd(context_, hwnd_);          // clears the log
 //   cmd.OnFailure([this] { cardSelected_ = false; });
 //   if (!cmd.RequireConnection()) return;   // "Error: Port did't opened"
-//   if (!cmd.Call(reader.rf_request, 0, 0x52, &type)) return;   // logged; reported on failure
+//   if (!cmd.Call(reader.rf_request, kDevice, 0x52, &type)) return;   // logged; reported on failure
 //   cmd.Succeeded(reader.rf_request);       // or cmd.Done(text)
 //
-// A call is logged in one of three ways, named where it is made:
-//   Call                    logged at once
-//   CallLoggedAfterReport   logged right after the command's next report
-//   CallNotLoggedOnFailure  a failure is reported only; success is logged
-//                           right after the command's next report
-// Every failure the command reports (a failed call or Failed) runs the
-// failure hook after the report.
+// Each call says where it is made how it is logged and whether a failure is
+// reported:
+//                            success logged      failure logged     failure reported
+//   Call                     at once             at once            yes
+//   CallLoggedAfterReport    after next report   after next report  yes
+//   CallLoggedOnSuccess      at once             no                 yes
+//   CallNotLoggedOnFailure   after next report   no                 yes
+//   CallNotLogged            no                  no                 yes
+//   CallQuietly              at once             at once            no
+//   CallUnreported           no                  no                 no
+// Lines held for the next report are written after it in the order of their
+// calls. Every failure the command reports (a failed call or Failed) runs
+// the failure hook after the report.
 class Command {
 public:
     // Opens the command's reports (see PanelServices::BeginReports).
     Command(PanelContext& context, HWND owner, bool clearLog = true);
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
-    // Writes a log line still held back and closes the reports.
+    // Writes the log lines still held back and closes the reports.
     ~Command();
 
     void OnFailure(std::function<void()> hook) { onFailure_ = std::move(hook); }
 
     // False, with the connection error reported, when no connection is open.
     bool RequireConnection();
+    // Calls the close function, whose result means nothing, and clears the
+    // connection flag.
+    void CloseConnection();
 
-    // Calls `fn`, logs it under its name, and reports a failure. True on success.
+    // The reporting calls: true on success.
     template <typename Fn, typename... Args>
     bool Call(const Fn& fn, Args... args) {
         return Finish(fn.Name(), fn(args...), Logging::Now);
@@ -58,28 +68,54 @@ public:
         return Finish(fn.Name(), fn(args...), Logging::AfterReport);
     }
     template <typename Fn, typename... Args>
-    bool CallNotLoggedOnFailure(const Fn& fn, Args... args) {
-        return Finish(fn.Name(), fn(args...), Logging::NotOnFailure);
+    bool CallLoggedOnSuccess(const Fn& fn, Args... args) {
+        return Finish(fn.Name(), fn(args...), Logging::SuccessNow);
     }
-    // Calls and logs `fn` without reporting a failure.
+    template <typename Fn, typename... Args>
+    bool CallNotLoggedOnFailure(const Fn& fn, Args... args) {
+        return Finish(fn.Name(), fn(args...), Logging::SuccessAfterReport);
+    }
+    template <typename Fn, typename... Args>
+    bool CallNotLogged(const Fn& fn, Args... args) {
+        return Finish(fn.Name(), fn(args...), Logging::Never);
+    }
+    // The calls that leave the report to the caller: the status.
     template <typename Fn, typename... Args>
     int32_t CallQuietly(const Fn& fn, Args... args) {
         status_ = fn(args...);
         context_.services.AddLogLine(fn.Name(), status_);
         return status_;
     }
+    template <typename Fn, typename... Args>
+    int32_t CallUnreported(const Fn& fn, Args... args) {
+        status_ = fn(args...);
+        return status_;
+    }
+    // A log line for `fn` with `status`, at once.
+    template <typename Fn>
+    void Log(const Fn& fn, int32_t status) {
+        context_.services.AddLogLine(fn.Name(), status);
+    }
 
     void InputError(const std::wstring& text, const UiString& caption = kBoxCaptionError);
     template <typename Fn>
     void Succeeded(const Fn& fn) {
         ReportResult(context_.services, 0, fn.Name());
-        WriteHeldLogLine();
+        WriteHeldLogLines();
     }
     void Done(const std::wstring& text);
     // Reports `text` as an error ("Error: %s", beep) and runs the failure hook.
     void Failed(const std::wstring& text);
     // Reports a failed status under `name` and runs the failure hook.
     void Failed(int32_t status, const wchar_t* name);
+    // Reports an answer that a successful call of `fn` gave but that cannot
+    // be used (too short, too long or malformed): its status would read as
+    // success.
+    template <typename Fn>
+    void FailedAnswer(const Fn& fn) {
+        FailedAnswer(fn.Name());
+    }
+    void FailedAnswer(const wchar_t* name);
     void Wait(DWORD milliseconds) {
         if (milliseconds > 0) context_.services.Wait(milliseconds);
     }
@@ -87,14 +123,14 @@ public:
     PanelContext& Context() { return context_; }
 
 private:
-    enum class Logging { Now, AfterReport, NotOnFailure };
+    enum class Logging { Now, AfterReport, SuccessNow, SuccessAfterReport, Never };
 
     bool Finish(const wchar_t* name, int32_t status, Logging logging);
-    void WriteHeldLogLine();
+    void WriteHeldLogLines();
 
     PanelContext& context_;
     HWND owner_;
     int32_t status_ = 0;
     std::function<void()> onFailure_;
-    std::optional<std::pair<std::wstring, int32_t>> heldLogLine_;
+    std::vector<std::pair<std::wstring, int32_t>> heldLogLines_;
 };

@@ -20,12 +20,12 @@ struct ZeroCall {
 };
 
 template <typename... Args>
-ZeroCall MakeZeroCall(int ordinal, const char* name, const ReaderFunction<int32_t(Args...)>& function) {
-    return {ordinal, name, (std::is_pointer_v<Args> || ...), [&function] { return function(Args{}...); }};
+ZeroCall MakeZeroCall(int ordinal, const char* name, int32_t(__stdcall* function)(Args...)) {
+    return {ordinal, name, (std::is_pointer_v<Args> || ...), [function] { return function(Args{}...); }};
 }
 
 // Every export of the function list, called with zeros and null pointers.
-std::vector<ZeroCall> ZeroCalls(const ReaderLibrary& library) {
+std::vector<ZeroCall> ZeroCalls(const KelvarExports& library) {
     return {
 #define KELVAR_ZERO_CALL(ordinal, member, reported, required, params) \
     MakeZeroCall(ordinal, #member, library.member),

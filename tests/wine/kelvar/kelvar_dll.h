@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "support/kelvar_exports.h"
 #include "vantrel/reader/reader_library.h"
 
-class KelvarDll : public ReaderLibrary {
+class KelvarDll : public KelvarExports {
 public:
     // `fieldLine` is a `field = ...` line, or empty for the default field.
     explicit KelvarDll(const std::string& fieldLine = "");

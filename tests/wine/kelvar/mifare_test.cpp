@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "kelvar/cards/mifare_access.h"
+#include "common/mifare_access.h"
 #include "kelvar/reader/iso14443a_field.h"
 #include "kelvar/status.h"
 #include "kelvar_dll.h"
@@ -59,7 +59,7 @@ TEST(KelvarMifare, AccessBitsThatForbidAWriteKeepTheDataAcrossAReload) {
 
     // Data blocks readable with either key and never writable; key A still
     // manages the trailer.
-    const auto access = EncodeAccessBits(MifareConditions{2, 2, 2, 1});
+    const auto access = mifare::EncodeAccessBits(mifare::Conditions{2, 2, 2, 1});
     uint8_t trailer[16] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, access[0], access[1], access[2], 0x69,
                            0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     ASSERT_EQ(dll.rf_M1_write(0, 11, trailer), kOk);

@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstdint>
 #include <string>
 
+#include "common/calendar.h"
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/panels/connection/device_page_ids.h"
 #include "vantrel/toolkit/first_choice.h"
 #include "vantrel/toolkit/result_report.h"
@@ -16,11 +17,7 @@ constexpr std::size_t kAnswerBufferSize = 1024;
 constexpr std::size_t kClockBytes = 7;
 
 // Day of the week of a calendar date, Sunday = 0.
-int DayOfWeek(const SYSTEMTIME& date) {
-    using namespace std::chrono;
-    const year_month_day ymd{year{date.wYear}, month{date.wMonth}, day{date.wDay}};
-    return static_cast<int>(weekday{sys_days{ymd}}.c_encoding());
-}
+int DayOfWeek(const SYSTEMTIME& date) { return calendar::Weekday({date.wYear, date.wMonth, date.wDay}) % 7; }
 
 std::wstring TextOfModel(const std::string& model) {
     std::wstring text;
@@ -68,16 +65,13 @@ std::span<const MessageEntry<CDevicePage>> CDevicePage::Messages() {
 BOOL CDevicePage::OnInitDialog() {
     CardPanelBase::OnInitDialog();
 
-    SendDlgItemMessageW(hwnd_, IDC_DEV_ADDRESS, IPM_SETADDRESS, 0, kDefaultReaderAddress);
+    IpAddressControl(Item(IDC_DEV_ADDRESS)).SetAddress(kDefaultReaderAddress);
     SetDlgItemInt(hwnd_, IDC_DEV_PORT, kDefaultReaderPort, TRUE);
 
-    HWND colours = BindItem(IDC_DEV_COLOUR);
-    for (std::size_t i = 0; i < kLedColourNames.size(); ++i) {
-        const LRESULT index =
-            SendMessageW(colours, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kLedColourNames[i]));
-        SendMessageW(colours, CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
-    }
-    SendMessageW(colours, CB_SETCURSEL, 0, 0);
+    BindItem(IDC_DEV_COLOUR);
+    std::vector<NumberedItem> colours;
+    for (std::size_t i = 0; i < kLedColourNames.size(); ++i) colours.push_back({kLedColourNames[i], static_cast<int>(i)});
+    ListAt(IDC_DEV_COLOUR).Fill(colours, 0);
     CheckFirstChoice(Item(IDC_DEV_ANTENNA_ON));
 
     Bind(modelEdit_, IDC_DEV_MODEL);
@@ -115,9 +109,7 @@ void CDevicePage::OnConnect() {
     }
 
     // 0.0.0.0 (any port) is the library's built-in virtual reader.
-    DWORD address = 0;
-    SendDlgItemMessageW(hwnd_, IDC_DEV_ADDRESS, IPM_GETADDRESS, 0,
-                        reinterpret_cast<LPARAM>(&address));
+    const DWORD address = IpAddressControl(Item(IDC_DEV_ADDRESS)).Address();
     ReaderConnection& connection = context_.connection;
     connection.address[0] = static_cast<uint16_t>(FIRST_IPADDRESS(address));
     connection.address[1] = static_cast<uint16_t>(SECOND_IPADDRESS(address));
@@ -126,15 +118,13 @@ void CDevicePage::OnConnect() {
     connection.port = *port;
 
     if (connection.open) {
-        reader_.close_connection();
-        connection.open = false;
+        cmd.CloseConnection();
         cmd.Failed(UiText(kMainMessages, kTextConnectFailed));
     }
 
     const int32_t status = cmd.CallQuietly(reader_.rf_init_com, connection.port, connection.address);
     if (status != 0) {
-        reader_.close_connection();
-        connection.open = false;
+        cmd.CloseConnection();
         ReportResult(context_.services, status, reader_.rf_init_com.Name());
         return;
     }
@@ -149,7 +139,7 @@ void CDevicePage::OnGetInformation() {
 
     std::array<uint8_t, kAnswerBufferSize> buffer{};
     uint8_t length = 0;
-    if (!cmd.Call(reader_.rf_get_model, 0, buffer.data(), &length)) return;
+    if (!cmd.Call(reader_.rf_get_model, kDevice, buffer.data(), &length)) return;
     buffer[length] = 0;
     const std::string model = ModelTextFromAnswer(buffer, length);
     modelEdit_.SetText(TextOfModel(model));
@@ -190,7 +180,7 @@ void CDevicePage::OnBeep() {
     if (!cmd.RequireConnection()) return;
 
     const Bytes time = beepTimeEdit_.GetBytes();
-    if (!time.empty() && !cmd.Call(reader_.rf_beep, 0, time[0])) return;
+    if (!time.empty() && !cmd.Call(reader_.rf_beep, kDevice, time[0])) return;
     cmd.Done(UiText(kMainMessages, kTextBeepOk));
 }
 
@@ -199,7 +189,7 @@ void CDevicePage::OnAntenna() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
 
-    if (!cmd.Call(reader_.rf_antenna_sta, 0, state)) return;
+    if (!cmd.Call(reader_.rf_antenna_sta, kDevice, state)) return;
     cmd.Done(UiText(kMainMessages, kTextAntennaOk));
 }
 
@@ -208,7 +198,7 @@ void CDevicePage::OnLight() {
     if (!cmd.RequireConnection()) return;
 
     const int colour = ListAt(IDC_DEV_COLOUR).Selected();
-    if (!cmd.Call(reader_.rf_light, 0, static_cast<uint8_t>(colour < 0 ? 0 : colour))) return;
+    if (!cmd.Call(reader_.rf_light, kDevice, static_cast<uint8_t>(colour < 0 ? 0 : colour))) return;
     cmd.Done(UiText(kMainMessages, kTextLightOk));
 }
 
@@ -216,7 +206,7 @@ void CDevicePage::OnReadClock() {
     Command cmd(context_, hwnd_);
     std::array<uint8_t, kAnswerBufferSize> buffer{};
     uint8_t length = 0;
-    if (!cmd.Call(reader_.ReadTime, 0, buffer.data(), &length)) return;
+    if (!cmd.Call(reader_.ReadTime, kDevice, buffer.data(), &length)) return;
 
     // A short or garbled answer names no date: the pickers keep theirs.
     const std::optional<ClockTime> answer =
@@ -247,7 +237,7 @@ void CDevicePage::OnWriteClock() {
     const std::array<uint8_t, kClockBytes> bytes = EncodeClock(time);
 
     Command cmd(context_, hwnd_);
-    cmd.Call(reader_.WriteTime, 0, bytes.data());
+    cmd.Call(reader_.WriteTime, kDevice, bytes.data());
 }
 
 LRESULT CDevicePage::OnDateChanged(NMHDR*) {
@@ -265,12 +255,6 @@ void CDevicePage::ShowWeekday(int weekdayNumber) {
     Window(Item(IDC_DEV_WEEKDAY)).SetText(WeekdayText(weekdayNumber));
 }
 
-SYSTEMTIME CDevicePage::PickerTime(int id) const {
-    SYSTEMTIME time{};
-    SendDlgItemMessageW(hwnd_, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
-    return time;
-}
+SYSTEMTIME CDevicePage::PickerTime(int id) const { return DateTimePicker(Item(id)).Time(); }
 
-void CDevicePage::SetPickerTime(int id, const SYSTEMTIME& time) {
-    SendDlgItemMessageW(hwnd_, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-}
+void CDevicePage::SetPickerTime(int id, const SYSTEMTIME& time) { DateTimePicker(Item(id)).SetTime(time); }

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "common/calendar.h"
 #include "vantrel/panels/connection/device_page_ids.h"
 #include "vantrel/toolkit/id_range.h"
 #include "vantrel/toolkit/ui_text.h"
@@ -57,19 +58,6 @@ SupportedCards BoxesFrom(std::size_t first, std::size_t end) {
     return boxes;
 }
 
-uint8_t ToBcd(int value) { return static_cast<uint8_t>((value / 10) * 16 + value % 10); }
-
-int FromBcd(uint8_t byte) { return (byte >> 4) * 10 + (byte & 0x0F); }
-
-bool IsBcd(uint8_t byte) { return (byte >> 4) <= 9 && (byte & 0x0F) <= 9; }
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int DaysInMonth(int year, int month) {
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 }  // namespace
 
 std::span<const Caption> DevicePageCaptions() { return kCaptions; }
@@ -121,12 +109,14 @@ std::wstring WeekdayText(int weekdayNumber) {
 }
 
 std::array<uint8_t, 7> EncodeClock(const ClockTime& time) {
+    using calendar::ToBcd;
     return {ToBcd(time.year % 100), ToBcd(time.month),  ToBcd(time.day),
             ToBcd(time.weekday),    ToBcd(time.hour),   ToBcd(time.minute),
             ToBcd(time.second)};
 }
 
 ClockTime DecodeClock(std::span<const uint8_t, 7> bytes) {
+    using calendar::FromBcd;
     const int yearInCentury = FromBcd(bytes[0]);
     ClockTime time{};
     time.year = (yearInCentury >= 51 && yearInCentury <= 99 ? 1900 : 2000) + yearInCentury;
@@ -140,10 +130,8 @@ ClockTime DecodeClock(std::span<const uint8_t, 7> bytes) {
 }
 
 bool ClockIsValid(const ClockTime& time) {
-    return time.month >= 1 && time.month <= 12 && time.day >= 1 &&
-           time.day <= DaysInMonth(time.year, time.month) && time.hour >= 0 &&
-           time.hour < 24 && time.minute >= 0 && time.minute < 60 && time.second >= 0 &&
-           time.second < 60;
+    return calendar::IsValidDate({time.year, time.month, time.day}) && time.hour >= 0 && time.hour < 24 &&
+           time.minute >= 0 && time.minute < 60 && time.second >= 0 && time.second < 60;
 }
 
 std::optional<ClockTime> ClockFromAnswer(std::span<const uint8_t> answer) {
@@ -151,7 +139,7 @@ std::optional<ClockTime> ClockFromAnswer(std::span<const uint8_t> answer) {
     if (answer.size() < kClockBytes) return std::nullopt;
     const auto bytes = answer.first<kClockBytes>();
     for (uint8_t byte : bytes) {
-        if (!IsBcd(byte)) return std::nullopt;
+        if (!calendar::IsBcd(byte)) return std::nullopt;
     }
     const ClockTime time = DecodeClock(bytes);
     if (time.weekday < 1 || time.weekday > 7 || !ClockIsValid(time)) return std::nullopt;

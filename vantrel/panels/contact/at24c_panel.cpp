@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kBytesPerLine = 16;
 constexpr int kGap = 4;
 constexpr int kLayoutShift = 70;

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kBytesPerLine = 16;
 constexpr int kRowsPerPage = 16;
 // Each zone one page in normal weight, its lines labelled with their offsets.
@@ -69,20 +68,13 @@ std::span<const MessageEntry<CAt88sc1608Panel>> CAt88sc1608Panel::Messages() {
 }
 
 void CAt88sc1608Panel::FillChoices(int id, int readBase) {
-    const HWND list = BindItem(id);
-    for (const Sc1608Choice& choice : Sc1608PasswordChoices(readBase)) {
-        const LRESULT index = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice.text.c_str()));
-        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(index), choice.data);
-    }
-    SendMessageW(list, CB_SETCURSEL, 0, 0);
+    BindItem(id);
+    std::vector<NumberedItem> items;
+    for (const Sc1608Choice& choice : Sc1608PasswordChoices(readBase)) items.push_back({choice.text, choice.data});
+    ListAt(id).Fill(items, 0);
 }
 
-int CAt88sc1608Panel::SelectedData(int id) const {
-    const HWND list = Item(id);
-    const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return 0;
-    return static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
+int CAt88sc1608Panel::SelectedData(int id) const { return std::max(0, ListAt(id).Selected()); }
 
 BOOL CAt88sc1608Panel::OnInitDialog() {
     CardPanelBase::OnInitDialog();

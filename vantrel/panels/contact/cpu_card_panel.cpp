@@ -44,7 +44,7 @@ void CCpuCardPanel::OnReset() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
     info_.Clear();
-    if (!cmd.Call(reader_.OpenCard, 0)) return;
+    if (!cmd.Call(reader_.OpenCard, kDevice)) return;
     if (ShowResetAnswer(cmd, reader_.smartcard_rst, info_)) cmd.Done(UiText(kMainMessages, kTextResetOk));
 }
 

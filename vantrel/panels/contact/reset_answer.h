@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/command_console_panel.h"
@@ -19,11 +18,9 @@ template <typename Fn>
 bool ShowResetAnswer(Command& cmd, const Fn& rst, ByteTextEdit& info) {
     std::array<uint8_t, kAnswerBufferSize> answer{};
     uint8_t length = 0;
-    if (!cmd.Call(rst, 0, answer.data(), &length)) return false;
+    if (!cmd.Call(rst, kDevice, answer.data(), &length)) return false;
     if (length < kShortestResetAnswer) {
-        // The call succeeded, so its status would read as success.
-        cmd.Failed(std::wstring(UiText(kAnswerLengthError)) + UiText(kMainMessages, kTextFunctionSeparator) +
-                   rst.Name());
+        cmd.FailedAnswer(rst);
         return false;
     }
     info.SetBytes(answer.data(), length);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/panels/contact/des_input.h"
 #include "vantrel/panels/contact/reset_answer.h"
 #include "vantrel/toolkit/first_choice.h"
@@ -69,26 +70,28 @@ BOOL CSamPanel::OnInitDialog() {
     ReplaceGroupBoxes({IDC_SAM_DES_FRAME, IDC_SAM_CONSOLE_FRAME});
     SetContentHeightBelow(IDC_SAM_CONSOLE_FRAME);
     CheckFirstChoice(Item(IDC_SAM_BAUD_9600));
-    key1_.Send(EM_SETLIMITTEXT, kKeyDigits);
-    key2_.Send(EM_SETLIMITTEXT, kKeyDigits);
-    input_.Send(EM_SETLIMITTEXT, kDataDigits);
+    EditControl(key1_).LimitText(kKeyDigits);
+    EditControl(key2_).LimitText(kKeyDigits);
+    EditControl(input_).LimitText(kDataDigits);
     return TRUE;
 }
 
+// The calculator works without a connection and leaves the log alone.
 void CSamPanel::RunDes(bool encipher) {
+    Command cmd(context_, hwnd_, false);
     const DesInput input = CheckDesInput(key1_.Text(), key2_.Text(), input_.Text());
     if (input.error != DesInputError::kNone) {
         const int text = input.error == DesInputError::kKey ? kTextNeedKey8Or16Bytes : kTextDataNotMultipleOf8;
-        ShowInputError(context_.services, hwnd_, UiText(kMainMessages, text), kBoxCaptionLowerError);
+        cmd.InputError(UiText(kMainMessages, text), kBoxCaptionLowerError);
         return;
     }
     std::array<uint8_t, kDesOutputSize> out{};
     const auto& fn = encipher ? reader_.des_encipher : reader_.des_decipher;
-    const int32_t status = fn(out.data(), input.data.data(), static_cast<uint8_t>(input.data.size()),
-                              input.key.data(), static_cast<uint8_t>(input.key.size()));
+    const int32_t status = cmd.CallUnreported(fn, out.data(), input.data.data(), static_cast<uint8_t>(input.data.size()),
+                                              input.key.data(), static_cast<uint8_t>(input.key.size()));
     if (status != 0) {
         // The output would be whatever the buffer held: keep the old one.
-        ReportResult(context_.services, status, UiText(encipher ? kEncrypt : kDecrypt));
+        cmd.Failed(status, UiText(encipher ? kEncrypt : kDecrypt));
         return;
     }
     output_.SetBytes(out.data(), input.data.size());
@@ -99,7 +102,7 @@ void CSamPanel::OnReset() {
     if (!cmd.RequireConnection()) return;
     info_.Clear();
     const uint8_t baud = IsChecked(IDC_SAM_BAUD_9600) ? kBaud9600 : kBaud38400;
-    if (!cmd.Call(reader_.rf_init_sam, 0, baud)) return;
+    if (!cmd.Call(reader_.rf_init_sam, kDevice, baud)) return;
     if (ShowResetAnswer(cmd, reader_.rf_sam_rst, info_)) cmd.Done(UiText(kMainMessages, kTextResetOk));
 }
 

@@ -12,14 +12,14 @@ constexpr Caption kOwnCaptions[] = {
 };
 
 MifarePanelIds Ids4K() {
-    MifareWindowIds large = OperationWindowIds(2, kFirstLargeSector, kLastLargeSector);
+    MifareWindowIds large = OperationWindowIds(2, mifare::kFirstLargeSector, mifare::kLastLargeSector);
     large.dataEdits = {IDC_MF4K_DATA2_0,  IDC_MF4K_DATA2_1,  IDC_MF4K_DATA2_2,  IDC_MF4K_DATA2_3,
                        IDC_MF4K_DATA2_4,  IDC_MF4K_DATA2_5,  IDC_MF4K_DATA2_6,  IDC_MF4K_DATA2_7,
                        IDC_MF4K_DATA2_8,  IDC_MF4K_DATA2_9,  IDC_MF4K_DATA2_10, IDC_MF4K_DATA2_11,
                        IDC_MF4K_DATA2_12, IDC_MF4K_DATA2_13, IDC_MF4K_DATA2_14};
     // The purse works on the small sectors only.
-    return {.purseLastSector = kFirstLargeSector - 1,
-            .windows = {OperationWindowIds(1, 0, kFirstLargeSector - 1), std::move(large)},
+    return {.purseLastSector = mifare::kFirstLargeSector - 1,
+            .windows = {OperationWindowIds(1, 0, mifare::kFirstLargeSector - 1), std::move(large)},
             .ownCaptions = kOwnCaptions};
 }
 

@@ -1,5 +1,6 @@
 #include "vantrel/panels/iso14443a/mifare_panel_base.h"
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
 #include "vantrel/panels/iso14443a/mifare_purse.h"
 #include "vantrel/panels/iso14443a/mifare_shared_ids.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kSearchAttempts = 2;
 constexpr int kPreludeAttempts = 1;
 constexpr int kDecimalCharLimit = 11;
@@ -70,7 +70,7 @@ BOOL MifarePanelBase::OnInitDialog() {
     Bind(purseKey_, IDC_MF_PURSE_KEY);
     purseKey_.SetByteLimit(kMifareKeySize);
     Bind(valueDec_, IDC_MF_VALUE_DEC);
-    valueDec_.Send(EM_SETLIMITTEXT, kDecimalCharLimit);
+    EditControl(valueDec_).LimitText(kDecimalCharLimit);
     Bind(valueHex_, IDC_MF_VALUE_HEX);
     valueHex_.SetByteLimit(kValueByteLimit);
     Bind(purseSector_, IDC_MF_PURSE_SECTOR);
@@ -159,7 +159,7 @@ std::optional<uint8_t> MifarePanelBase::PreparePurse(Command& command) {
     const int block = purseBlock_.Selected();
     const auto key = KeyOf(command, purseKey_);
     if (!key || sector < 0 || block < 0) return std::nullopt;
-    if (!command.Call(reader_.rf_M1_authentication2, kDevice, keyType, FirstBlockOfSector(sector),
+    if (!command.Call(reader_.rf_M1_authentication2, kDevice, keyType, mifare::FirstBlockOfSector(sector),
                       key->data())) {
         return std::nullopt;
     }
@@ -242,20 +242,20 @@ void MifarePanelBase::ReadSector(int index) {
     const int sector = window.Sector();
     if (!key || sector < 0) return;
     if (!command.Call(reader_.rf_M1_authentication2, kDevice, window.KeyType(),
-                      FirstBlockOfSector(sector), key->data())) {
+                      mifare::FirstBlockOfSector(sector), key->data())) {
         return;
     }
-    for (int i = 0; i < BlocksInSector(sector); ++i) {
+    for (int i = 0; i < mifare::BlocksInSector(sector); ++i) {
         const uint8_t block = BlockOfSector(sector, i);
         uint8_t buffer[kReadBufferSize] = {};
         uint8_t length = 0;
         if (!command.Call(reader_.rf_M1_read, kDevice, block, buffer, &length)) return;
-        if (length != kMifareBlockSize) {
+        if (length != mifare::kBlockSize) {
             // A short block with status 0 must not read as success.
             command.Failed(FormatText(Message(kTextReadBlockError), block));
             return;
         }
-        window.ShowBlock(i, std::span<const uint8_t, kMifareBlockSize>(buffer, kMifareBlockSize));
+        window.ShowBlock(i, std::span<const uint8_t, mifare::kBlockSize>(buffer, mifare::kBlockSize));
     }
     command.Done(Message(kTextReadOk));
 }
@@ -282,7 +282,7 @@ void MifarePanelBase::WriteBlock(int index) {
         }
     }
     if (!command.Call(reader_.rf_M1_authentication2, kDevice, window.KeyType(),
-                      FirstBlockOfSector(sector), key->data())) {
+                      mifare::FirstBlockOfSector(sector), key->data())) {
         return;
     }
     if (!command.CallNotLoggedOnFailure(reader_.rf_M1_write, kDevice,

@@ -8,12 +8,12 @@ void MifareWindow::Attach(CardPanelBase& panel) {
     panel.Bind(sectors_, ids_.sectorList);
     sectors_.Fill(ids_.firstSector, ids_.lastSector);
     panel.Bind(blocks_, ids_.blockList);
-    blocks_.Fill(0, BlocksInSector(ids_.firstSector) - 1);
+    blocks_.Fill(0, mifare::BlocksInSector(ids_.firstSector) - 1);
 
     for (int id : ids_.dataEdits) {
         auto edit = std::make_unique<ByteTextEdit>();
         panel.Bind(*edit, id);
-        edit->SetByteLimit(kMifareBlockSize);
+        edit->SetByteLimit(mifare::kBlockSize);
         data_.push_back(std::move(edit));
     }
     panel.Bind(trailerKeyA_, ids_.trailerKeyA);
@@ -48,7 +48,7 @@ void MifareWindow::ClearBlocks() {
     trailerKeyB_.Clear();
 }
 
-void MifareWindow::ShowBlock(int index, std::span<const uint8_t, kMifareBlockSize> block) {
+void MifareWindow::ShowBlock(int index, std::span<const uint8_t, mifare::kBlockSize> block) {
     if (!IsTrailer(index)) {
         data_[static_cast<size_t>(index)]->SetBytes(block.data(), block.size());
         return;

@@ -61,7 +61,7 @@ public:
 
     void ClearBlocks();
     // Block `index` of the sector, the trailer into its three fields.
-    void ShowBlock(int index, std::span<const uint8_t, kMifareBlockSize> block);
+    void ShowBlock(int index, std::span<const uint8_t, mifare::kBlockSize> block);
     // The 16 bytes to write to block `index` from what the fields hold.
     MifareBlock BlockToWrite(int index) const;
     // Write Block is disabled on the manufacturer block.

@@ -44,7 +44,7 @@ void CPassThroughPanel::OnSet() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
     const uint8_t mode = IsChecked(IDC_PASS_ISO14443B) ? kModeTypeB : kModeIso15693;
-    if (cmd.Call(reader_.rf_init_type, 0, mode)) cmd.Done(UiText(kMainMessages, kTextSuccess));
+    if (cmd.Call(reader_.rf_init_type, kDevice, mode)) cmd.Done(UiText(kMainMessages, kTextSuccess));
 }
 
 // Raw frames have no length rule and their answers no status bytes.

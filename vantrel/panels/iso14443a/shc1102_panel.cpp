@@ -16,7 +16,6 @@ static_assert(IdsAreConsecutive({IDC_SHC_BLOCK3, IDC_SHC_BLOCK4, IDC_SHC_BLOCK5,
               "block b from 3 on is BLOCK3 + b - 3");
 static_assert(IDC_SHC_BLOCK1 == IDC_SHC_BLOCK0 + 1);
 
-constexpr int32_t kDevice = 0;
 constexpr int kFirstWritable = 2;
 constexpr int kPasswordBlock = 8;
 constexpr int kLastOpenBlock = 7;

@@ -1,31 +1,18 @@
 #include "vantrel/panels/iso14443a/tcl_panel.h"
 
-#include <algorithm>
 #include <array>
 
 #include "vantrel/panels/iso14443a/type_a_activation.h"
-#include "vantrel/toolkit/cos_command_dialog.h"
 #include "vantrel/toolkit/first_choice.h"
-#include "vantrel/toolkit/hex_text.h"
 
 namespace {
 
-constexpr int32_t kDevice = 0;
-constexpr std::size_t kAnswerSize = 1024;
+constexpr ConsoleIds kIds{IDC_TCL_COMMAND, IDC_TCL_HISTORY, IDC_TCL_SEND, IDC_TCL_ANSWERS, IDC_TCL_CLEAR};
 constexpr int kResetAttempts = 3;
 constexpr uint8_t kAtqbMode = 0;
-// Commands shorter than this are refused, except on DESFire.
-constexpr std::size_t kShortestCommand = 5;
-// The command length travels in one byte.
-constexpr std::size_t kLongestCommand = 255;
-constexpr int kAnswerItemHeight = 18;
 
 // No wait after the antenna comes back on: the reset call follows at once.
 constexpr TypeAProfile kTclProfile{{20, 20, 0}, TypeASelection::Cascade, false};
-
-constexpr UiString kBoxCaptionLowerError{L"error", L"error"};
-constexpr UiString kCommandTooLong{L"cos命令不得多于255字节!",
-                                   L"Cos command must not be more than 255 bytes!"};
 
 constexpr Caption kCaptions[] = {
     {IDC_TCL_COMMAND_LABEL, {L"COS命令", L"Command"}},
@@ -44,7 +31,7 @@ constexpr Caption kResetCaption[] = {{IDC_TCL_RESET, {L"复位", L"Reset"}}};
 }  // namespace
 
 CTclPanel::CTclPanel(PanelContext& context, int32_t code, int templateId)
-    : WithMessageMap(templateId, context), code_(code), history_(L"\\cosbooks.txt") {
+    : WithMessageMap(templateId, context, kIds, L"\\cosbooks.txt"), code_(code) {
     UseCaptions(kCaptions);
     UseCaptions(code_ == kCodeMifarePro ? std::span<const Caption>(kProResetCaption)
                                         : std::span<const Caption>(kResetCaption));
@@ -56,29 +43,19 @@ std::span<const MessageEntry<CTclPanel>> CTclPanel::Messages() {
         OnCommand(IDC_TCL_RESET, &P::OnReset),
         OnCommand(IDC_TCL_RESET_IDLE, &P::OnResetIdle),
         OnCommand(IDC_TCL_DESELECT, &P::OnDeselect),
-        OnCommand(IDC_TCL_SEND, &P::OnSend),
-        OnCommand(IDC_TCL_CLEAR, &P::OnClear),
-        OnCommand(IDC_TCL_HISTORY, &P::OnHistory),
-        OnMessage(kCommandPicked, &P::OnCommandPicked),
     };
     return map;
 }
 
-bool CTclPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // Saved before the window goes; the destruction itself runs as usual.
-    if (message == WM_DESTROY) history_.Save();
-    return WithMessageMap::HandleMessage(message, wParam, lParam, result);
-}
-
 BOOL CTclPanel::OnInitDialog() {
-    CardPanelBase::OnInitDialog();
-    for (auto [edit, id] : {std::pair{&command_, IDC_TCL_COMMAND}, std::pair{&csn_, IDC_TCL_CSN},
-                            std::pair{&pupi_, IDC_TCL_PUPI}, std::pair{&info_, IDC_TCL_RST_INFO}}) {
+    CommandConsolePanel::OnInitDialog();
+    for (auto [edit, id] : {std::pair{&csn_, IDC_TCL_CSN}, std::pair{&pupi_, IDC_TCL_PUPI},
+                            std::pair{&info_, IDC_TCL_RST_INFO}}) {
         Bind(*edit, id);
         UseHexFont(*edit);
     }
-    for (int id : {IDC_TCL_COMMAND_LABEL, IDC_TCL_CSN_LABEL, IDC_TCL_HISTORY, IDC_TCL_SEND, IDC_TCL_RESET,
-                   IDC_TCL_RST_INFO_LABEL, IDC_TCL_ANSWER_LABEL, IDC_TCL_CLEAR}) {
+    for (int id : {IDC_TCL_COMMAND_LABEL, IDC_TCL_CSN_LABEL, IDC_TCL_RESET, IDC_TCL_RST_INFO_LABEL,
+                   IDC_TCL_ANSWER_LABEL}) {
         BindItem(id);
     }
 
@@ -98,13 +75,6 @@ BOOL CTclPanel::OnInitDialog() {
         Window(BindItem(IDC_TCL_PUPI_LABEL)).Show(SW_HIDE);
         pupi_.Show(SW_HIDE);
     }
-
-    history_.Load(context_.services.ProgramFolder());
-
-    Bind(answers_, IDC_TCL_ANSWERS);
-    answers_.SetItemHeight(kAnswerItemHeight);
-    answers_.EnableTip();
-    UseHexFont(answers_);
 
     ReplaceGroupBoxes({IDC_TCL_INFO_FRAME});
     SetContentHeightBelow(IDC_TCL_INFO_FRAME);
@@ -156,14 +126,12 @@ bool CTclPanel::ResetOnce(Command& cmd, uint8_t fieldType) {
 
 template <typename Fn>
 bool CTclPanel::CallReset(Command& cmd, const Fn& fn, uint8_t mode, ResetCall call) {
-    std::array<uint8_t, kAnswerSize> answer{};
+    std::array<uint8_t, kAnswerBufferSize> answer{};
     uint8_t length = 0;
     if (!cmd.Call(fn, kDevice, mode, answer.data(), &length)) return false;
     const auto fields = SplitResetAnswer(call, std::span<const uint8_t>(answer.data(), length));
     if (!fields) {
-        // The call succeeded, so its status would read as success.
-        cmd.Failed(std::wstring(UiText(kAnswerLengthError)) +
-                   UiText(kMainMessages, kTextFunctionSeparator) + fn.Name());
+        cmd.FailedAnswer(fn);
         return false;
     }
     if (call == ResetCall::Atqb) {
@@ -190,34 +158,7 @@ void CTclPanel::OnDeselect() {
     if (cmd.Call(reader_.rf_cl_deselect, kDevice)) cmd.Done(UiText(kMainMessages, kTextSuccess));
 }
 
+// DESFire takes commands of any length, even none.
 void CTclPanel::OnSend() {
-    Command cmd(context_, hwnd_);
-    if (!cmd.RequireConnection()) return;
-    const Bytes command = command_.GetBytes();
-    if (code_ != kCodeDesfire && command.size() < kShortestCommand) {
-        cmd.InputError(UiText(kMainMessages, kTextCosCommandTooShort), kBoxCaptionLowerError);
-        return;
-    }
-    if (command.size() > kLongestCommand) {
-        cmd.InputError(UiText(kCommandTooLong), kBoxCaptionLowerError);
-        return;
-    }
-    // Recorded before the card answers, so a failing command is kept too.
-    history_.Record(command);
-
-    std::array<uint8_t, kLongestCommand> sent{};
-    std::copy(command.begin(), command.end(), sent.begin());
-    std::array<uint8_t, kAnswerSize> answer{};
-    uint8_t length = 0;
-    if (!cmd.Call(reader_.rf_cos_command, kDevice, sent.data(), static_cast<uint8_t>(command.size()),
-                  answer.data(), &length)) {
-        return;
-    }
-    answers_.Append(BytesToHex(answer.data(), length));
-    cmd.Done(UiText(kMainMessages, kTextSendOk));
-}
-
-LRESULT CTclPanel::OnCommandPicked(WPARAM, LPARAM lParam) {
-    PutPickedCommand(command_, lParam);
-    return 0;
+    SendCommand(reader_.rf_cos_command, {code_ == kCodeDesfire ? 0 : kShortestApdu, false, kTextSendOk});
 }

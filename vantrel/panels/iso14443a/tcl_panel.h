@@ -9,36 +9,28 @@
 
 #include "vantrel/panels/iso14443a/tcl_ids.h"
 #include "vantrel/panels/iso14443a/tcl_reset_answer.h"
-#include "vantrel/toolkit/answer_list.h"
 #include "vantrel/toolkit/byte_text_edit.h"
-#include "vantrel/toolkit/card_panel_base.h"
-#include "vantrel/toolkit/panel_history.h"
+#include "vantrel/toolkit/command_console_panel.h"
 #include "vantrel/toolkit/result_report.h"
 
 inline constexpr int32_t kCodeMifarePro = 6;
 inline constexpr int32_t kCodeSmartCard = 7;
 inline constexpr int32_t kCodeDesfire = 24;
 
-class CTclPanel : public WithMessageMap<CTclPanel, CardPanelBase> {
+class CTclPanel : public WithMessageMap<CTclPanel, CommandConsolePanel> {
 public:
     CTclPanel(PanelContext& context, int32_t code, int templateId = IDD_TCL);
 
     static std::span<const MessageEntry<CTclPanel>> Messages();
 
-    PanelHistory& History() { return history_; }
-
 protected:
     BOOL OnInitDialog() override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void OnReset();
     void OnResetIdle();
     void OnDeselect();
-    void OnSend();
-    void OnClear() { answers_.Clear(); }
-    void OnHistory() { history_.OpenDialog(hwnd_); }
-    LRESULT OnCommandPicked(WPARAM, LPARAM lParam);
+    void OnSend() override;
 
     // One reset call; false when it failed or its answer cannot be shown.
     bool ResetOnce(Command& cmd, uint8_t fieldType);
@@ -49,10 +41,7 @@ private:
     void PlacePupiAtCsn();
 
     int32_t code_;
-    ByteTextEdit command_;
     ByteTextEdit csn_;
     ByteTextEdit pupi_;
     ByteTextEdit info_;
-    AnswerList answers_;
-    PanelHistory history_;
 };

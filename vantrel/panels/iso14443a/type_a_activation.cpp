@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr uint8_t kAnticollisionBits = 4;
 // Answers arrive in buffers of this size.
 constexpr std::size_t kAnswerBufferSize = 1024;

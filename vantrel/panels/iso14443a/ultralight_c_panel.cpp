@@ -74,7 +74,7 @@ void CUltraLightCPanel::OnAuthenticate() {
     Command cmd(context_, hwnd_);
     Bytes key;
     if (!KeyReady(cmd, key)) return;
-    cmd.Call(reader_.rf_UC_authentication, 0, key.data());
+    cmd.Call(reader_.rf_UC_authentication, kDevice, key.data());
 }
 
 // Success is only logged; no confirmation is asked.
@@ -82,5 +82,5 @@ void CUltraLightCPanel::OnUpdate() {
     Command cmd(context_, hwnd_);
     Bytes key;
     if (!KeyReady(cmd, key)) return;
-    cmd.Call(reader_.rf_UC_changekey, 0, key.data());
+    cmd.Call(reader_.rf_UC_changekey, kDevice, key.data());
 }

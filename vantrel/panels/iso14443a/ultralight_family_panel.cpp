@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/panels/iso14443a/type_a_activation.h"
 #include "vantrel/toolkit/edit_texts.h"
 #include "vantrel/toolkit/hex_text.h"
@@ -57,7 +58,7 @@ BOOL UltraLightFamilyPanel::OnInitDialog() {
                 SetUpHexEdit(*filteredPages_.back(), field.editId, field.length);
             } else {
                 Window plain(BindItem(field.editId));
-                plain.Send(EM_SETLIMITTEXT, CharLimitOfByteLimit(field.length));
+                EditControl(plain).LimitText(static_cast<int>(CharLimitOfByteLimit(field.length)));
                 UseHexFont(plain);
             }
         }
@@ -119,7 +120,7 @@ void UltraLightFamilyPanel::OnRead() {
         uint8_t answer[kAnswerSize] = {};
         uint8_t length = 0;
         const int32_t status =
-            cmd.CallQuietly(reader_.rf_M1_read, 0, static_cast<uint8_t>(first), answer, &length);
+            cmd.CallQuietly(reader_.rf_M1_read, kDevice, static_cast<uint8_t>(first), answer, &length);
         if (status != 0 || !ReadAnswerUsable(setup_.grid, length)) {
             ReportReadError(cmd, status, first);
             return;
@@ -148,7 +149,7 @@ void UltraLightFamilyPanel::OnWrite() {
     const int page = ListAt(setup_.ids.pageList).Selected();
     if (page < kUlFirstWritablePage) return;
     const auto data = PageWriteData(setup_.grid, page, [this](int id) { return EditBytes(id); });
-    if (!cmd.Call(reader_.rf_ul_write, 0, static_cast<uint8_t>(page), data.data())) return;
+    if (!cmd.Call(reader_.rf_ul_write, kDevice, static_cast<uint8_t>(page), data.data())) return;
     cmd.Done(UiText(kMainMessages, kTextWriteOk));
 }
 
@@ -178,8 +179,8 @@ bool UltraLightFamilyPanel::IsHighlighted(int id) const {
 }
 
 LRESULT UltraLightFamilyPanel::OnCtlColorEdit(WPARAM wParam, LPARAM lParam) {
-    if (!IsHighlighted(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
+    if (!IsHighlighted(GetDlgCtrlID(ControlOf(lParam)))) {
         return DefWindowProcW(hwnd_, WM_CTLCOLOREDIT, wParam, lParam);
     }
-    return HighlightEditColours(reinterpret_cast<HDC>(wParam));
+    return HighlightEditColours(DcOf(wParam));
 }

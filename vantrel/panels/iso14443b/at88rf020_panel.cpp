@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kSearchAttempts = 2;
 constexpr uint8_t kTagMode = 'r';
 constexpr uint8_t kAtqbMode = 0;
@@ -112,9 +111,7 @@ bool CAt88rf020Panel::SearchOnce(Command& cmd) {
     uint8_t length = 0;
     if (!cmd.Call(reader_.rf_atqb, kDevice, kAtqbMode, answer.data(), &length)) return false;
     if (length != kAtqbSize) {
-        // The call succeeded, so its status would read as success.
-        cmd.Failed(std::wstring(UiText(kAnswerLengthError)) + UiText(kMainMessages, kTextFunctionSeparator) +
-                   reader_.rf_atqb.Name());
+        cmd.FailedAnswer(reader_.rf_atqb);
         return false;
     }
     pupi_.SetBytes(answer.data() + 1, 4);
@@ -163,11 +160,7 @@ void CAt88rf020Panel::OnLock() {
         cmd.InputError(UiText(kMainMessages, kTextNeedLock4Bytes));
         return;
     }
-    // Locking goes unlogged; only a failure is reported.
-    if (const int32_t status = reader_.rf_at020_lock(kDevice, lock.data()); status != 0) {
-        cmd.Failed(status, reader_.rf_at020_lock.Name());
-        return;
-    }
+    if (!cmd.CallNotLogged(reader_.rf_at020_lock, kDevice, lock.data())) return;
     if (ReadPage(cmd, kLockPage, reader_.rf_at020_read.Name())) cmd.Done(UiText(kMainMessages, kTextLockOk));
 }
 

@@ -2,13 +2,13 @@
 
 #include <string>
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/panels/iso14443b/srix4k_ids.h"
 
 namespace {
 
 constexpr int kBlocks = 128;
-constexpr int32_t kDevice = 0;
 constexpr int kGridMargin = 20;
 constexpr std::size_t kUidSize = 256;
 constexpr COLORREF kTabColour = RGB(0x80, 0x80, 0x80);
@@ -62,14 +62,14 @@ BOOL CSrix4kPanel::OnInitDialog() {
 void CSrix4kPanel::CreateGrid() {
     ComputeGrid(InitialClientRect());
     const HFONT font = Font();
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    const HINSTANCE instance = Instance();
     // Each control is made in its place: no second pass moves them.
     auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, int id,
                       const GridBox& box) {
-        HWND control = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, box.left, box.top,
-                                       box.right - box.left, box.bottom - box.top, hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        const Window control(CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, box.left, box.top,
+                                             box.right - box.left, box.bottom - box.top, hwnd_, ChildId(id), instance,
+                                             nullptr));
+        control.SetFont(font);
     };
     for (int block = 0; block < kBlocks; ++block) {
         const DWORD shown = block < kSrixBlocksPerPage ? WS_VISIBLE : 0;

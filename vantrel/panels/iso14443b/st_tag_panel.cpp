@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kSearchAttempts = 2;
 constexpr uint8_t kStMode = 's';
 constexpr FieldWaits kFieldWaits{0, 10, 0};

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int32_t kDevice = 0;
 constexpr int kSetUpAttempts = 2;
 constexpr uint8_t kTypeB = 'B';
 constexpr uint8_t kAtqbMode = 0;
@@ -52,10 +51,6 @@ constexpr Caption kCaptions[] = {
     {IDC_THR_P3_AUTH_WRITE, {L"认证写", L"Auth write"}},
 };
 
-std::wstring AnswerLengthError(const wchar_t* function) {
-    return std::wstring(UiText(kAnswerLengthError)) + UiText(kMainMessages, kTextFunctionSeparator) + function;
-}
-
 }  // namespace
 
 CThr1064Panel::CThr1064Panel(PanelContext& context) : WithMessageMap(IDD_THR1064, context) { UseCaptions(kCaptions); }
@@ -87,13 +82,11 @@ BOOL CThr1064Panel::OnInitDialog() {
     for (std::size_t i = 0; i < boxes.size(); ++i) Bind(boxes_[i], boxes[i].id);
     for (int id : {IDC_THR_SEARCH, IDC_THR_AUTHENTICATE, IDC_THR_READ, IDC_THR_WRITE}) BindItem(id);
 
+    std::vector<NumberedItem> pages;
+    for (int page = 0; page < kPages; ++page) pages.push_back({FormatText(L"Page%d", page), page});
     NumberList pageList;
     Bind(pageList, IDC_THR_PAGE_LIST);
-    for (int page = 0; page < kPages; ++page) {
-        const auto index = pageList.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FormatText(L"Page%d", page).c_str()));
-        pageList.Send(CB_SETITEMDATA, static_cast<WPARAM>(index), page);
-    }
-    pageList.Select(0);
+    pageList.Fill(pages, 0);
     SetContentHeightToClient();
     return TRUE;
 }
@@ -125,7 +118,7 @@ void CThr1064Panel::OnSearch() {
     }
     if (length < kSerialSize) {
         serial_.Clear();
-        cmd.Failed(AnswerLengthError(reader_.rf_atqb.Name()));
+        cmd.FailedAnswer(reader_.rf_atqb);
         return;
     }
     serial_.SetBytes(answer.data(), kSerialSize);
@@ -168,7 +161,7 @@ void CThr1064Panel::OnRead() {
     // A successful call with an answer of another size shows none of it.
     if (length != kPageSizes[page]) {
         ForgetPage(page);
-        cmd.Failed(AnswerLengthError(reader_.rf_thr1064_read.Name()));
+        cmd.FailedAnswer(reader_.rf_thr1064_read);
         return;
     }
     for (std::size_t offset = 0, i = kPageEditIndex[page]; offset < length; offset += kPageSize, ++i) {

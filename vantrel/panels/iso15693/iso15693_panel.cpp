@@ -13,7 +13,6 @@ static_assert(IdsAreConsecutive({IDC_ISO15693_STATUS0, 1501, 1502, 1503, 1504, 1
                                  1508, 1509, 1510, 1511, 1512, 1513, 1514, IDC_ISO15693_STATUS15}),
               "status field i is STATUS0 + i");
 
-constexpr int32_t kDevice = 0;
 constexpr uint8_t kTypeIso15693 = '1';
 constexpr uint8_t kReadMode = 2;
 constexpr std::size_t kAnswerSize = 1024;

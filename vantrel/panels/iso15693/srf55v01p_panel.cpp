@@ -60,6 +60,7 @@ void CSrf55v01pPanel::OnRead() {
     if (!cmd.RequireConnection()) return;
     const auto uid = ChooseUid(cmd);
     if (!uid) return;
+    ZeroFillOnFailure(cmd, pane_);
     Bytes data;
     std::array<uint8_t, 4> config{};
     for (int block = 0; block < kBlocks; ++block) {
@@ -69,12 +70,13 @@ void CSrf55v01pPanel::OnRead() {
         }
         uint8_t answer[kAnswerSize] = {};
         uint8_t length = 0;
-        const int32_t status = reader_.ISO15693_Read(kDevice, kAddressedMode, uid->data(),
-                                                     static_cast<uint8_t>(block), 1, answer, &length);
-        if (status == 0) context_.services.AddLogLine(reader_.ISO15693_Read.Name(), 0);
-        if (status != 0 || length < kVicinityBlockSize) {
+        if (!cmd.CallLoggedOnSuccess(reader_.ISO15693_Read, kDevice, kAddressedMode, uid->data(),
+                                     static_cast<uint8_t>(block), 1, answer, &length)) {
+            return;
+        }
+        if (length < kVicinityBlockSize) {
             // A short block would shift every later one.
-            FailRead(cmd, pane_, status, reader_.ISO15693_Read.Name(), kTextReadBlockError, block);
+            cmd.Failed(FormatText(UiText(kMainMessages, kTextReadBlockError), block));
             return;
         }
         data.insert(data.end(), answer, answer + kVicinityBlockSize);

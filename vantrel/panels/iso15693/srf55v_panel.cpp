@@ -48,22 +48,26 @@ void CSrf55vPanel::OnRead() {
     if (!cmd.RequireConnection()) return;
     const auto uid = ChooseUid(cmd);
     if (!uid) return;
+    ZeroFillOnFailure(cmd, pane_);
     Bytes data;
     {
         WaitCursor wait;
         for (int page = 0; page < pages_; ++page) {
             uint8_t answer[kAnswerSize] = {};
             uint8_t length = 0;
-            const int32_t status =
-                reader_.Srf55vp_Read(kDevice, uid->data(), static_cast<uint8_t>(page), answer, &length);
-            if (status != 0 || length != kPageSize) {
-                FailRead(cmd, pane_, status, reader_.Srf55vp_Read.Name(), kTextReadPageError, page);
+            // Only the whole read is logged.
+            if (!cmd.CallNotLogged(reader_.Srf55vp_Read, kDevice, uid->data(), static_cast<uint8_t>(page), answer,
+                                   &length)) {
+                return;
+            }
+            if (length != kPageSize) {
+                cmd.Failed(FormatText(UiText(kMainMessages, kTextReadPageError), page));
                 return;
             }
             data.insert(data.end(), answer, answer + length);
         }
     }
-    context_.services.AddLogLine(reader_.Srf55vp_Read.Name(), 0);
+    cmd.Log(reader_.Srf55vp_Read, 0);
     pane_.Load(data);
     cmd.Done(UiText(kMainMessages, kTextSrf55vReadOk));
 }
@@ -84,12 +88,12 @@ void CSrf55vPanel::OnWrite() {
         std::copy_n(row.begin(), std::min<std::size_t>(row.size(), kPageSize), data);
         uint8_t readBack[kAnswerSize] = {};
         uint8_t length = kPageSize;
-        int32_t status = reader_.Srf55vp_Write_Reread(kDevice, uid->data(), static_cast<uint8_t>(page),
-                                                      data, readBack, &length);
+        int32_t status = cmd.CallUnreported(reader_.Srf55vp_Write_Reread, kDevice, uid->data(),
+                                            static_cast<uint8_t>(page), data, readBack, &length);
         if (status == 0 && (length != kPageSize || !std::equal(data, data + kPageSize, readBack))) {
             status = kReadBackMismatch;
         }
-        context_.services.AddLogLine(reader_.Srf55vp_Write_Reread.Name(), status);
+        cmd.Log(reader_.Srf55vp_Write_Reread, status);
         if (status != 0) {
             cmd.Failed(status, reader_.Srf55vp_Write_Reread.Name());
             return;

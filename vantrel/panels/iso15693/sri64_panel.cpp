@@ -1,5 +1,6 @@
 #include "vantrel/panels/iso15693/sri64_panel.h"
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/panels/iso15693/sri64_ids.h"
 #include "vantrel/toolkit/id_range.h"
 
@@ -45,7 +46,7 @@ BOOL CSri64Panel::OnInitDialog() {
             data.Show(SW_HIDE);
             status.Show(SW_HIDE);
         }
-        data.Send(EM_SETMODIFY, FALSE);
+        EditControl(data).SetModified(false);
     }
     for (int id : {IDC_SRI64_ROW14_LABEL, IDC_SRI64_ROW15_LABEL}) ShowWindow(BindItem(id), SW_HIDE);
     ShowWindow(BindItem(IDC_VF_PAGE_BAR), SW_HIDE);
@@ -63,13 +64,10 @@ void CSri64Panel::OnRead() {
     for (int block = 0; block < kBlocks; ++block) {
         uint8_t answer[kAnswerSize] = {};
         uint8_t length = 0;
-        const int32_t status = reader_.ISO15693_Read(kDevice, kAddressedMode, uid->data(),
-                                                     static_cast<uint8_t>(block), 1, answer, &length);
-        if (status != 0) {
-            cmd.Failed(status, reader_.ISO15693_Read.Name());
+        if (!cmd.CallLoggedOnSuccess(reader_.ISO15693_Read, kDevice, kAddressedMode, uid->data(),
+                                     static_cast<uint8_t>(block), 1, answer, &length)) {
             return;
         }
-        context_.services.AddLogLine(reader_.ISO15693_Read.Name(), 0);
         if (length < kBlockAnswerSize) {
             // Without its status byte the answer is not a block.
             cmd.Failed(FormatText(UiText(kMainMessages, kTextReadBlockError), block));
@@ -77,7 +75,7 @@ void CSri64Panel::OnRead() {
         }
         ByteTextEdit& data = data_[static_cast<std::size_t>(block)];
         data.SetBytes(&answer[0], 1);
-        data.Send(EM_SETMODIFY, FALSE);
+        EditControl(data).SetModified(false);
         status_[static_cast<std::size_t>(block)].SetBytes(&answer[1], 1);
     }
     cmd.Done(UiText(kMainMessages, kTextSrf55vReadOk));
@@ -91,16 +89,13 @@ void CSri64Panel::OnWrite() {
     for (int block = 0; block < kBlocks; ++block) {
         const ByteTextEdit& field = data_[static_cast<std::size_t>(block)];
         // Only what the operator typed since the last Read is sent.
-        if (field.Send(EM_GETMODIFY) == 0) continue;
+        if (!EditControl(field).IsModified()) continue;
         const Bytes typed = field.GetBytes();
         const uint8_t value = typed.empty() ? 0 : typed[0];
-        const int32_t status = reader_.SRI64_Write(kDevice, kAddressedMode, uid->data(),
-                                                   static_cast<uint8_t>(block), value);
-        if (status != 0) {
-            cmd.Failed(status, reader_.SRI64_Write.Name());
+        if (!cmd.CallLoggedOnSuccess(reader_.SRI64_Write, kDevice, kAddressedMode, uid->data(),
+                                     static_cast<uint8_t>(block), value)) {
             return;
         }
-        context_.services.AddLogLine(reader_.SRI64_Write.Name(), 0);
     }
     cmd.Done(UiText(kMainMessages, kTextSrf55vWriteOk));
 }

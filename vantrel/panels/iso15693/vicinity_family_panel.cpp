@@ -52,12 +52,6 @@ std::optional<Bytes> VicinityFamilyPanel::ChooseUid(Command& cmd) {
     return uid;
 }
 
-void VicinityFamilyPanel::FailRead(Command& cmd, HexPagePane& pane, int32_t status, const wchar_t* name,
-                                   MainText shortText, int index) {
-    pane.ZeroFill();
-    if (status != 0) {
-        cmd.Failed(status, name);
-    } else {
-        cmd.Failed(FormatText(UiText(kMainMessages, shortText), index));
-    }
+void VicinityFamilyPanel::ZeroFillOnFailure(Command& cmd, HexPagePane& pane) {
+    cmd.OnFailure([&pane] { pane.ZeroFill(); });
 }

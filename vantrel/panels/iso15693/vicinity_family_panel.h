@@ -18,7 +18,6 @@ public:
     static std::span<const MessageEntry<VicinityFamilyPanel>> Messages();
 
 protected:
-    static constexpr int32_t kDevice = 0;
     static constexpr uint8_t kAddressedMode = 2;
     static constexpr std::size_t kAnswerSize = 1024;
 
@@ -36,10 +35,8 @@ protected:
     void RunInventory(const Fn& inventory, Args... args);
     // The 8-byte UID of the chosen slot; the input error box otherwise.
     std::optional<Bytes> ChooseUid(Command& cmd);
-    // A read that failed (`status`) or came short (`shortText` for unit
-    // `index`): nothing of the tag's memory stays shown.
-    static void FailRead(Command& cmd, HexPagePane& pane, int32_t status, const wchar_t* name,
-                         MainText shortText, int index);
+    // A read that fails leaves nothing of the tag's memory shown.
+    static void ZeroFillOnFailure(Command& cmd, HexPagePane& pane);
 
 private:
     void ShowUids(std::span<const uint8_t> answer);

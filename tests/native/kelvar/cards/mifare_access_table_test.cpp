@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "kelvar/cards/mifare_access.h"
+#include "common/mifare_access.h"
 #include "kelvar/cards/mifare_classic.h"
 #include "kelvar/cards/mifare_value.h"
 #include "tests/native/kelvar/cards/mifare_test_support.h"
@@ -19,8 +19,8 @@ using namespace mifare_test;
 namespace {
 
 // Who may perform an operation, as the datasheet writes it: "A|B", "A", "B", "never".
-bool Allows(std::string_view who, MifareKey key) {
-    return who.find(key == MifareKey::kA ? 'A' : 'B') != std::string_view::npos;
+bool Allows(std::string_view who, mifare::Key key) {
+    return who.find(key == mifare::Key::kA ? 'A' : 'B') != std::string_view::npos;
 }
 
 uint8_t Condition(std::string_view bits) {
@@ -37,7 +37,7 @@ constexpr int kTrailer = 7;
 // the value 100.
 class Sector {
 public:
-    explicit Sector(const MifareConditions& conditions) {
+    explicit Sector(const mifare::Conditions& conditions) {
         EXPECT_EQ(Activate(card_), kOk);
         EXPECT_EQ(AuthA(card_, kBlock), kOk);
         EXPECT_EQ(card_.InitValue(kBlock, 100), kOk);
@@ -45,15 +45,15 @@ public:
     }
 
     // Activates, authenticates with `key` and runs `operation`.
-    Status With(MifareKey key, const std::function<Status(MifareClassicCard&)>& operation) {
+    Status With(mifare::Key key, const std::function<Status(MifareClassicCard&)>& operation) {
         if (Status status = Activate(card_); status != kOk) return status;
-        const bool a = key == MifareKey::kA;
+        const bool a = key == mifare::Key::kA;
         if (Status status = a ? AuthA(card_, kBlock, kSectorKeyA) : AuthB(card_, kBlock, kSectorKeyB); status != kOk)
             return status;
         return operation(card_);
     }
 
-    bool Permits(MifareKey key, const std::function<Status(MifareClassicCard&)>& operation) {
+    bool Permits(mifare::Key key, const std::function<Status(MifareClassicCard&)>& operation) {
         const Status status = With(key, operation);
         EXPECT_TRUE(status == kOk || status == kAccessDenied) << "status " << status;
         return status == kOk;
@@ -61,10 +61,10 @@ public:
 
 private:
     ImageStore store_;
-    MifareClassicCard card_{MifareSize::k1K, Hex("DEADBEEF"), store_, "table.img"};
+    MifareClassicCard card_{mifare::CardSize::k1K, Hex("DEADBEEF"), store_, "table.img"};
 };
 
-const char* KeyName(MifareKey key) { return key == MifareKey::kA ? "key A" : "key B"; }
+const char* KeyName(mifare::Key key) { return key == mifare::Key::kA ? "key A" : "key B"; }
 
 }  // namespace
 
@@ -91,7 +91,7 @@ TEST(MifareAccessTable, DataBlocksFollowTheDatasheetForEveryCondition) {
         const uint8_t c = Condition(row.bits);
         // Trailer condition 011 keeps key B secret, so key B grants what the table says.
         Sector sector({c, c, c, Condition("011")});
-        for (MifareKey key : {MifareKey::kA, MifareKey::kB}) {
+        for (mifare::Key key : {mifare::Key::kA, mifare::Key::kB}) {
             SCOPED_TRACE(std::string(row.bits) + " with " + KeyName(key));
             uint8_t data[16];
             EXPECT_EQ(sector.Permits(key, [&](auto& card) { return card.Read(kBlock, data); }), Allows(row.read, key));
@@ -126,17 +126,17 @@ TEST(MifareAccessTable, TrailerFollowsTheDatasheetForEveryCondition) {
     };
     const Bytes otherKey = Hex("C0C1C2C3C4C5");
     for (const Row& row : kTable) {
-        const MifareConditions conditions{0, 0, 0, Condition(row.bits)};
-        MifareConditions otherData = conditions;
+        const mifare::Conditions conditions{0, 0, 0, Condition(row.bits)};
+        mifare::Conditions otherData = conditions;
         otherData[0] = Condition("100");
         Sector sector(conditions);
-        for (MifareKey key : {MifareKey::kA, MifareKey::kB}) {
+        for (mifare::Key key : {mifare::Key::kA, mifare::Key::kB}) {
             SCOPED_TRACE(std::string(row.bits) + " with " + KeyName(key));
             uint8_t data[16] = {};
             const bool readable = sector.Permits(key, [&](auto& card) { return card.Read(kTrailer, data); });
             EXPECT_EQ(readable, Allows(row.accessRead, key));
             if (readable) {
-                const std::string expected = "000000000000" + ToHex(EncodeAccessBits(conditions)) + "69" +
+                const std::string expected = "000000000000" + ToHex(mifare::EncodeAccessBits(conditions)) + "69" +
                                              (Allows(row.keyBRead, key) ? ToHex(kSectorKeyB) : "000000000000");
                 EXPECT_EQ(ToHex(data), expected);
             }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "kelvar/cards/mifare_access.h"
+#include "common/mifare_access.h"
 #include "tests/native/kelvar/cards/mifare_test_support.h"
 
 using namespace kelvar;
@@ -21,7 +21,7 @@ protected:
     Status WriteHex(int block, std::string_view hex) { return card_.WriteBlock(block, Hex(hex).data()); }
 
     ImageStore store_;
-    MifareClassicCard card_{MifareSize::k1K, Hex("DEADBEEF"), store_, "mifare1k.img"};
+    MifareClassicCard card_{mifare::CardSize::k1K, Hex("DEADBEEF"), store_, "mifare1k.img"};
 };
 
 }  // namespace
@@ -102,7 +102,7 @@ TEST_F(MifareClassicAccess, MalformedAccessBitsAreNeverWritten) {
 
 TEST_F(MifareClassicAccess, TrailerPartsTheKeyMayNotWriteMustStayAsTheyAre) {
     // trailer 100: key B writes both keys, nobody writes the access bits
-    const MifareConditions frozen{0, 0, 0, 4};
+    const mifare::Conditions frozen{0, 0, 0, 4};
     ASSERT_EQ(AuthA(card_, 16), kOk);
     ASSERT_EQ(card_.WriteBlock(19, Trailer(kKeyA1, frozen, kKeyB1).data()), kOk);
 
@@ -117,7 +117,7 @@ TEST_F(MifareClassicAccess, TrailerPartsTheKeyMayNotWriteMustStayAsTheyAre) {
     EXPECT_EQ(card_.WriteBlock(19, Trailer(newKeyA, frozen, kKeyB1).data()), kOk);
 
     ASSERT_EQ(AuthA(card_, 16, newKeyA), kOk);
-    const auto bits = EncodeAccessBits(frozen);
+    const auto bits = mifare::EncodeAccessBits(frozen);
     EXPECT_EQ(ReadHex(card_, 19), "000000000000" + ToHex(bits) + "69000000000000");
     // key A may still use the data blocks
     EXPECT_EQ(WriteHex(17, "17171717171717171717171717171717"), kOk);

@@ -37,7 +37,7 @@ TEST_F(MifareClassicStore, ChangesSurviveInANewCardOnTheSameFolder) {
     const Bytes newKey = Hex("0A0B0C0D0E0F");
     {
         ImageStore store(folder_);
-        MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
+        MifareClassicCard card(mifare::CardSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
         ASSERT_EQ(Activate(card), kOk);
         ASSERT_EQ(AuthA(card, 0), kOk);
         ASSERT_EQ(card.WriteBlock(1, Hex("0102030405060708090A0B0C0D0E0F10").data()), kOk);
@@ -50,7 +50,7 @@ TEST_F(MifareClassicStore, ChangesSurviveInANewCardOnTheSameFolder) {
     EXPECT_EQ(fs::file_size(folder_ / "mifare1k.img"), kImageHeaderSize + 1024u);
 
     ImageStore store(folder_);
-    MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
+    MifareClassicCard card(mifare::CardSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 0), kOk);
     EXPECT_EQ(ReadHex(card, 1), "0102030405060708090A0B0C0D0E0F10");
@@ -66,14 +66,14 @@ TEST_F(MifareClassicStore, ChangesSurviveInANewCardOnTheSameFolder) {
 TEST_F(MifareClassicStore, FourKImageKeepsItsLargeSectors) {
     {
         ImageStore store(folder_);
-        MifareClassicCard card(MifareSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
+        MifareClassicCard card(mifare::CardSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
         ASSERT_EQ(Activate(card), kOk);
         ASSERT_EQ(AuthA(card, 240), kOk);
         ASSERT_EQ(card.InitValue(250, -7), kOk);
     }
     EXPECT_EQ(fs::file_size(folder_ / "mifare4k.img"), kImageHeaderSize + 4096u);
     ImageStore store(folder_);
-    MifareClassicCard card(MifareSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
+    MifareClassicCard card(mifare::CardSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 255), kOk);
     int32_t value = 0;
@@ -84,13 +84,13 @@ TEST_F(MifareClassicStore, FourKImageKeepsItsLargeSectors) {
 TEST_F(MifareClassicStore, StoredImageKeepsItsDataUnderTheConfiguredUid) {
     {
         ImageStore store(folder_);
-        MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
+        MifareClassicCard card(mifare::CardSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
         ASSERT_EQ(Activate(card), kOk);
         ASSERT_EQ(AuthA(card, 0), kOk);
         ASSERT_EQ(card.WriteBlock(2, Hex("22222222222222222222222222222222").data()), kOk);
     }
     ImageStore store(folder_);
-    MifareClassicCard card(MifareSize::k1K, Hex("01020304"), store, "mifare1k.img");
+    MifareClassicCard card(mifare::CardSize::k1K, Hex("01020304"), store, "mifare1k.img");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 0), kOk);
     EXPECT_EQ(ReadHex(card, 0).substr(0, 16), "0102030404080400");
@@ -99,7 +99,7 @@ TEST_F(MifareClassicStore, StoredImageKeepsItsDataUnderTheConfiguredUid) {
 
 TEST_F(MifareClassicStore, FailedSaveReportsStoreFailedAndKeepsMemory) {
     ImageStore store(folder_);
-    MifareClassicCard card(MifareSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
+    MifareClassicCard card(mifare::CardSize::k1K, Hex("DEADBEEF"), store, "mifare1k.img");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 4), kOk);
     ASSERT_EQ(card.InitValue(4, 100), kOk);

@@ -17,7 +17,7 @@ const std::string kTransportTrailer = "000000000000FF078069FFFFFFFFFFFF";  // as
 class MifareClassic1K : public ::testing::Test {
 protected:
     ImageStore store_;
-    MifareClassicCard card_{MifareSize::k1K, Hex("DEADBEEF"), store_, "mifare1k.img"};
+    MifareClassicCard card_{mifare::CardSize::k1K, Hex("DEADBEEF"), store_, "mifare1k.img"};
 };
 
 }  // namespace
@@ -40,11 +40,11 @@ TEST_F(MifareClassic1K, ActivationSelectsOnlyThisUidAfterARequest) {
 
 TEST(MifareClassicCard, IdentityFollowsSizeAndUidLength) {
     ImageStore store;
-    EXPECT_EQ(ToHex(MifareClassicCard(MifareSize::k4K, Hex("01020304"), store, "a").Atqa()), "0200");
-    EXPECT_EQ(ToHex(MifareClassicCard(MifareSize::k1K, Hex("04112233445566"), store, "b").Atqa()), "4400");
-    EXPECT_THROW(MifareClassicCard(MifareSize::k1K, Hex("0102030405"), store, "c"), std::invalid_argument);
+    EXPECT_EQ(ToHex(MifareClassicCard(mifare::CardSize::k4K, Hex("01020304"), store, "a").Atqa()), "0200");
+    EXPECT_EQ(ToHex(MifareClassicCard(mifare::CardSize::k1K, Hex("04112233445566"), store, "b").Atqa()), "4400");
+    EXPECT_THROW(MifareClassicCard(mifare::CardSize::k1K, Hex("0102030405"), store, "c"), std::invalid_argument);
 
-    MifareClassicCard card(MifareSize::k4K, Hex("04112233445566"), store, "mifare4k.img");
+    MifareClassicCard card(mifare::CardSize::k4K, Hex("04112233445566"), store, "mifare4k.img");
     EXPECT_EQ(ToHex(card.Atqa()), "4200");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 0), kOk);
@@ -138,7 +138,7 @@ TEST_F(MifareClassic1K, BadArgumentsAreRefusedWithoutTouchingTheCard) {
 
 TEST(MifareClassicCard, FourKAddressesLargeSectorsBy16Blocks) {
     ImageStore store;
-    MifareClassicCard card(MifareSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
+    MifareClassicCard card(mifare::CardSize::k4K, Hex("A1A2A3A4"), store, "mifare4k.img");
     const Bytes data = Hex("0102030405060708090A0B0C0D0E0F10");
     ASSERT_EQ(Activate(card), kOk);
     ASSERT_EQ(AuthA(card, 240), kOk);

@@ -28,7 +28,7 @@ protected:
     }
 
     ImageStore store_;
-    MifareClassicCard card_{MifareSize::k1K, Hex("DEADBEEF"), store_, "mifare1k.img"};
+    MifareClassicCard card_{mifare::CardSize::k1K, Hex("DEADBEEF"), store_, "mifare1k.img"};
 };
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "support/hex_bytes.h"
-#include "kelvar/cards/mifare_access.h"
+#include "common/mifare_access.h"
 #include "kelvar/cards/mifare_classic.h"
 
 namespace mifare_test {
@@ -59,10 +59,10 @@ inline std::string ReadHex(kelvar::MifareClassicCard& card, int block) {
 }
 
 // A sector trailer: key A, the access bits of `conditions` with user byte 69, key B.
-inline kelvar::Bytes Trailer(const kelvar::Bytes& keyA, const kelvar::MifareConditions& conditions,
+inline kelvar::Bytes Trailer(const kelvar::Bytes& keyA, const mifare::Conditions& conditions,
                              const kelvar::Bytes& keyB) {
     kelvar::Bytes trailer = keyA;
-    const auto bits = kelvar::EncodeAccessBits(conditions);
+    const auto bits = mifare::EncodeAccessBits(conditions);
     trailer.insert(trailer.end(), bits.begin(), bits.end());
     trailer.push_back(0x69);
     trailer.insert(trailer.end(), keyB.begin(), keyB.end());

@@ -122,7 +122,7 @@ TEST_F(ImageStoreTest, DamagedImageIsMovedAsideAndLoggedAndTheCardStartsFromItsF
 
     // A zeroed Mifare image would lock every sector; the card comes up blank.
     WriteFile("m.img", Filled(1024, 0));
-    MifareClassicCard card(MifareSize::k1K, {0xDE, 0xAD, 0xBE, 0xEF}, store, "m.img");
+    MifareClassicCard card(mifare::CardSize::k1K, {0xDE, 0xAD, 0xBE, 0xEF}, store, "m.img");
     uint8_t atqa[2] = {};
     uint8_t uid[10] = {};
     uint8_t uidLength = 0;

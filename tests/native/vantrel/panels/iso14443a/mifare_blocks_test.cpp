@@ -2,26 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(MifareBlocks, SmallSectorsStartEveryFourBlocks) {
-    EXPECT_EQ(FirstBlockOfSector(0), 0);
-    EXPECT_EQ(FirstBlockOfSector(2), 8);
-    EXPECT_EQ(FirstBlockOfSector(15), 60);
-    EXPECT_EQ(FirstBlockOfSector(31), 124);
-    EXPECT_EQ(BlocksInSector(31), 4);
-    EXPECT_EQ(TrailerIndex(31), 3);
-    EXPECT_EQ(BlockOfSector(2, 3), 11);
-}
-
-TEST(MifareBlocks, LargeSectorsFollowSector31WithSixteenBlocks) {
-    EXPECT_EQ(FirstBlockOfSector(32), 128);
-    EXPECT_EQ(FirstBlockOfSector(33), 144);
-    EXPECT_EQ(FirstBlockOfSector(39), 240);
-    EXPECT_EQ(BlocksInSector(32), 16);
-    EXPECT_EQ(TrailerIndex(39), 15);
-    // The last block of the card is 255, still a byte.
-    EXPECT_EQ(BlockOfSector(39, 15), 255);
-}
-
 TEST(MifareBlocks, OnlyBlockZeroOfSectorZeroIsTheManufacturerBlock) {
     EXPECT_TRUE(IsManufacturerBlock(0, 0));
     EXPECT_FALSE(IsManufacturerBlock(0, 1));
@@ -57,16 +37,4 @@ TEST(MifareBlocks, SplitTrailerIsTheInverseOfAFullTrailer) {
     const TrailerFields fields{{1, 2, 3, 4, 5, 6}, {0xFF, 0x07, 0x80, 0x69}, {7, 8, 9, 10, 11, 12}};
     const MifareBlock block = TrailerBlock(fields);
     EXPECT_EQ(SplitTrailer(block), fields);
-}
-
-TEST(MifareBlocks, TrailerAccessBitsNeedTheirInvertedCopies) {
-    const auto trailer = [](Bytes access) { return TrailerBlock({Bytes(6, 0xFF), access, Bytes(6, 0xFF)}); };
-    EXPECT_TRUE(AccessBitsAreConsistent(trailer({0xFF, 0x07, 0x80, 0x69})));  // transport setting
-    EXPECT_TRUE(AccessBitsAreConsistent(trailer({0x78, 0x77, 0x88, 0x00})));
-    EXPECT_TRUE(AccessBitsAreConsistent(trailer({0x0F, 0x00, 0xFF})));       // every bit set
-    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFF, 0x07})));            // padded with zeros
-    EXPECT_FALSE(AccessBitsAreConsistent(trailer({})));
-    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFF, 0x07, 0x81, 0x69})));  // one bit off
-    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFE, 0x07, 0x80, 0x69})));
-    EXPECT_FALSE(AccessBitsAreConsistent(trailer({0xFF, 0x17, 0x80, 0x69})));
 }

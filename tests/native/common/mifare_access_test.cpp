@@ -1,20 +1,20 @@
-#include "kelvar/cards/mifare_access.h"
+#include "common/mifare_access.h"
 
 #include <gtest/gtest.h>
 
-using namespace kelvar;
+using namespace mifare;
 
 TEST(MifareAccessBits, DecodesKnownSettings) {
     using Bits = std::array<uint8_t, 3>;
-    EXPECT_EQ(DecodeAccessBits(Bits{0xFF, 0x07, 0x80}), (MifareConditions{0, 0, 0, 1}));  // transport
-    EXPECT_EQ(DecodeAccessBits(Bits{0x7F, 0x07, 0x88}), (MifareConditions{0, 0, 0, 3}));
-    EXPECT_EQ(DecodeAccessBits(Bits{0x08, 0x77, 0x8F}), (MifareConditions{6, 6, 6, 3}));  // value blocks
+    EXPECT_EQ(DecodeAccessBits(Bits{0xFF, 0x07, 0x80}), (Conditions{0, 0, 0, 1}));  // transport
+    EXPECT_EQ(DecodeAccessBits(Bits{0x7F, 0x07, 0x88}), (Conditions{0, 0, 0, 3}));
+    EXPECT_EQ(DecodeAccessBits(Bits{0x08, 0x77, 0x8F}), (Conditions{6, 6, 6, 3}));  // value blocks
     EXPECT_EQ(EncodeAccessBits({2, 0, 0, 1}), (Bits{0xEF, 0x07, 0x81}));
 }
 
 TEST(MifareAccessBits, EveryCombinationSurvivesEncodeAndDecode) {
     for (int code = 0; code < 8 * 8 * 8 * 8; ++code) {
-        const MifareConditions conditions{static_cast<uint8_t>(code & 7), static_cast<uint8_t>(code >> 3 & 7),
+        const Conditions conditions{static_cast<uint8_t>(code & 7), static_cast<uint8_t>(code >> 3 & 7),
                                           static_cast<uint8_t>(code >> 6 & 7), static_cast<uint8_t>(code >> 9 & 7)};
         EXPECT_EQ(DecodeAccessBits(EncodeAccessBits(conditions)), conditions) << "code " << code;
     }
