@@ -66,7 +66,7 @@ endforeach()
 add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
 target_include_directories(vantrel_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vantrel_win PUBLIC vantrel_portable
-                      comctl32 gdi32 user32 advapi32 shell32 comdlg32 uuid ole32)
+                      comctl32 gdi32 user32 advapi32 shell32 comdlg32 uuid ole32 uxtheme)
 # Only the card-type registry (and the test that checks the menu) read it.
 if(OFFER_ALL_CARDS)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/vantrel/shell/card_registry.cpp
@@ -170,6 +170,9 @@ foreach(fixture ReaderNoRequest ReaderNoOptional)
   set_target_properties(${fixture} PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
   target_link_options(${fixture} PRIVATE -Wl,--enable-stdcall-fixup)
 endforeach()
+
+# The Mifare key list the dump commands offer, beside the program.
+configure_file("${CMAKE_SOURCE_DIR}/vantrel/resources/Mifare keys.txt" "${VANTREL_BIN}/Mifare keys.txt" COPYONLY)
 
 # Drives the running program from outside (screenshots, end-to-end tests).
 add_executable(VantrelPoke ${CMAKE_SOURCE_DIR}/tools/poke/poke.cpp)

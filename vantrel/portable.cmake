@@ -10,6 +10,7 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/answer_list_layout.cpp
   vantrel/toolkit/command_history.cpp
   vantrel/toolkit/hex_page_model.cpp
+  vantrel/toolkit/file_content.cpp
   vantrel/panels/connection/device_page_logic.cpp
   vantrel/panels/iso14443a/mifare_blocks.cpp
   vantrel/panels/iso14443a/mifare_purse.cpp
@@ -24,4 +25,19 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/panels/iso14443b/srix4k_grid.cpp
   vantrel/panels/iso14443b/thr1064_rights.cpp
   vantrel/panels/contact/des_input.cpp
+  vantrel/dumps/dump_layout.cpp
+  vantrel/dumps/card_dump.cpp
+  vantrel/dumps/dump_checks.cpp
+  vantrel/dumps/dump_text.cpp
+  vantrel/dumps/dump_formats.cpp
+  vantrel/dumps/dump_hex_lines.cpp
+  vantrel/dumps/dump_json.cpp
+  vantrel/dumps/key_list.cpp
+  vantrel/dumps/dump_compare.cpp
+  vantrel/dumps/dump_plans.cpp
+  vantrel/dumps/mifare_plan.cpp
+  vantrel/dumps/ultralight_plan.cpp
+  vantrel/dumps/vicinity_plan.cpp
+  vantrel/dumps/st_tag_plan.cpp
+  vantrel/dumps/contact_plan.cpp
 )

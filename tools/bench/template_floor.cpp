@@ -27,11 +27,12 @@ TemplateStage::~TemplateStage() {
     HostedProgram::PumpUntilIdle();
 }
 
-TemplateCost TemplateStage::Time(int templateId) const {
+TemplateCost TemplateStage::Time(int templateId, int32_t code) const {
     TemplateCost cost;
     if (hwnd_ == nullptr) return cost;
     // Created and shown with drawing suspended and painted once, as the
     // program's view does it.
+    BenchMark("template", code, "create");
     const double start = NowMs();
     HWND dialog = nullptr;
     {
@@ -41,14 +42,17 @@ TemplateCost TemplateStage::Time(int templateId) const {
         ShowWindow(dialog, SW_SHOW);
     }
     HostedProgram::PumpUntilIdle();
-    const double shown = NowMs();
+    cost.createMs = NowMs() - start;
+    BenchMark("template", code, "created");
     EnumChildWindows(dialog, CountChild, reinterpret_cast<LPARAM>(&cost.controls));
+    BenchMark("template", code, "destroy");
     const double counted = NowMs();
     {
         const RedrawSuspension suspended(hwnd_);
         DestroyWindow(dialog);
     }
     HostedProgram::PumpUntilIdle();
-    cost.ms = (shown - start) + (NowMs() - counted);
+    cost.destroyMs = NowMs() - counted;
+    BenchMark("template", code, "destroyed");
     return cost;
 }

@@ -1,13 +1,17 @@
 // What Wine alone spends on a panel's dialog template: created with a dialog
-// procedure that does nothing, shown and painted, then destroyed. A panel
-// switch cannot be quicker than this for the same template.
+// procedure that does nothing, shown and painted, then destroyed. A switch
+// from panel A to panel B cannot be quicker than A's template destroyed and
+// B's created and painted.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
 struct TemplateCost {
-    double ms = 0;      // create, paint and destroy
-    int controls = 0;   // the template's own controls
+    double createMs = 0;   // created, shown and painted
+    double destroyMs = 0;
+    int controls = 0;      // the template's own controls
 };
 
 // A visible stand-in for the view, as large as `area` (screen coordinates).
@@ -18,7 +22,8 @@ public:
     TemplateStage(const TemplateStage&) = delete;
     TemplateStage& operator=(const TemplateStage&) = delete;
 
-    TemplateCost Time(int templateId) const;
+    // `code` names the card type in the marks for tools/count-requests.
+    TemplateCost Time(int templateId, int32_t code) const;
 
 private:
     HWND hwnd_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "vantrel/dumps/dump_ids.h"
+#include "vantrel/dumps/dump_menu.h"
 #include "vantrel/framework/display.h"
 
 #include "vantrel/resources/resource.h"
@@ -47,6 +49,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_APP_ABOUT, &CMainFrame::OnAbout, 0),
         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
         OnCommandRange(CardMenuIds().first, CardMenuIds().last, &CMainFrame::OnCardCommand),
+        OnCommandRange(ID_DUMP_SAVE, ID_DUMP_COMPARE, &CMainFrame::OnDumpCommand),
     };
     return map;
 }
@@ -65,6 +68,8 @@ bool CMainFrame::Create() {
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     PruneCardMenu(GetMenu(hwnd_));
+    dumps::AddDumpMenu(GetMenu(hwnd_));
+    dumps_ = std::make_unique<dumps::DumpCommands>(context_, hwnd_, dumpPrompts_, programFolder_);
     if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
 
     bar_ = std::make_unique<StatusBarDialog>();
@@ -167,6 +172,18 @@ void CMainFrame::OnDisconnect() {
 void CMainFrame::OnUpdateMenu(HMENU popup) {
     EnableMenuItem(popup, ID_CONNECT, MF_BYCOMMAND | (connection_.open ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(popup, ID_DISCONNECT, MF_BYCOMMAND | (connection_.open ? MF_ENABLED : MF_GRAYED));
+    dumps::EnableDumpMenu(popup, dumps_ && dumps_->Offered(settings_.curCard), connection_.open);
+}
+
+bool CMainFrame::OnDumpCommand(UINT id) {
+    if (!dumps_ || !dumps_->Offered(settings_.curCard)) return true;
+    const CardPanelBase* panel = view_->CurrentPanel();
+    const dumps::DumpTarget target{settings_.curCard, CardName(settings_.curCard),
+                                   panel != nullptr ? panel->TypedSecrets() : CardSecrets{}};
+    if (id == ID_DUMP_SAVE && connection_.open) dumps_->SaveCard(target);
+    if (id == ID_DUMP_WRITE && connection_.open) dumps_->WriteFileToCard(target);
+    if (id == ID_DUMP_COMPARE) dumps_->CompareDumps(target);
+    return true;
 }
 
 void CMainFrame::OnHelpTopic() { OpenDocument(programFolder_ + L"\\Ketra User Manual Ver1.0.pdf"); }

@@ -10,6 +10,8 @@
 #include "vantrel/framework/frame_window.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/splitter.h"
+#include "vantrel/dumps/dump_commands.h"
+#include "vantrel/dumps/dump_prompts.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
 #include "vantrel/shell/about_dialog.h"
@@ -59,6 +61,8 @@ public:
 
     static std::span<const MessageEntry<CMainFrame>> Messages();
 
+    dumps::DumpCommands* Dumps() { return dumps_.get(); }
+
 protected:
     void OnUpdateMenu(HMENU popup) override;
     // Opens the reader's manual; tests replace it.
@@ -81,6 +85,7 @@ private:
     void OnAbout();
     void ApplySkin();
     void OnExit();
+    bool OnDumpCommand(UINT id);
     void SetTitleFor(int32_t code);
 
     ProgramSettings& settings_;
@@ -96,4 +101,6 @@ private:
     std::unique_ptr<CVantrelView> view_;
     CProcessView log_;
     bool titleSet_ = false;
+    dumps::DialogPrompts dumpPrompts_;
+    std::unique_ptr<dumps::DumpCommands> dumps_;
 };

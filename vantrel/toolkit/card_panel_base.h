@@ -13,6 +13,7 @@
 #include "vantrel/framework/dialog.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/subclass.h"
+#include "vantrel/toolkit/card_secrets.h"
 #include "vantrel/toolkit/framed_caption.h"
 #include "vantrel/toolkit/number_list.h"
 #include "vantrel/toolkit/panel_context.h"
@@ -32,6 +33,9 @@ public:
     int ContentHeight() const { return contentHeight_; }
     // The panel's own layout for panels that fill the host's area.
     virtual void Layout(int /*screenWidth*/) {}
+    // The keys, passwords and tag choice typed on the panel, for commands
+    // beyond its buttons (card dumps).
+    virtual CardSecrets TypedSecrets() const { return {}; }
     // The client size a host that fills its area with the panel will give
     // it, told before creation: controls made at initialisation can then be
     // placed once instead of moved again by the first layout.

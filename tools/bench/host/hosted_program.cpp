@@ -72,24 +72,29 @@ bool HostedProgram::Start(int32_t card) {
     frame_->Update();
     frame_->StartupConnect();
     PumpUntilIdle();
+    shown_ = card;
     return connection_.open;
 }
 
-// Marks for tools/count-requests, which reads them in Wine's debug output.
-void Mark(const char* what, int32_t code) {
-    char text[64];
-    wsprintfA(text, "vantrel-bench: switch %d %s\n", static_cast<int>(code), what);
+void BenchMark(const char* stage, int32_t code, const char* step, int32_t from) {
+    char text[96];
+    if (from >= 0) {
+        wsprintfA(text, "vantrel-bench: %s %d %s %d\n", stage, static_cast<int>(code), step, static_cast<int>(from));
+    } else {
+        wsprintfA(text, "vantrel-bench: %s %d %s\n", stage, static_cast<int>(code), step);
+    }
     OutputDebugStringA(text);
 }
 
 double HostedProgram::Select(const CardTypeRow& row) {
-    Mark("begin", row.code);
+    BenchMark("switch", row.code, "begin", shown_);
     const double start = NowMs();
     frame_->Send(WM_COMMAND, MAKEWPARAM(row.menuId, 0), 0);
     const double handled = NowMs() - start;
-    Mark("handled", row.code);
+    BenchMark("switch", row.code, "handled");
     PumpUntilIdle();
-    Mark("end", row.code);
+    BenchMark("switch", row.code, "end");
+    shown_ = row.code;
     return handled;
 }
 

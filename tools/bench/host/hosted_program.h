@@ -49,6 +49,10 @@ struct CommandRun {
     std::wstring unlike;   // the first checked text that did not match, with what was expected
 };
 
+// A mark for tools/count-requests in Wine's debug output:
+// "vantrel-bench: <stage> <code> <step>", with " <from>" when from >= 0.
+void BenchMark(const char* stage, int32_t code, const char* step, int32_t from = -1);
+
 class HostedProgram {
 public:
     HostedProgram() = default;
@@ -66,6 +70,8 @@ public:
     // the menu sends it; returns once the queue is idle again, with the time
     // the command's handler took.
     double Select(const CardTypeRow& row);
+    // The card type shown (255: the device page).
+    int32_t Shown() const { return shown_; }
     // Runs the steps of `command` on the current panel; only its last press is timed.
     CommandRun Run(const PanelCommand& command);
     // Delivers what waits in this thread's queue, paints included.
@@ -78,4 +84,5 @@ private:
     ReaderModule module_;
     ReaderConnection connection_;
     std::unique_ptr<CountingFrame> frame_;
+    int32_t shown_ = -1;
 };

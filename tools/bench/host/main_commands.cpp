@@ -157,9 +157,10 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
          {
              {L"search", {{Press, IDC_SRIX_REQUEST}}},
              {L"read UID", {{Press, IDC_SRIX_REQUEST}, {Press, IDC_SRIX_READ_UID}}},
+             // Block 100 as read back: its edit only exists while it is edited.
              {L"write block 100",
-              {{Press, IDC_SRIX_REQUEST}, {Pick, IDC_SRIX_BLOCK_LIST, L"100"},
-               {SetText, IDC_SRIX_BLOCK0 + 100, kPage}, {Press, IDC_SRIX_WRITE}}},
+              {{Press, IDC_SRIX_REQUEST}, {Press, IDC_SRIX_READ}, {Pick, IDC_SRIX_BLOCK_LIST, L"100"},
+               {Press, IDC_SRIX_WRITE}}},
          }},
         {8,
          {

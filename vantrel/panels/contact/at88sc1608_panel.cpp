@@ -277,3 +277,13 @@ void CAt88sc1608Panel::OnUserWrite() {
     user_.ClearChanges();
     cmd.Done(Message(kTextSuccess));
 }
+
+CardSecrets CAt88sc1608Panel::TypedSecrets() const {
+    CardSecrets secrets;
+    secrets.secureCode = secureCode_.GetBytes();
+    secrets.password = password_.GetBytes();
+    secrets.passwordIndex = static_cast<uint8_t>(SelectedData(IDC_SC1608_PASSWORD_CHOICE));
+    secrets.gc = gc_.GetBytes();
+    secrets.q0 = q0_.GetBytes();
+    return secrets;
+}

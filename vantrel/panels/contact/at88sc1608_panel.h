@@ -18,6 +18,8 @@ public:
 
     void Layout(int screenWidth) override;
 
+    CardSecrets TypedSecrets() const override;
+
 protected:
     BOOL OnInitDialog() override;
 

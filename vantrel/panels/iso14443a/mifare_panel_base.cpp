@@ -291,3 +291,14 @@ void MifarePanelBase::WriteBlock(int index) {
     }
     command.Done(Message(kTextWriteOk));
 }
+
+CardSecrets MifarePanelBase::TypedSecrets() const {
+    CardSecrets secrets;
+    const auto add = [&](const ByteTextEdit& edit) {
+        Bytes key = edit.GetBytes();
+        if (key.size() == kMifareKeySize) secrets.mifareKeys.push_back(std::move(key));
+    };
+    for (const auto& window : windows_) add(window->Key());
+    add(purseKey_);
+    return secrets;
+}

@@ -29,6 +29,8 @@ public:
     static std::span<const MessageEntry<MifarePanelBase>> Messages();
 
     bool CardSelected() const { return cardSelected_; }
+    // The operation windows' keys, then the purse's: the 6-byte ones.
+    CardSecrets TypedSecrets() const override;
 
 protected:
     MifarePanelBase(int templateId, PanelContext& context, MifarePanelIds ids);

@@ -84,3 +84,9 @@ void CUltraLightCPanel::OnUpdate() {
     if (!KeyReady(cmd, key)) return;
     cmd.Call(reader_.rf_UC_changekey, kDevice, key.data());
 }
+
+CardSecrets CUltraLightCPanel::TypedSecrets() const {
+    CardSecrets secrets;
+    secrets.ultralightCKey = key_.GetBytes();
+    return secrets;
+}

@@ -9,6 +9,7 @@ public:
     explicit CUltraLightCPanel(PanelContext& context);
 
     static std::span<const MessageEntry<CUltraLightCPanel>> Messages();
+    CardSecrets TypedSecrets() const override;
 
 protected:
     BOOL OnInitDialog() override;

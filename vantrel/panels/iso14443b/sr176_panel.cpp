@@ -19,7 +19,7 @@ constexpr Caption kCaptions[] = {
 
 constexpr StTagSetup kSetup{
     IDC_SR176_CHIP_ID, IDC_SR176_REQUEST, IDC_SR176_BLOCK_LIST, IDC_SR176_READ, IDC_SR176_WRITE,
-    IDC_SR176_LOCK_REG, IDC_SR176_LOCK, IDC_SR176_BLOCK0, 16, 2, 4, 14,
+    IDC_SR176_LOCK_REG, IDC_SR176_LOCK, CSr176Panel::kBlocks, CSr176Panel::kBlockSize, 4, 14,
     &ReaderLibrary::rf_sr176_readblock, &ReaderLibrary::rf_sr176_writeblock, &ReaderLibrary::rf_sr176_protectblock,
     kCaptions,
 };
@@ -30,7 +30,18 @@ CSr176Panel::CSr176Panel(PanelContext& context) : StTagPanel(IDD_SR176, context,
 
 BOOL CSr176Panel::OnInitDialog() {
     StTagPanel::OnInitDialog();
+    for (std::size_t block = 0; block < blocks_.size(); ++block) {
+        SetUpHexEdit(blocks_[block], IDC_SR176_BLOCK0 + static_cast<int>(block), kBlockSize);
+    }
     ReplaceGroupBoxes({IDC_SR176_FRAME});
     SetContentHeightBelow(IDC_SR176_FRAME);
     return TRUE;
+}
+
+Bytes CSr176Panel::BlockBytes(int block) const { return blocks_.at(static_cast<std::size_t>(block)).GetBytes(); }
+
+void CSr176Panel::ShowBlocks(const std::vector<std::wstring>& texts) {
+    for (std::size_t block = 0; block < blocks_.size(); ++block) {
+        blocks_[block].SetTextIfChanged(block < texts.size() ? texts[block] : std::wstring());
+    }
 }

@@ -38,3 +38,16 @@ Srix4kGrid LayOutSrix4kGrid(int left, int top, int right) {
     grid.contentHeight = top + kContentHeight;
     return grid;
 }
+
+int Srix4kBlockAt(const Srix4kGrid& grid, int page, int x, int y) {
+    for (int at = 0; at < kSrixBlocksPerPage; ++at) {
+        if (grid.edits[at].Contains(x, y)) return page * kSrixBlocksPerPage + at;
+    }
+    return -1;
+}
+
+int Srix4kNextBlock(int block, bool backwards) {
+    const int next = backwards ? block - 1 : block + 1;
+    if (next < 0 || next / kSrixBlocksPerPage != block / kSrixBlocksPerPage) return -1;
+    return next;
+}

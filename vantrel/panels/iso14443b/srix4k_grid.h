@@ -25,3 +25,10 @@ struct Srix4kGrid {
 
 // The grid between `left` and `right`, from `top` down.
 Srix4kGrid LayOutSrix4kGrid(int left, int top, int right);
+
+// The block whose edit lies at (x, y) on `page`, or -1.
+int Srix4kBlockAt(const Srix4kGrid& grid, int page, int x, int y);
+
+// The block after `block` in the tab order (before it, `backwards`), or -1
+// when the page ends there: each page's blocks come in number order.
+int Srix4kNextBlock(int block, bool backwards);

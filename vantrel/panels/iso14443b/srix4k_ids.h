@@ -1,5 +1,5 @@
-// Template and control ids of the SRIX4K panel; the block grid is created
-// at initialisation.
+// Template and control ids of the SRIX4K panel; the block grid is drawn by
+// the panel.
 #pragma once
 
 #ifndef IDC_STATIC
@@ -20,7 +20,5 @@
 #define IDC_SRIX_LOCK_LABEL 1130
 #define IDC_SRIX_LOCK_REG 1059
 #define IDC_SRIX_LOCK 1067
-// Created controls: block b's edit and label, and the four column headings.
+// The edit over block b, created at initialisation, has id BLOCK0 + b.
 #define IDC_SRIX_BLOCK0 5000
-#define IDC_SRIX_BLOCK_LABEL0 5500
-#define IDC_SRIX_HEADING0 6000

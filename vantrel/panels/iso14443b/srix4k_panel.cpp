@@ -2,13 +2,15 @@
 
 #include <string>
 
-#include "vantrel/framework/common_controls.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/panels/iso14443b/srix4k_ids.h"
+#include "vantrel/toolkit/hex_text.h"
+#include "vantrel/toolkit/shared_gdi.h"
 
 namespace {
 
-constexpr int kBlocks = 128;
+constexpr int kBlocks = Srix4kBlockGrid::kBlocks;
+constexpr std::size_t kBlockSize = 4;
 constexpr int kGridMargin = 20;
 constexpr std::size_t kUidSize = 256;
 constexpr COLORREF kTabColour = RGB(0x80, 0x80, 0x80);
@@ -24,14 +26,12 @@ constexpr Caption kCaptions[] = {
 
 constexpr StTagSetup kSetup{
     IDC_SRIX_CHIP_ID, IDC_SRIX_REQUEST, IDC_SRIX_BLOCK_LIST, IDC_SRIX_READ, IDC_SRIX_WRITE,
-    IDC_SRIX_LOCK_REG, IDC_SRIX_LOCK, IDC_SRIX_BLOCK0, kBlocks, 4, 0, kBlocks - 1,
+    IDC_SRIX_LOCK_REG, IDC_SRIX_LOCK, kBlocks, kBlockSize, 0, kBlocks - 1,
     &ReaderLibrary::rf_srix4k_readblock, &ReaderLibrary::rf_srix4k_writeblock, &ReaderLibrary::rf_srix4k_writelockreg,
     kCaptions,
 };
 
 constexpr const wchar_t* kTabCaptions[] = {L"First Page", L"Second Page"};
-
-RECT ToRect(const GridBox& box) { return {box.left, box.top, box.right, box.bottom}; }
 
 }  // namespace
 
@@ -43,97 +43,84 @@ std::span<const MessageEntry<CSrix4kPanel>> CSrix4kPanel::Messages() {
         OnCommand(IDC_SRIX_READ_UID, &P::OnReadUid),
         OnMessage(WM_PAINT, &P::OnPaint),
         OnMessage(WM_LBUTTONDOWN, &P::OnLeftButtonDown),
+        OnMessage(WM_RBUTTONDOWN, &P::OnRightButtonDown),
     };
     return map;
 }
 
 BOOL CSrix4kPanel::OnInitDialog() {
-    CreateGrid();
     StTagPanel::OnInitDialog();
     SetUpHexEdit(uid_, IDC_SRIX_UID, 0);
     for (int id : {IDC_SRIX_CHIP_LABEL, IDC_SRIX_UID_LABEL, IDC_SRIX_BLOCK_LABEL, IDC_SRIX_LOCK_LABEL,
                    IDC_SRIX_READ_UID}) {
         BindItem(id);
     }
+    places_ = ComputeGrid(InitialClientRect());
+    if (!grid_.Create(hwnd_, IDC_SRIX_BLOCK0, kBlockSize, HexFont(Font()), places_)) {
+        BindItem(IDC_SRIX_BLOCK0);  // recorded as missing
+    }
     FitHeight();
     return TRUE;
 }
 
-void CSrix4kPanel::CreateGrid() {
-    ComputeGrid(InitialClientRect());
-    const HFONT font = Font();
-    const HINSTANCE instance = Instance();
-    // Each control is made in its place: no second pass moves them.
-    auto create = [&](const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle, int id,
-                      const GridBox& box) {
-        const Window control(CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | style, box.left, box.top,
-                                             box.right - box.left, box.bottom - box.top, hwnd_, ChildId(id), instance,
-                                             nullptr));
-        control.SetFont(font);
-    };
-    for (int block = 0; block < kBlocks; ++block) {
-        const DWORD shown = block < kSrixBlocksPerPage ? WS_VISIBLE : 0;
-        const int at = block % kSrixBlocksPerPage;
-        create(L"Edit", L"", shown | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, IDC_SRIX_BLOCK0 + block,
-               grid_.edits[at]);
-        create(L"Static", L"block" + std::to_wstring(block), shown | SS_RIGHT, 0, IDC_SRIX_BLOCK_LABEL0 + block,
-               grid_.labels[at]);
+bool CSrix4kPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NEXTDLGCTL && lParam == 0 && grid_.OnNextControl(wParam != 0)) {
+        result = 0;
+        return true;
     }
-    for (int column = 0; column < 4; ++column) {
-        create(L"Static", L"byte0...byte3", WS_VISIBLE, 0, IDC_SRIX_HEADING0 + column, grid_.headings[column]);
+    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
+        POINT at{};
+        GetCursorPos(&at);
+        ScreenToClient(hwnd_, &at);
+        if (grid_.OnSetCursor(at)) {
+            result = TRUE;
+            return true;
+        }
     }
+    return WithMessageMap::HandleMessage(message, wParam, lParam, result);
 }
 
 void CSrix4kPanel::Layout(int) {
-    const Srix4kGrid before = grid_;
-    ComputeGrid(ClientRect());
-    if (grid_.edits != before.edits) MoveGrid();
+    const Srix4kGrid places = ComputeGrid(ClientRect());
+    if (places.edits != places_.edits) {
+        places_ = places;
+        grid_.Place(places_);
+    }
     FitHeight();
 }
 
-void CSrix4kPanel::ComputeGrid(const RECT& client) {
+Srix4kGrid CSrix4kPanel::ComputeGrid(const RECT& client) const {
     const RECT label = Window(Item(IDC_SRIX_CHIP_LABEL)).RectIn(hwnd_);
-    grid_ = LayOutSrix4kGrid(label.right + kGridMargin, label.top, client.right - kGridMargin);
-}
-
-void CSrix4kPanel::MoveGrid() {
-    HDWP moves = BeginDeferWindowPos(2 * kBlocks + 4);
-    auto place = [&](int id, const GridBox& box) {
-        if (moves != nullptr) {
-            moves = DeferWindowPos(moves, Item(id), nullptr, box.left, box.top, box.right - box.left,
-                                   box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    };
-    for (int block = 0; block < kBlocks; ++block) {
-        place(IDC_SRIX_BLOCK0 + block, grid_.edits[block % kSrixBlocksPerPage]);
-        place(IDC_SRIX_BLOCK_LABEL0 + block, grid_.labels[block % kSrixBlocksPerPage]);
-    }
-    for (int column = 0; column < 4; ++column) place(IDC_SRIX_HEADING0 + column, grid_.headings[column]);
-    if (moves != nullptr) EndDeferWindowPos(moves);
+    return LayOutSrix4kGrid(label.right + kGridMargin, label.top, client.right - kGridMargin);
 }
 
 void CSrix4kPanel::FitHeight() {
     RECT window{};
     GetWindowRect(hwnd_, &window);
-    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, grid_.contentHeight,
+    SetWindowPos(hwnd_, nullptr, 0, 0, window.right - window.left, places_.contentHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetContentHeightToClient();
     Invalidate();
 }
 
 void CSrix4kPanel::ShowPage(int page) {
-    if (page == page_) return;
-    page_ = page;
-    for (int block = 0; block < kBlocks; ++block) {
-        const int show = block / kSrixBlocksPerPage == page_ ? SW_SHOW : SW_HIDE;
-        ShowWindow(Item(IDC_SRIX_BLOCK0 + block), show);
-        ShowWindow(Item(IDC_SRIX_BLOCK_LABEL0 + block), show);
-    }
-    for (const GridBox& tab : grid_.tabs) {
+    if (page == grid_.Page()) return;
+    grid_.ShowPage(page);
+    for (const GridBox& tab : places_.tabs) {
         const RECT area = ToRect(tab);
         InvalidateRect(hwnd_, &area, TRUE);
     }
 }
+
+void CSrix4kPanel::EditBlock(int block) {
+    if (block < 0 || block >= kBlocks) return;
+    ShowPage(block / kSrixBlocksPerPage);
+    grid_.Edit(block);
+}
+
+Bytes CSrix4kPanel::BlockBytes(int block) const { return HexToBytes(grid_.Text(block)); }
+
+void CSrix4kPanel::ShowBlocks(const std::vector<std::wstring>& texts) { grid_.SetTexts(texts); }
 
 void CSrix4kPanel::OnReadUid() {
     Command cmd(context_, hwnd_);
@@ -145,30 +132,39 @@ void CSrix4kPanel::OnReadUid() {
     cmd.Done(UiText(kMainMessages, kTextReadUidOk));
 }
 
-LRESULT CSrix4kPanel::OnPaint(WPARAM wParam, LPARAM lParam) {
-    // The base draws the background and framed captions; the tabs go on top.
-    LRESULT painted = 0;
-    CardPanelBase::HandleMessage(WM_PAINT, wParam, lParam, painted);
-    ScopedGetDC dc(hwnd_);
-    ScopedSaveDC saved(dc);
-    SelectObject(dc, Font());
-    SetBkMode(dc, TRANSPARENT);
-    for (int tab = 0; tab < 2; ++tab) {
-        RECT area = ToRect(grid_.tabs[tab]);
-        const ScopedGdiObject<HBRUSH> fill(CreateSolidBrush(tab == page_ ? kCurrentTabColour : kTabColour));
-        FillRect(dc, &area, fill.Get());
-        FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        SetTextColor(dc, tab == page_ ? kProgramTextColour : RGB(0xFF, 0xFF, 0xFF));
-        DrawTextW(dc, kTabCaptions[tab], -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    }
+LRESULT CSrix4kPanel::OnPaint(WPARAM, LPARAM) {
+    ScopedPaint paint(hwnd_);
+    grid_.Paint(paint, paint.Area());
+    PaintTabs(paint);
     return 0;
 }
 
-LRESULT CSrix4kPanel::OnLeftButtonDown(WPARAM, LPARAM lParam) {
-    const int x = static_cast<short>(LOWORD(lParam));
-    const int y = static_cast<short>(HIWORD(lParam));
+void CSrix4kPanel::PaintTabs(HDC dc) const {
+    ScopedSaveDC saved(dc);
+    SelectObject(dc, Font());
+    SetBkMode(dc, TRANSPARENT);
+    const int page = grid_.Page();
     for (int tab = 0; tab < 2; ++tab) {
-        if (grid_.tabs[tab].Contains(x, y)) ShowPage(tab);
+        RECT area = ToRect(places_.tabs[tab]);
+        const ScopedGdiObject<HBRUSH> fill(CreateSolidBrush(tab == page ? kCurrentTabColour : kTabColour));
+        FillRect(dc, &area, fill.Get());
+        FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SetTextColor(dc, tab == page ? kProgramTextColour : RGB(0xFF, 0xFF, 0xFF));
+        DrawTextW(dc, kTabCaptions[tab], -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
+}
+
+LRESULT CSrix4kPanel::OnLeftButtonDown(WPARAM wParam, LPARAM lParam) {
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    for (int tab = 0; tab < 2; ++tab) {
+        if (places_.tabs[tab].Contains(at.x, at.y)) ShowPage(tab);
+    }
+    grid_.OnButtonDown(WM_LBUTTONDOWN, wParam, at);
+    return 0;
+}
+
+LRESULT CSrix4kPanel::OnRightButtonDown(WPARAM wParam, LPARAM lParam) {
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    grid_.OnButtonDown(WM_RBUTTONDOWN, wParam, at);
     return 0;
 }

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "vantrel/toolkit/edit_texts.h"
 #include "vantrel/toolkit/field_reset.h"
 #include "vantrel/toolkit/hex_text.h"
 
@@ -24,7 +23,7 @@ std::optional<uint8_t> SearchStTag(Command& cmd, ReaderLibrary& reader) {
 }
 
 StTagPanel::StTagPanel(int templateId, PanelContext& context, const StTagSetup& setup)
-    : WithMessageMap(templateId, context), blocks_(setup.blockCount), setup_(setup) {
+    : WithMessageMap(templateId, context), setup_(setup) {
     using P = StTagPanel;
     buttons_ = {
         OnCommand<P>(setup_.request, &P::OnRequest),
@@ -36,10 +35,6 @@ StTagPanel::StTagPanel(int templateId, PanelContext& context, const StTagSetup& 
 }
 
 bool StTagPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
-        const int block = LOWORD(wParam) - setup_.firstBlockEdit;
-        if (block >= 0 && block < setup_.blockCount) blocksMayHoldText_ = true;
-    }
     if (DispatchMessageMap<StTagPanel>(buttons_, this, message, wParam, lParam, result)) return true;
     return WithMessageMap::HandleMessage(message, wParam, lParam, result);
 }
@@ -48,9 +43,6 @@ BOOL StTagPanel::OnInitDialog() {
     CardPanelBase::OnInitDialog();
     SetUpHexEdit(chipId_, setup_.chipId, 0);
     SetUpHexEdit(lockReg_, setup_.lockReg, 1);
-    for (int block = 0; block < setup_.blockCount; ++block) {
-        SetUpHexEdit(blocks_[block], setup_.firstBlockEdit + block, setup_.blockSize);
-    }
     for (int id : {setup_.request, setup_.read, setup_.write, setup_.lock}) BindItem(id);
     NumberList blockList;
     Bind(blockList, setup_.blockList);
@@ -64,19 +56,13 @@ void StTagPanel::SetUpHexEdit(ByteTextEdit& edit, int id, std::size_t bytes) {
     UseHexFont(edit);
 }
 
-void StTagPanel::ClearBlocks() {
-    if (!blocksMayHoldText_) return;
-    for (ByteTextEdit& block : blocks_) block.Clear();
-    blocksMayHoldText_ = false;
-}
-
 void StTagPanel::OnRequest() {
     chipId_.Clear();
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
     const auto chipId = SearchStTag(cmd, reader_);
     if (!chipId) return;
-    ClearBlocks();
+    ShowBlocks({});
     chipId_.SetBytes(&*chipId, 1);
     cmd.Done(UiText(kMainMessages, kTextFindCardOk));
 }
@@ -85,13 +71,15 @@ void StTagPanel::OnRead() {
     Command cmd(context_, hwnd_);
     if (!cmd.RequireConnection()) return;
     // The blocks not read end up empty.
-    EditTexts shown(blocks_);
+    std::vector<std::wstring> shown;
+    shown.reserve(static_cast<std::size_t>(setup_.blockCount));
     const BlockReadFunction& read = reader_.*setup_.readBlock;
     for (int block = 0; block < setup_.blockCount; ++block) {
         std::array<uint8_t, kAnswerSize> answer{};
         uint8_t length = 0;
         const int32_t status = cmd.CallQuietly(read, kDevice, static_cast<uint8_t>(block), answer.data(), &length);
         if (status != 0 || length != setup_.blockSize) {
+            ShowBlocks(shown);
             const std::wstring text = FormatText(UiText(kMainMessages, kTextReadBlockError), block);
             // A short answer to a successful call is still a failed read.
             if (status != 0) {
@@ -101,8 +89,9 @@ void StTagPanel::OnRead() {
             }
             return;
         }
-        shown.Set(blocks_[block].Handle(), BytesToHex(answer.data(), length));
+        shown.push_back(BytesToHex(answer.data(), length));
     }
+    ShowBlocks(shown);
     cmd.Done(UiText(kMainMessages, kTextReadOk));
 }
 
@@ -111,7 +100,7 @@ void StTagPanel::OnWrite() {
     if (!cmd.RequireConnection()) return;
     const int block = ListAt(setup_.blockList).Selected();
     if (block < 0 || block >= setup_.blockCount) return;
-    const Bytes data = blocks_[block].GetBytes();
+    const Bytes data = BlockBytes(block);
     if (data.size() != setup_.blockSize) return;
     if (!cmd.Call(reader_.*setup_.writeBlock, kDevice, static_cast<uint8_t>(block), data.data())) return;
     cmd.Done(UiText(kMainMessages, kTextWriteOk));

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "vantrel/toolkit/byte_text_edit.h"
@@ -18,7 +19,6 @@ using LockRegFunction = ReaderFunction<int32_t(int32_t, uint8_t)>;
 
 struct StTagSetup {
     int chipId, request, blockList, read, write, lockReg, lock;
-    int firstBlockEdit;  // block b's edit is firstBlockEdit + b
     int blockCount;
     std::size_t blockSize;
     int firstListed, lastListed;  // blocks offered for writing
@@ -44,24 +44,20 @@ protected:
 
     // Binds a hex edit limited to `bytes` bytes (0: no limit).
     void SetUpHexEdit(ByteTextEdit& edit, int id, std::size_t bytes);
-    // The block edits; the SRIX4K panel creates its own before this base's
-    // initialisation binds them.
-    std::vector<ByteTextEdit> blocks_;
+
+    // Where the panel shows its blocks: the text of block `block` as bytes,
+    // and every block at once (blocks past the end of `texts` end up empty).
+    virtual Bytes BlockBytes(int block) const = 0;
+    virtual void ShowBlocks(const std::vector<std::wstring>& texts) = 0;
 
 private:
     void OnRequest();
     void OnRead();
     void OnWrite();
     void OnLock();
-    // Empties the block edits unless none has held text since they were
-    // last emptied: asking each of 128 edits for its length is what a
-    // search would spend most of its own time on.
-    void ClearBlocks();
 
     StTagSetup setup_;
     std::vector<MessageEntry<StTagPanel>> buttons_;
     ByteTextEdit chipId_;
     ByteTextEdit lockReg_;
-    // Set by any change to a block edit's text (EN_CHANGE), typed or set.
-    bool blocksMayHoldText_ = true;
 };

@@ -129,12 +129,22 @@ void CIso15693Panel::Layout(int) {
     Invalidate();
 }
 
-std::optional<Bytes> CIso15693Panel::ChooseUid(Command& cmd) {
+Bytes CIso15693Panel::SlotUid() const {
     std::size_t slot = 0;
     for (std::size_t i = 0; i < std::size(kSlotRadios); ++i) {
         if (IsChecked(kSlotRadios[i])) slot = i;
     }
-    Bytes uid = uids_[slot].GetBytes();
+    return uids_[slot].GetBytes();
+}
+
+CardSecrets CIso15693Panel::TypedSecrets() const {
+    CardSecrets secrets;
+    secrets.tagUid = SlotUid();
+    return secrets;
+}
+
+std::optional<Bytes> CIso15693Panel::ChooseUid(Command& cmd) {
+    Bytes uid = SlotUid();
     if (uid.size() != kVicinityUidSize) {
         cmd.InputError(Message(kTextUidLengthError));
         return std::nullopt;

@@ -16,6 +16,7 @@
 
 class CIso15693Panel : public WithMessageMap<CIso15693Panel, CardPanelBase> {
 public:
+    CardSecrets TypedSecrets() const override;
     CIso15693Panel(PanelContext& context, int32_t code);
 
     static std::span<const MessageEntry<CIso15693Panel>> Messages();
@@ -42,6 +43,8 @@ private:
 
     // The 8-byte UID of the chosen slot; the input error box otherwise.
     std::optional<Bytes> ChooseUid(Command& cmd);
+    // The chosen slot's UID as typed.
+    Bytes SlotUid() const;
     // Write DSFID and Write AFI: one byte from `field`.
     template <typename Fn>
     void WriteByte(const Fn& write, ByteTextEdit& field, MainText missing, MainText done);

@@ -39,12 +39,22 @@ void VicinityFamilyPanel::ShowUids(std::span<const uint8_t> answer) {
     for (std::size_t i = 0; i < found.size(); ++i) uids_[i].SetBytes(found[i]);
 }
 
-std::optional<Bytes> VicinityFamilyPanel::ChooseUid(Command& cmd) {
+Bytes VicinityFamilyPanel::SlotUid() const {
     std::size_t slot = 0;
     for (std::size_t i = 0; i < std::size(kSlotRadios); ++i) {
         if (IsChecked(kSlotRadios[i])) slot = i;
     }
-    Bytes uid = uids_[slot].GetBytes();
+    return uids_[slot].GetBytes();
+}
+
+CardSecrets VicinityFamilyPanel::TypedSecrets() const {
+    CardSecrets secrets;
+    secrets.tagUid = SlotUid();
+    return secrets;
+}
+
+std::optional<Bytes> VicinityFamilyPanel::ChooseUid(Command& cmd) {
+    Bytes uid = SlotUid();
     if (uid.size() != kVicinityUidSize) {
         cmd.InputError(UiText(kMainMessages, kTextUidLengthError));
         return std::nullopt;

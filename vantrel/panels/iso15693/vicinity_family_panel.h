@@ -15,6 +15,7 @@
 
 class VicinityFamilyPanel : public WithMessageMap<VicinityFamilyPanel, CardPanelBase> {
 public:
+    CardSecrets TypedSecrets() const override;
     static std::span<const MessageEntry<VicinityFamilyPanel>> Messages();
 
 protected:
@@ -35,6 +36,8 @@ protected:
     void RunInventory(const Fn& inventory, Args... args);
     // The 8-byte UID of the chosen slot; the input error box otherwise.
     std::optional<Bytes> ChooseUid(Command& cmd);
+    // The chosen slot's UID as typed.
+    Bytes SlotUid() const;
     // A read that fails leaves nothing of the tag's memory shown.
     static void ZeroFillOnFailure(Command& cmd, HexPagePane& pane);
 

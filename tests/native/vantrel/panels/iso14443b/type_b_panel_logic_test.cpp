@@ -82,4 +82,22 @@ TEST(Srix4kGridTest, ColumnsFollowThePitchAndTabsSitBelowTheRows) {
     EXPECT_EQ(grid.contentHeight, 462);
 }
 
+TEST(Srix4kGridTest, ClicksFindTheBlockOfThePageAndTabStaysOnIt) {
+    const Srix4kGrid grid = LayOutSrix4kGrid(100, 10, 540);
+    EXPECT_EQ(Srix4kBlockAt(grid, 0, 162, 30), 0);     // the edit's corner
+    EXPECT_EQ(Srix4kBlockAt(grid, 0, 209, 47), 0);     // its last pixel
+    EXPECT_EQ(Srix4kBlockAt(grid, 0, 210, 30), -1);    // just right of it
+    EXPECT_EQ(Srix4kBlockAt(grid, 0, 162, 49), -1);    // between two rows
+    EXPECT_EQ(Srix4kBlockAt(grid, 0, 120, 35), -1);    // the label
+    EXPECT_EQ(Srix4kBlockAt(grid, 1, 500, 370), 127);
+    EXPECT_EQ(Srix4kBlockAt(grid, 1, 275, 31), 80);
+    EXPECT_EQ(Srix4kNextBlock(0, false), 1);
+    EXPECT_EQ(Srix4kNextBlock(0, true), -1);
+    EXPECT_EQ(Srix4kNextBlock(63, false), -1);
+    EXPECT_EQ(Srix4kNextBlock(64, true), -1);
+    EXPECT_EQ(Srix4kNextBlock(64, false), 65);
+    EXPECT_EQ(Srix4kNextBlock(127, true), 126);
+    EXPECT_EQ(Srix4kNextBlock(127, false), -1);
+}
+
 }  // namespace

@@ -1,0 +1,44 @@
+// Menu commands, dialog templates and controls of the card dumps: ids of
+// our own, apart from the reader's menus and panels.
+#pragma once
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
+
+#define ID_DUMP_SAVE 33100
+#define ID_DUMP_WRITE 33101
+#define ID_DUMP_COMPARE 33102
+
+#define IDD_DUMP_PROGRESS 180
+#define IDC_DUMP_PROGRESS_TEXT 1400
+#define IDC_DUMP_PROGRESS_BAR 1401
+
+#define IDD_DUMP_KEYS 181
+#define IDC_DUMP_KEYS_INTRO 1410
+#define IDC_DUMP_KEYS_USE_LIST 1411
+#define IDC_DUMP_KEYS_PATH 1412
+#define IDC_DUMP_KEYS_BROWSE 1413
+
+#define IDD_DUMP_CONFIRM 182
+#define IDC_DUMP_CONFIRM_TEXT 1420
+#define IDC_DUMP_CONFIRM_PROTECTED 1421
+#define IDC_DUMP_CONFIRM_NOTE 1422
+
+#define IDD_DUMP_CHOOSE 183
+#define IDC_DUMP_FIRST 1430
+#define IDC_DUMP_FIRST_BROWSE 1431
+#define IDC_DUMP_SECOND_FILE 1432
+#define IDC_DUMP_SECOND 1433
+#define IDC_DUMP_SECOND_BROWSE 1434
+#define IDC_DUMP_WITH_CARD 1435
+#define IDC_DUMP_FIRST_LABEL 1436
+
+#define IDD_DUMP_COMPARE 184
+#define IDC_DUMP_COUNT 1440
+#define IDC_DUMP_ONLY_DIFFERING 1441
+#define IDC_DUMP_LIST 1442
+#define IDC_DUMP_COPY 1443
+#define IDC_DUMP_HEAD_UNIT 1444
+#define IDC_DUMP_HEAD_LEFT 1445
+#define IDC_DUMP_HEAD_RIGHT 1446
