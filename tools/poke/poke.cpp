@@ -9,6 +9,8 @@
 //   VantrelPoke scroll <id>       moves the panel's scroll bar <id> one line down
 //   VantrelPoke status            prints the dialog bar's status text
 //   VantrelPoke title             prints the main window's title
+//   VantrelPoke dlgsettext <id> <t>  sets the text of control <id> of the dialog the program shows
+//   VantrelPoke dlgclick <id>     posts a click of that dialog's button <id>
 //   VantrelPoke close             closes the main window
 //   VantrelPoke version <file>    prints a file's version resource, one field a line
 #include <windows.h>
@@ -45,6 +47,33 @@ HWND PanelControl(int id) {
     Search search{id, L"VantrelView", nullptr};
     EnumChildWindows(MainWindow(), FindControl, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+struct DialogSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<DialogSearch*>(lParam);
+    wchar_t cls[16] = {};
+    GetClassNameW(hwnd, cls, 16);
+    if (wcscmp(cls, L"#32770") != 0 || !IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+    if (GetDlgItem(hwnd, search->id) == nullptr) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// A control of the enabled dialog the program's window thread shows, waited
+// for up to 5 s: a dialog opened by a posted command may not be there yet.
+HWND DialogControl(HWND main, int id) {
+    for (int tries = 0; tries < 50; ++tries) {
+        DialogSearch search{id, nullptr};
+        EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return GetDlgItem(search.found, id);
+        Sleep(100);
+    }
+    return nullptr;
 }
 
 void Print(const std::wstring& text) {
@@ -133,6 +162,14 @@ int wmain(int argc, wchar_t** argv) {
         Print(TextOf(GetDlgItem(GetDlgItem(main, 152), 1183)));
     } else if (verb == L"title") {
         Print(TextOf(main));
+    } else if (verb == L"dlgsettext" && argc > 3) {
+        HWND control = DialogControl(main, id);
+        if (control == nullptr) return 1;
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    } else if (verb == L"dlgclick") {
+        HWND control = DialogControl(main, id);
+        if (control == nullptr) return 1;
+        PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
     } else if (verb == L"close") {
         PostMessageW(main, WM_CLOSE, 0, 0);
     } else {

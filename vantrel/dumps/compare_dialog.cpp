@@ -77,9 +77,39 @@ BOOL CompareDialog::OnInitDialog() {
     Window(Item(IDC_DUMP_HEAD_LEFT)).SetText(leftName_);
     Window(Item(IDC_DUMP_HEAD_RIGHT)).SetText(rightName_);
     Window(Item(IDC_DUMP_COPY)).Enable(!comparison_.differing.empty());
+    FitToColumns();
     PlaceHeadings();
     Fill();
     return TRUE;
+}
+
+// Narrower units leave the list wider than its lines: the dialog shrinks to
+// them, keeping its centre.
+void CompareDialog::FitToColumns() {
+    const int unitBytes = left_.units.empty() ? 0 : static_cast<int>(left_.units[0].data.size());
+    const int lineChars = nameChars_ + 2 * kGapChars + 2 * 3 * unitBytes;
+    const Window list(Item(IDC_DUMP_LIST));
+    RECT listRect = list.RectIn(hwnd_);
+    const int needed = 2 * kPadding + lineChars * charWidth_ + GetSystemMetrics(SM_CXVSCROLL) +
+                       4 * GetSystemMetrics(SM_CXBORDER);
+    const int spare = (listRect.right - listRect.left) - needed;
+    if (spare <= 0) return;
+    listRect.right -= spare;
+    list.Move(listRect);
+    for (int id : {IDOK, IDC_DUMP_ONLY_DIFFERING}) {
+        const Window control(Item(id));
+        RECT r = control.RectIn(hwnd_);
+        OffsetRect(&r, -spare, 0);
+        control.Move(r);
+    }
+    const Window count(Item(IDC_DUMP_COUNT));
+    RECT countRect = count.RectIn(hwnd_);
+    countRect.right = Window(Item(IDC_DUMP_ONLY_DIFFERING)).RectIn(hwnd_).left - kPadding;
+    count.Move(countRect);
+    RECT window{};
+    GetWindowRect(hwnd_, &window);
+    MoveWindow(hwnd_, window.left + spare / 2, window.top, window.right - window.left - spare,
+               window.bottom - window.top, TRUE);
 }
 
 // The headings over the list's columns.

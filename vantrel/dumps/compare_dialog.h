@@ -32,6 +32,7 @@ private:
     void OnOnlyDiffering();
     void OnCopy();
     void Fill();
+    void FitToColumns();
     void PlaceHeadings();
     int DigitWidth() const { return charWidth_; }
 

@@ -147,21 +147,32 @@ void DumpCommands::Report(Command& command, const PlanFailure& failure, const st
     }
 }
 
+// Reads the card as a command of its own: its log is on the screen before
+// the dialogs that follow the read.
+std::optional<CardDump> DumpCommands::ReadCardCommand(const ReadRequest& request, const std::wstring& cancelled) {
+    Command command(context_, frame_);
+    if (!command.RequireConnection()) return std::nullopt;
+    ReadResult result = ReadWithProgress(command, request);
+    if (result.failure) {
+        Report(command, result.failure, cancelled);
+        return std::nullopt;
+    }
+    return std::move(result.dump);
+}
+
 void DumpCommands::SaveCard(const DumpTarget& target) {
     std::vector<MifareKey> keys;
     if (!ChooseKeys(target, keys)) return;
-    Command command(context_, frame_);
-    if (!command.RequireConnection()) return;
     const ReadRequest request = RequestFor(target, std::move(keys));
-    const ReadResult result = ReadWithProgress(command, request);
-    if (result.failure) return Report(command, result.failure, L"Cancelled: nothing was saved");
+    const std::optional<CardDump> dump = ReadCardCommand(request, L"Cancelled: nothing was saved");
+    if (!dump) return;
 
-    const CardDump& dump = result.dump;
+    Command command(context_, frame_, false);
     const DumpLayout& layout = *request.layout;
     std::wstring path;
     DumpFormat format = DumpFormat::Json;
-    if (!prompts_.ChooseSaveFile(frame_, SuggestedName(dump), path, format)) return command.Done(L"Not saved");
-    const int unread = UnreadCount(dump);
+    if (!prompts_.ChooseSaveFile(frame_, SuggestedName(*dump), path, format)) return command.Done(L"Not saved");
+    const int unread = UnreadCount(*dump);
     if (format == DumpFormat::Raw && unread > 0 &&
         !Ask(Count(unread, UnitWord(layout)) + L" of the card could not be read. A raw binary file cannot mark them: "
                                                L"they would be saved as zeros, and written back as zeros.\r\n\r\n"
@@ -169,7 +180,7 @@ void DumpCommands::SaveCard(const DumpTarget& target) {
              kSaveCaption)) {
         return command.Done(L"Not saved");
     }
-    if (!ReplaceFileContent(path, WriteDump(format, dump))) {
+    if (!ReplaceFileContent(path, WriteDump(format, *dump))) {
         return command.Failed(L"the file could not be written: " + FileNameOf(path));
     }
     std::wstring text = L"Saved to " + FileNameOf(path) + L": " + Count(layout.unitCount - unread, UnitWord(layout));
@@ -189,16 +200,15 @@ void DumpCommands::WriteFileToCard(const DumpTarget& target) {
     }
     std::vector<MifareKey> keys;
     if (!ChooseKeys(target, keys)) return;
-    Command command(context_, frame_);
-    if (!command.RequireConnection()) return;
     ReadRequest request = RequestFor(target, std::move(keys));
     request.keysFrom = &*file;
-    const ReadResult card = ReadWithProgress(command, request);
-    if (card.failure) return Report(command, card.failure, L"Cancelled: nothing was written");
-    WriteBack(command, target, request, *file, card.dump);
+    const std::optional<CardDump> card = ReadCardCommand(request, L"Cancelled: nothing was written");
+    if (!card) return;
+    Command command(context_, frame_, false);
+    WriteBack(command, request, *file, *card);
 }
 
-void DumpCommands::WriteBack(Command& command, const DumpTarget&, const ReadRequest& request, const CardDump& file,
+void DumpCommands::WriteBack(Command& command, const ReadRequest& request, const CardDump& file,
                              const CardDump& card) {
     const DumpLayout& layout = *request.layout;
     if (!file.uid.empty() && !card.uid.empty() && file.uid != card.uid &&
@@ -260,14 +270,11 @@ void DumpCommands::CompareDumps(const DumpTarget& target) {
         }
         std::vector<MifareKey> keys;
         if (!ChooseKeys(target, keys)) return;
-        Command command(context_, frame_);
-        if (!command.RequireConnection()) return;
         ReadRequest request = RequestFor(target, std::move(keys));
         request.keysFrom = &*left;
-        ReadResult card = ReadWithProgress(command, request);
-        if (card.failure) return Report(command, card.failure, L"Cancelled: nothing compared");
-        right = std::move(card.dump);
-        command.Done(L"The card read for the comparison");
+        right = ReadCardCommand(request, L"Cancelled: nothing compared");
+        if (!right) return;
+        ReportStatus(context_.services, L"The card read for the comparison");
     }
     const Comparison comparison = dumps::CompareDumps(*left, *right);
     if (!comparison.refusal.empty()) return Tell(comparison.refusal, kCompareCaption, MB_ICONSTOP);

@@ -41,12 +41,12 @@ private:
     bool ChooseKeys(const DumpTarget& target, std::vector<MifareKey>& keys);
     std::optional<CardDump> LoadDump(const std::wstring& path, const DumpTarget& target);
     ReadResult ReadWithProgress(Command& command, const ReadRequest& request);
+    std::optional<CardDump> ReadCardCommand(const ReadRequest& request, const std::wstring& cancelled);
     ReadRequest RequestFor(const DumpTarget& target, std::vector<MifareKey> keys) const;
     void Report(Command& command, const PlanFailure& failure, const std::wstring& cancelled);
     void Tell(const std::wstring& text, const std::wstring& caption, UINT icon);
     bool Ask(const std::wstring& question, const std::wstring& caption);
-    void WriteBack(Command& command, const DumpTarget& target, const ReadRequest& request, const CardDump& file,
-                   const CardDump& card);
+    void WriteBack(Command& command, const ReadRequest& request, const CardDump& file, const CardDump& card);
 
     PanelContext& context_;
     HWND frame_;

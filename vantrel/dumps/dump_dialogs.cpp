@@ -12,16 +12,17 @@ namespace {
 
 bool IsChecked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
-bool BrowseForKeyList(HWND owner, std::wstring& path) {
+// An open dialog for an existing file of `filter`, starting from `path`.
+bool BrowseToOpen(HWND owner, const wchar_t* filter, const std::wstring& title, std::wstring& path) {
     std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
     path.copy(file.data(), file.size() - 1);
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"Key lists (*.txt)\0*.txt\0All files\0*.*\0";
+    ofn.lpstrFilter = filter;
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrTitle = L"Mifare key list";
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&ofn)) return false;
     path = file.data();
@@ -31,19 +32,7 @@ bool BrowseForKeyList(HWND owner, std::wstring& path) {
 }  // namespace
 
 bool BrowseForDump(HWND owner, const std::wstring& title, std::wstring& path) {
-    std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
-    path.copy(file.data(), file.size() - 1);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"Card dumps (*.json;*.txt;*.bin)\0*.json;*.txt;*.bin\0All files\0*.*\0";
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return false;
-    path = file.data();
-    return true;
+    return BrowseToOpen(owner, L"Card dumps (*.json;*.txt;*.bin)\0*.json;*.txt;*.bin\0All files\0*.*\0", title, path);
 }
 
 KeyListDialog::KeyListDialog(int panelKeys, std::wstring path, bool useList)
@@ -78,7 +67,7 @@ void KeyListDialog::OnUseList() {
 
 void KeyListDialog::OnBrowse() {
     std::wstring path = Window(Item(IDC_DUMP_KEYS_PATH)).Text();
-    if (BrowseForKeyList(hwnd_, path)) Window(Item(IDC_DUMP_KEYS_PATH)).SetText(path);
+    if (BrowseToOpen(hwnd_, L"Key lists (*.txt)\0*.txt\0All files\0*.*\0", L"Mifare key list", path)) Window(Item(IDC_DUMP_KEYS_PATH)).SetText(path);
 }
 
 void KeyListDialog::OnOK() {

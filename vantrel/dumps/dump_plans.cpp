@@ -1,5 +1,8 @@
 #include "vantrel/dumps/dump_plans.h"
 
+#include "common/mifare_access.h"
+#include "common/mifare_layout.h"
+
 #include "vantrel/dumps/plan_steps.h"
 #include "vantrel/panels/iso14443a/mifare_blocks.h"
 #include "vantrel/panels/iso15693/config_block_frame.h"
@@ -54,6 +57,17 @@ std::wstring TrailerRefusal(const DumpLayout& layout, const CardDump& file) {
     return {};
 }
 
+// A trailer that goes back must know both keys: the one that opened its
+// sector, and key B only when key A may read it (a hidden key reads as zeros).
+// A file without keys (a raw image) holds its trailers' keys as they are.
+bool TrailerKeysKnown(const CardDump& file, int block) {
+    const SectorKey* key = KeyOfSector(file, mifare::SectorOfBlock(block));
+    if (key == nullptr) return true;
+    if (key->keyB) return false;
+    const auto conditions = mifare::DecodeAccessBits(std::span<const uint8_t, 3>(file.units[block].data.data() + 6, 3));
+    return conditions && (mifare::TrailerBlockRights((*conditions)[3]).keyBRead & mifare::kKeyA) != 0;
+}
+
 }  // namespace
 
 ReadResult ReadCard(CardLink& link, DumpProgress& progress, const ReadRequest& request) {
@@ -95,7 +109,8 @@ WritePlan PlanWrite(const DumpLayout& layout, const CardDump& file, const CardDu
         if (!wanted.read) continue;
         if (held.read && SameForWriting(layout, unit, wanted.data, held.data)) continue;
         const Area area = AreaOf(layout, unit);
-        if (area == Area::Fixed) {
+        const bool hiddenKey = layout.access == Access::Mifare && mifare::IsTrailer(unit) && !TrailerKeysKnown(file, unit);
+        if (area == Area::Fixed || hiddenKey) {
             plan.fixed.push_back(unit);
         } else if (!held.read) {
             plan.notOpened.push_back(unit);

@@ -11,7 +11,6 @@ ProgressWindow::ProgressWindow(HWND frame, std::wstring title, std::wstring verb
       started_(GetTickCount()) {
     // A modal dialog's manners: the frame takes no input while the work runs.
     frameWasEnabled_ = frame_ != nullptr && IsWindowEnabled(frame_);
-    CreateModeless(frame_);
     if (frameWasEnabled_) EnableWindow(frame_, FALSE);
 }
 
@@ -19,6 +18,7 @@ ProgressWindow::~ProgressWindow() {
     if (frameWasEnabled_) EnableWindow(frame_, TRUE);
     if (IsValid()) Destroy();
     if (frame_ != nullptr && frameWasEnabled_) SetActiveWindow(frame_);
+    if (closeAsked_) PostMessageW(frame_, WM_CLOSE, 0, 0);
 }
 
 std::span<const MessageEntry<ProgressWindow>> ProgressWindow::Messages() {
@@ -39,15 +39,15 @@ void ProgressWindow::OnCancel() {
     Window(Item(IDC_DUMP_PROGRESS_TEXT)).SetText(L"Stopping...");
 }
 
+// The window is made only when it is to be seen: most dumps end sooner.
 void ProgressWindow::ShowNow() {
-    if (!IsValid() || shown_) return;
+    if (shown_ || !CreateModeless(frame_)) return;
     shown_ = true;
     Show(SW_SHOWNORMAL);
     Update();
 }
 
 bool ProgressWindow::Step(int done, int total, const std::wstring& what) {
-    if (!IsValid()) return !cancelled_;
     if (!shown_ && GetTickCount() - started_ >= kShowAfterMs) ShowNow();
     if (shown_ && !cancelled_) {
         const int position = total > 0 ? MulDiv(done, 1000, total) : 0;
@@ -75,7 +75,13 @@ void ProgressWindow::Pump() {
             cancelled_ = true;
             return;
         }
-        if (IsDialogMessageW(hwnd_, &message)) continue;
+        // The frame closes once the work has stopped, not under it.
+        if (message.message == WM_CLOSE && message.hwnd == frame_ && frame_ != nullptr) {
+            closeAsked_ = true;
+            OnCancel();
+            continue;
+        }
+        if (shown_ && IsDialogMessageW(hwnd_, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -1,7 +1,8 @@
 // The progress of a dump: a window with the unit being read or written, a
 // bar and Cancel, shown once the work has taken half a second. Between
 // steps it lets the program's windows paint and takes the Cancel; the
-// frame takes no input meanwhile.
+// frame takes no input meanwhile, and a request to close it stops the work
+// and closes the frame afterwards.
 #pragma once
 
 #include <windows.h>
@@ -43,6 +44,7 @@ private:
     bool shown_ = false;
     bool cancelled_ = false;
     bool frameWasEnabled_ = false;
+    bool closeAsked_ = false;  // a close of the frame, passed on when the work is over
     std::wstring lastText_;
     int lastPosition_ = -1;
 };

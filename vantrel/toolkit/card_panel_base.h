@@ -65,6 +65,14 @@ protected:
 
     // Check boxes and radio buttons.
     bool IsChecked(int id) const { return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED; }
+    // The position in `ids` of the last button checked; 0 when none is.
+    std::size_t CheckedIndex(std::span<const int> ids) const {
+        std::size_t checked = 0;
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            if (IsChecked(ids[i])) checked = i;
+        }
+        return checked;
+    }
     void SetChecked(int id, bool checked = true) const {
         CheckDlgButton(hwnd_, id, checked ? BST_CHECKED : BST_UNCHECKED);
     }

@@ -1,10 +1,9 @@
 #include "vantrel/toolkit/command_history.h"
 
-#include <atomic>
-#include <chrono>
 #include <fstream>
 #include <iterator>
-#include <system_error>
+
+#include "vantrel/toolkit/file_content.h"
 
 namespace {
 
@@ -12,15 +11,6 @@ constexpr char kCr = '\r';
 constexpr char kLf = '\n';
 
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
-
-// A name no other save (of this or another program) uses at the same time.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
-    static std::atomic<unsigned> counter{0};
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    std::filesystem::path temp = path;
-    temp += ".tmp" + std::to_string(ticks) + "-" + std::to_string(counter++);
-    return temp;
-}
 
 }  // namespace
 
@@ -66,26 +56,4 @@ bool CommandHistory::Load(const std::filesystem::path& path) {
     return true;
 }
 
-bool CommandHistory::Save(const std::filesystem::path& path) const {
-    const std::filesystem::path temp = TemporaryBeside(path);
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        const std::string content = Serialise();
-        if (file) file.write(content.data(), static_cast<std::streamsize>(content.size()));
-        if (file) file.flush();
-        if (!file) {
-            file.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temp, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return false;
-    }
-    return true;
-}
+bool CommandHistory::Save(const std::filesystem::path& path) const { return ReplaceFileContent(path, Serialise()); }

@@ -1,13 +1,18 @@
 #include "vantrel/toolkit/file_content.h"
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <system_error>
 
 namespace {
 
+// A name no other save (of this or another program) uses at the same time.
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
+    static std::atomic<unsigned> counter{0};
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     std::filesystem::path temp = path;
-    temp += L".saving";
+    temp += ".tmp" + std::to_string(ticks) + "-" + std::to_string(counter++);
     return temp;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "frame_fixture.h"
+#include "vantrel/dumps/dump_ids.h"
 #include "vantrel/toolkit/result_report.h"
 
 TEST_F(FrameTest, ChoosingACardSetsTitleCheckMarkAndBarName) {
@@ -98,4 +99,30 @@ TEST_F(FrameTest, DialogBarHandsItsControlsCommandsToTheFrame) {
                  reinterpret_cast<LPARAM>(control));
     EXPECT_TRUE(connection.open);
     EXPECT_EQ(BarText(IDC_BAR_MEMO), L"Connect successful");
+}
+
+TEST_F(FrameTest, DumpMenuBeforeHelpFollowsTheCardTypeAndTheConnection) {
+    const int count = GetMenuItemCount(Menu());
+    wchar_t text[16] = {};
+    GetMenuStringW(Menu(), count - 2, text, 16, MF_BYPOSITION);
+    ASSERT_STREQ(text, L"&Dump");
+    HMENU dump = GetSubMenu(Menu(), count - 2);
+    const auto grayed = [&](UINT id) {
+        SendMessageW(*frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(dump), count - 2);
+        return (GetMenuState(dump, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    frame->SelectCard(2);
+    connection.open = false;
+    EXPECT_TRUE(grayed(ID_DUMP_SAVE));
+    EXPECT_TRUE(grayed(ID_DUMP_WRITE));
+    EXPECT_FALSE(grayed(ID_DUMP_COMPARE));  // two files need no reader
+    connection.open = true;
+    EXPECT_FALSE(grayed(ID_DUMP_SAVE));
+    EXPECT_FALSE(grayed(ID_DUMP_WRITE));
+    for (int32_t withoutDumps : {3, 12, 24}) {
+        frame->SelectCard(withoutDumps);
+        EXPECT_TRUE(grayed(ID_DUMP_SAVE) && grayed(ID_DUMP_WRITE) && grayed(ID_DUMP_COMPARE)) << withoutDumps;
+    }
+    Command(ID_PORT_SET);
+    EXPECT_TRUE(grayed(ID_DUMP_COMPARE));
 }

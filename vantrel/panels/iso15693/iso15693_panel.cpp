@@ -129,13 +129,7 @@ void CIso15693Panel::Layout(int) {
     Invalidate();
 }
 
-Bytes CIso15693Panel::SlotUid() const {
-    std::size_t slot = 0;
-    for (std::size_t i = 0; i < std::size(kSlotRadios); ++i) {
-        if (IsChecked(kSlotRadios[i])) slot = i;
-    }
-    return uids_[slot].GetBytes();
-}
+Bytes CIso15693Panel::SlotUid() const { return uids_[CheckedIndex(kSlotRadios)].GetBytes(); }
 
 CardSecrets CIso15693Panel::TypedSecrets() const {
     CardSecrets secrets;

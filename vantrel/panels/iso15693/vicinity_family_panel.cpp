@@ -39,13 +39,7 @@ void VicinityFamilyPanel::ShowUids(std::span<const uint8_t> answer) {
     for (std::size_t i = 0; i < found.size(); ++i) uids_[i].SetBytes(found[i]);
 }
 
-Bytes VicinityFamilyPanel::SlotUid() const {
-    std::size_t slot = 0;
-    for (std::size_t i = 0; i < std::size(kSlotRadios); ++i) {
-        if (IsChecked(kSlotRadios[i])) slot = i;
-    }
-    return uids_[slot].GetBytes();
-}
+Bytes VicinityFamilyPanel::SlotUid() const { return uids_[CheckedIndex(kSlotRadios)].GetBytes(); }
 
 CardSecrets VicinityFamilyPanel::TypedSecrets() const {
     CardSecrets secrets;

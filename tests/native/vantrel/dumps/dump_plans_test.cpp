@@ -160,6 +160,28 @@ TEST(WritePlanRules, KeepTheMakersUnitsUnreadUnitsAndProtectedAreasUnlessAsked) 
     EXPECT_EQ(PlanWrite(layout, file, card, true).units, (std::vector<int>{2, 3, 4, 39, 40, 41}));
 }
 
+TEST(WritePlanRules, AMifareTrailerGoesBackOnlyWithBothItsKeysKnown) {
+    const DumpLayout& layout = *FindDumpLayout(1);
+    CardDump card = EmptyDump(layout, L"Mifare_1K");
+    for (int block = 0; block < 64; ++block) {
+        card.units[block] = {block % 4 == 3 ? Hex("FFFFFFFFFFFFFF078069FFFFFFFFFFFF") : Bytes(16, 0), true, {}};
+    }
+    CardDump file = card;
+    // Sector 1 opened with key B: key A is the card's secret. Sector 2 opened
+    // with key A under access bits that hide key B; sector 3 under the
+    // transport bits, where key A reads key B.
+    file.units[7].data = Hex("000000000000FF078069B1B2B3B4B5B6");
+    file.units[11].data = Hex("A1A2A3A4A5A67F078869000000000000");
+    file.units[15].data = Hex("A1A2A3A4A5A6FF078069B1B2B3B4B5B6");
+    file.keys = {{1, true, {0xB1, 0xB2, 0xB3, 0xB4, 0xB5, 0xB6}}, {2, false, {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6}},
+                 {3, false, {0xA1, 0xA2, 0xA3, 0xA4, 0xA5, 0xA6}}};
+    const WritePlan plan = PlanWrite(layout, file, card, true);
+    EXPECT_EQ(plan.units, std::vector<int>{15});
+    EXPECT_EQ(plan.fixed, (std::vector<int>{7, 11}));
+    file.keys.clear();  // a raw image carries its keys in its trailers
+    EXPECT_EQ(PlanWrite(layout, file, card, true).units, (std::vector<int>{7, 11, 15}));
+}
+
 TEST(WritePlanRules, SkipBlocksTheTagReportsLocked) {
     const DumpLayout& layout = *FindDumpLayout(10);
     CardDump card = EmptyDump(layout, L"I.CODE SLI");
