@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 // Every pointer argument of the function list below, for calls carried over a
 // network connection: ordinal, argument position (from 0), direction (In, Out,
@@ -243,3 +244,21 @@
       (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data))                \
     X(460, rf_UC_authentication, "rf_UC_authentication", true, (int32_t dev, const uint8_t* key))  \
     X(461, rf_UC_changekey, "rf_UC_changekey", true, (int32_t dev, const uint8_t* key))
+
+namespace kelvar {
+
+// The ordinal of the function named `cName` in the list (0 for none).
+constexpr int OrdinalOf(std::string_view cName) {
+#define KELVAR_ORDINAL_OF(ordinal, member, reported, required, params) \
+    if (cName == #member) return ordinal;
+    KELVAR_FUNCTIONS(KELVAR_ORDINAL_OF)
+#undef KELVAR_ORDINAL_OF
+    return 0;
+}
+
+// The two functions that open and close the connection itself: the library's
+// routes and the reader server handle them apart from every other call.
+inline constexpr int kOpenOrdinal = OrdinalOf("rf_init_com");
+inline constexpr int kCloseOrdinal = OrdinalOf("close_connection");
+
+}  // namespace kelvar

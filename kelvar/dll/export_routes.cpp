@@ -65,9 +65,9 @@ struct Route<Ordinal, void(A...)> {
     static int32_t __stdcall Call(A... args) noexcept {
         try {
             const std::lock_guard lock(CallLock());
-            if constexpr (Ordinal == 4) {
+            if constexpr (Ordinal == kOpenOrdinal) {
                 return OpenConnection(args...);
-            } else if constexpr (Ordinal == 45) {
+            } else if constexpr (Ordinal == kCloseOrdinal) {
                 Remote().Close();
                 return Local(args...);
             } else {

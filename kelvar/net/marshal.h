@@ -23,49 +23,17 @@
 #include <utility>
 #include <vector>
 
-#include "kelvar/kelvar_functions.h"
+#include "kelvar/buffer_rules.h"
 #include "kelvar/net/wire.h"
 #include "kelvar/status.h"
 
 namespace kelvar::net {
-
-enum class Direction { In, Out, InOut };
-enum class SizeKind { Fixed, Arg, Reported };
-
-struct BufferRule {
-    int ordinal;
-    int position;
-    Direction direction;
-    SizeKind kind;
-    int value;
-    int largest = 0;  // Arg rows only
-};
-
-inline constexpr BufferRule kBufferRules[] = {
-#define KELVAR_NET_RULE(ordinal, position, direction, kind, ...) \
-    {ordinal, position, Direction::direction, SizeKind::kind, __VA_ARGS__},
-    KELVAR_BUFFERS(KELVAR_NET_RULE)
-#undef KELVAR_NET_RULE
-};
 
 // Bound of every row's largest size.
 inline constexpr size_t kMaxBufferBytes = 64 * 1024;
 // What the serving side reserves for a Reported out-buffer (callers reserve
 // 1024 bytes; a length byte describes at most 255).
 inline constexpr size_t kReportedCapacity = 1024;
-
-constexpr int RuleCount(int ordinal, int position) {
-    int count = 0;
-    for (const BufferRule& rule : kBufferRules) count += rule.ordinal == ordinal && rule.position == position;
-    return count;
-}
-
-constexpr BufferRule RuleOf(int ordinal, int position) {
-    for (const BufferRule& rule : kBufferRules) {
-        if (rule.ordinal == ordinal && rule.position == position) return rule;
-    }
-    return {ordinal, position, Direction::In, SizeKind::Fixed, 0};
-}
 
 // Calls f(std::integral_constant<size_t, I>()) for I = 0 .. N-1 in order.
 template <size_t N, typename F>

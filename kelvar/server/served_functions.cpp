@@ -12,7 +12,7 @@ namespace {
 template <int Ordinal, typename Signature, typename Function>
 bool ServeOne(net::WireReader& in, net::WireWriter& out, Function function) {
     // Opening and closing are the client's own: they are never carried.
-    if constexpr (Ordinal == 4 || Ordinal == 45) {
+    if constexpr (Ordinal == kOpenOrdinal || Ordinal == kCloseOrdinal) {
         if (!in.Ok()) return false;
         out.Scalar<int32_t>(kNotSupported);
         return true;

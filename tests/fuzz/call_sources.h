@@ -15,8 +15,8 @@ namespace fuzzing {
 
 // The largest of the Arg row whose size argument sits at `position`, or 0.
 constexpr int LargestSizedBy(int ordinal, int position) {
-    for (const kelvar::net::BufferRule& rule : kelvar::net::kBufferRules) {
-        if (rule.ordinal == ordinal && rule.kind == kelvar::net::SizeKind::Arg && rule.value == position) {
+    for (const kelvar::BufferRule& rule : kelvar::kBufferRules) {
+        if (rule.ordinal == ordinal && rule.kind == kelvar::SizeKind::Arg && rule.value == position) {
             return rule.largest;
         }
     }

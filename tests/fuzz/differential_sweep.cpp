@@ -27,7 +27,7 @@ std::string Describe(const char* name, const TableCall<Ordinal, void(A...)>& cal
     const auto values = call.Values();
     for (size_t p = 0; p < sizeof...(A); ++p) {
         if (p > 0) text += ", ";
-        if (kelvar::net::RuleCount(Ordinal, int(p)) == 0) {
+        if (kelvar::RuleCount(Ordinal, int(p)) == 0) {
             text += std::to_string(values[p]);
         } else {
             text += call.Buffer(p) == nullptr ? "null" : "[" + std::to_string(call.Size(p)) + "]";
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
                 };
                 check(EdgeSource(Ordinal, -1, 0, -1));
                 for (size_t p = 0; p < sizeof...(A); ++p) {
-                    if (kelvar::net::RuleCount(Ordinal, int(p)) != 0) {
+                    if (kelvar::RuleCount(Ordinal, int(p)) != 0) {
                         check(EdgeSource(Ordinal, -1, 0, int(p)));
                         continue;
                     }

@@ -37,6 +37,6 @@ void VisitFunction(size_t index, Visitor&& visit) {
 }
 
 // rf_init_com and the close function open and close a connection: never carried.
-constexpr bool Carried(int ordinal) { return ordinal != 4 && ordinal != 45; }
+constexpr bool Carried(int ordinal) { return ordinal != kelvar::kOpenOrdinal && ordinal != kelvar::kCloseOrdinal; }
 
 }  // namespace fuzzing

@@ -42,13 +42,13 @@ public:
         kelvar::net::ForEachIndex<kCount>([&]<size_t I>(std::integral_constant<size_t, I>) {
             if constexpr (M::template kPointer<I>) {
                 if (!source.Present(I)) return;
-                constexpr kelvar::net::BufferRule rule = kelvar::net::RuleOf(Ordinal, int(I));
-                sizes_[I] = rule.kind == kelvar::net::SizeKind::Reported ? kReportedBytes
-                            : rule.kind == kelvar::net::SizeKind::Arg
+                constexpr kelvar::BufferRule rule = kelvar::RuleOf(Ordinal, int(I));
+                sizes_[I] = rule.kind == kelvar::SizeKind::Reported ? kReportedBytes
+                            : rule.kind == kelvar::SizeKind::Arg
                                 ? size_t(std::min<uint64_t>(M::SizeBefore(rule, values), uint64_t(rule.largest)))
                                 : size_t(rule.value);
                 buffers_[I].reset(new uint8_t[sizes_[I]]);
-                source.Fill(rule.direction != kelvar::net::Direction::Out, buffers_[I].get(), sizes_[I]);
+                source.Fill(rule.direction != kelvar::Direction::Out, buffers_[I].get(), sizes_[I]);
             }
         });
         Point();

@@ -50,7 +50,7 @@ private:
 // success fills (a Reported one up to its length byte).
 template <int Ordinal, typename... A>
 std::string OutDifference(const TableCall<Ordinal, void(A...)>& a, const TableCall<Ordinal, void(A...)>& b) {
-    using namespace kelvar::net;
+    using namespace kelvar;
     for (size_t p = 0; p < sizeof...(A); ++p) {
         if (RuleCount(Ordinal, int(p)) == 0 || a.Buffer(p) == nullptr) continue;
         const BufferRule rule = RuleOf(Ordinal, int(p));

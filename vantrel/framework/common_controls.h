@@ -15,6 +15,12 @@ public:
     bool IsModified() const { return Send(EM_GETMODIFY) != 0; }
     void SetModified(bool modified) const { Send(EM_SETMODIFY, modified); }
     void LimitText(int characters) const { Send(EM_SETLIMITTEXT, static_cast<WPARAM>(characters)); }
+    // Where the text goes inside the client area.
+    RECT FormattingRect() const {
+        RECT format{};
+        Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+        return format;
+    }
 };
 
 class IpAddressControl : public Window {
@@ -45,5 +51,7 @@ inline HMENU ChildId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PT
 
 // The control a WM_COMMAND, WM_CTLCOLOR* or scroll message names in lParam.
 inline HWND ControlOf(LPARAM lParam) { return reinterpret_cast<HWND>(lParam); }
+// The window a WM_SETCURSOR message is about, in wParam.
+inline HWND CursorWindowOf(WPARAM wParam) { return reinterpret_cast<HWND>(wParam); }
 // The device context a WM_CTLCOLOR* message hands over in wParam.
 inline HDC DcOf(WPARAM wParam) { return reinterpret_cast<HDC>(wParam); }

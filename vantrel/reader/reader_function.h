@@ -1,5 +1,6 @@
 // One function of the reader library as the program calls it: bound by
-// ordinal, named as the result log shows it. A function the library does not
+// ordinal, named as the result log shows it, and seen by the library's
+// observer (call_observer.h) when one is set. A function the library does not
 // export answers kStatusNotBound instead of being called, so callers log and
 // report it like any other failure.
 //
@@ -10,7 +11,10 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
+
+#include "vantrel/reader/call_observer.h"
 
 // Status of a call to a function the loaded library does not export.
 inline constexpr int32_t kStatusNotBound = -2;
@@ -30,7 +34,9 @@ class ReaderFunction<int32_t(Args...)> {
 public:
     using Pointer = int32_t(__stdcall*)(Args...);
 
-    ReaderFunction(int ordinal, const wchar_t* name) : ordinal_(ordinal), name_(name) {}
+    // `observer` is where the library keeps its observer (none: null).
+    ReaderFunction(int ordinal, const wchar_t* name, ReaderObserver* const* observer = nullptr)
+        : ordinal_(ordinal), name_(name), observer_(observer) {}
     ReaderFunction(const ReaderFunction&) = delete;
     ReaderFunction& operator=(const ReaderFunction&) = delete;
 
@@ -45,9 +51,19 @@ private:
     friend class Command;
     friend class VirtualField;
 
-    int32_t operator()(Args... args) const { return fn_ ? fn_(args...) : kStatusNotBound; }
+    int32_t operator()(Args... args) const {
+        ReaderObserver* observer = observer_ != nullptr ? *observer_ : nullptr;
+        if (observer == nullptr) return Call(args...);
+        const std::array<PassedArgument, sizeof...(Args)> passed{PassedArgument::Of(args)...};
+        CallRecorder record(ordinal_, name_, passed);
+        const int32_t status = Call(args...);
+        record.Finish(status, *observer);
+        return status;
+    }
+    int32_t Call(Args... args) const { return fn_ ? fn_(args...) : kStatusNotBound; }
 
     int ordinal_;
     const wchar_t* name_;
+    ReaderObserver* const* observer_;
     Pointer fn_ = nullptr;
 };

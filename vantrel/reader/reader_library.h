@@ -9,13 +9,14 @@
 #include "kelvar/kelvar_functions.h"
 #include "vantrel/reader/reader_function.h"
 
-struct ReaderLibrary {
+class ReaderLibrary {
+public:
     ReaderLibrary() = default;
     ReaderLibrary(const ReaderLibrary&) = delete;
     ReaderLibrary& operator=(const ReaderLibrary&) = delete;
 
 #define VANTREL_READER_MEMBER(ordinal, member, reported, required, params) \
-    ReaderFunction<int32_t params> member{ordinal, L"" reported};
+    ReaderFunction<int32_t params> member{ordinal, L"" reported, &observer_};
     KELVAR_FUNCTIONS(VANTREL_READER_MEMBER)
 #undef VANTREL_READER_MEMBER
 
@@ -24,6 +25,12 @@ struct ReaderLibrary {
     bool Bind(HMODULE module);
     // Every function unbound.
     void Unbind();
+    // Every call of this library's functions from now on goes to `observer`
+    // (none: null) after it returned.
+    void SetObserver(ReaderObserver* observer) { observer_ = observer; }
+
+private:
+    ReaderObserver* observer_ = nullptr;
 };
 
 // Owns the loaded library module.

@@ -1,7 +1,6 @@
 #include "vantrel/toolkit/command_history.h"
 
 #include <fstream>
-#include <iterator>
 
 #include "vantrel/toolkit/file_content.h"
 
@@ -50,8 +49,10 @@ std::string CommandHistory::Serialise() const {
 bool CommandHistory::Load(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return false;
-    const std::string content{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::string content(kFileLimit, '\0');
+    file.read(content.data(), static_cast<std::streamsize>(content.size()));
     if (file.bad()) return false;
+    content.resize(static_cast<std::size_t>(file.gcount()));
     Parse(content);
     return true;
 }

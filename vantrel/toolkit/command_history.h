@@ -15,6 +15,9 @@ public:
     static constexpr std::size_t kLimit = 200;
     // Longest line a file may hold; the byte after it is dropped.
     static constexpr std::size_t kLineLimit = 1024;
+    // What a full list of the longest lines takes in a file, CR LF included:
+    // Load reads no more, however large the file beside the program grew.
+    static constexpr std::size_t kFileLimit = (kLimit + 1) * (kLineLimit + 2);
 
     // Appends `entry` unless it equals the newest entry. Text after a NUL is
     // not part of an entry.
@@ -30,7 +33,8 @@ public:
     // The file content of the list.
     std::string Serialise() const;
 
-    // Appends the file's lines; a missing or unreadable file adds nothing.
+    // Appends the lines of the file's first kFileLimit bytes; a missing or
+    // unreadable file adds nothing.
     bool Load(const std::filesystem::path& path);
     // Writes the list to a new file beside `path` and puts it in place only
     // when all of it is written, so a failed or interrupted save leaves the

@@ -103,3 +103,27 @@ TEST_F(CommandTest, LinesHeldForTheReportFollowItInTheOrderOfTheirCalls) {
     cmd.Done(L"OK");
     EXPECT_EQ(services.log.size(), 3u);  // written once
 }
+
+// Every call reaches the library's observer, logged or not, bound or not;
+// none once it is taken away.
+TEST_F(CommandTest, TheLibrarysObserverSeesEveryCallWithItsOrdinalNameAndStatus) {
+    struct Calls : ReaderObserver {
+        void OnCall(const ObservedCall& call) override {
+            seen.push_back(std::to_wstring(call.ordinal) + L" " + call.name + L" " + std::to_wstring(call.status) +
+                           L" " + std::to_wstring(call.arguments.size()));
+        }
+        std::vector<std::wstring> seen;
+    } calls;
+    script.library.SetObserver(&calls);
+    script.Fail(script.library.rf_beep, 5);
+    script.Unbind(script.library.SRI64_Write);
+    const uint8_t uid[8] = {};
+    {
+        Command cmd(context, nullptr);
+        cmd.CallNotLogged(script.library.rf_beep, kDevice, 1);
+        cmd.CallUnreported(script.library.SRI64_Write, kDevice, 2, uid, 10, 0xAB);
+    }
+    script.library.SetObserver(nullptr);
+    Command(context, nullptr).Call(script.library.rf_beep, kDevice, 1);
+    EXPECT_EQ(calls.seen, (std::vector<std::wstring>{L"9 rf_beep 5 2", L"452 SRI64_Write -2 5"}));
+}

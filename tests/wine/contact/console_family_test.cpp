@@ -3,13 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "contact/console_harness.h"
+#include "support/cos_dialog_driver.h"
 #include "vantrel/panels/contact/cpu_card_panel.h"
 #include "vantrel/panels/contact/sam_panel.h"
 #include "vantrel/panels/iso14443a/pass_through_panel.h"
+#include "vantrel/panels/iso14443a/tcl_panel.h"
+#include "vantrel/resources/cos_command_ids.h"
+#include "vantrel/toolkit/cos_command_dialog.h"
 
 namespace {
 
@@ -70,6 +76,29 @@ protected:
 using Rows = ::testing::Types<CpuRow, SamRow, PassThroughRow>;
 TYPED_TEST_SUITE(ConsoleFamilyTest, Rows);
 
+// The T=CL panel sends through the same console with its own rules
+// (tests/wine/tcl); its history works as the others'.
+struct TclRow {
+    using Panel = CTclPanel;
+    static constexpr const wchar_t* kHistory = L"\\cosbooks.txt";
+    static constexpr ConsoleIds kIds{IDC_TCL_COMMAND, IDC_TCL_HISTORY, IDC_TCL_SEND, IDC_TCL_ANSWERS, IDC_TCL_CLEAR};
+};
+
+template <typename Row>
+auto OpenConsole(const std::string& history) {
+    using Harness = ConsoleHarness<typename Row::Panel>;
+    if constexpr (std::is_same_v<typename Row::Panel, CTclPanel>) {
+        return std::make_unique<Harness>(Row::kHistory, history, kCodeMifarePro);
+    } else {
+        return std::make_unique<Harness>(Row::kHistory, history);
+    }
+}
+
+template <typename Row>
+class ConsoleHistoryTest : public ::testing::Test {};
+using HistoryRows = ::testing::Types<CpuRow, SamRow, PassThroughRow, TclRow>;
+TYPED_TEST_SUITE(ConsoleHistoryTest, HistoryRows);
+
 }  // namespace
 
 TYPED_TEST(ConsoleFamilyTest, LengthRulesPaddingAndTheHistory) {
@@ -102,14 +131,19 @@ TYPED_TEST(ConsoleFamilyTest, LengthRulesPaddingAndTheHistory) {
     EXPECT_EQ(this->Answers(), expected);
     this->h.Click(TypeParam::kIds.clear);
     EXPECT_TRUE(this->Answers().empty());
-    // More than the length byte counts is refused and not recorded.
+    // More than the length byte counts is refused and not recorded; as much goes out.
     this->h.services.boxes.clear();
     this->Send(std::wstring(2 * 256, L'a'));
     ASSERT_EQ(this->h.services.boxes.size(), 1u);
     EXPECT_EQ(this->h.services.boxes[0].text, L"Cos command must not be more than 255 bytes!");
     EXPECT_EQ(this->sent.size(), 2u);
+    this->Send(std::wstring(2 * 255, L'a'));
+    ASSERT_EQ(this->sent.size(), 3u);
+    EXPECT_EQ(this->sent[2], std::vector<uint8_t>(255, 0xAA));
     this->h.Close();
-    EXPECT_EQ(this->h.HistoryContent(), TypeParam::kApdu ? "00a404000c\r\n" : "00840000\r\n05\r\n00a404000c\r\n");
+    const std::string longest = std::string(2 * 255, 'a') + "\r\n";
+    EXPECT_EQ(this->h.HistoryContent(),
+              (TypeParam::kApdu ? "00a404000c\r\n" : "00840000\r\n05\r\n00a404000c\r\n") + longest);
 }
 
 TYPED_TEST(ConsoleFamilyTest, FailuresShortAnswersAndAClosedPort) {
@@ -140,4 +174,32 @@ TYPED_TEST(ConsoleFamilyTest, FailuresShortAnswersAndAClosedPort) {
     this->h.Close();
     // Failing commands are recorded too, before the card answers.
     EXPECT_EQ(this->h.HistoryContent(), "0084000008\r\n");
+}
+
+// The small button opens the dialog on the file's commands, the last one
+// chosen; a pick (0x465, as the dialog sends it) is lower-cased into the
+// command edit and sends nothing.
+TYPED_TEST(ConsoleHistoryTest, TheButtonListsTheFileAndAPickedCommandComesBackLowerCased) {
+    const auto h = OpenConsole<TypeParam>("  00A4040000\r\n\n0084000008\r\n");
+    std::vector<std::wstring> shown;
+    LRESULT selected = -1;
+    std::wstring captions;
+    WhenCosDialogOpens([&](HWND dialog) {
+        shown = AnswerItems(GetDlgItem(dialog, IDC_COS_HISTORY));
+        selected = SendDlgItemMessageW(dialog, IDC_COS_HISTORY, LB_GETCURSEL, 0, 0);
+        captions = Window(dialog).Text() + L"|" + Window(GetDlgItem(dialog, IDC_COS_CLEAR)).Text() + L"|" +
+                   Window(GetDlgItem(dialog, IDC_COS_EXIT)).Text();
+        DoubleClickList(dialog, ListItemCentre(dialog, 0));
+        EXPECT_FALSE(IsWindowVisible(dialog));
+    });
+    h->Click(TypeParam::kIds.history);
+    EXPECT_EQ(shown, (std::vector<std::wstring>{L"00A4040000", L"0084000008"}));
+    EXPECT_EQ(selected, 1);
+    EXPECT_EQ(captions, L"COS Command|Clear|Exit");
+    EXPECT_EQ(h->Text(TypeParam::kIds.command), L"00a4040000");
+
+    std::wstring picked = L"80CA9F7F00";
+    SendMessageW(*h->panel, kCommandPicked, 0, reinterpret_cast<LPARAM>(picked.data()));
+    EXPECT_EQ(h->Text(TypeParam::kIds.command), L"80ca9f7f00");
+    EXPECT_TRUE(h->script.Log().empty());
 }

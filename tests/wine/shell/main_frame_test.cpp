@@ -2,6 +2,7 @@
 
 #include "frame_fixture.h"
 #include "vantrel/dumps/dump_ids.h"
+#include "vantrel/dumps/progress_window.h"
 #include "vantrel/toolkit/result_report.h"
 
 TEST_F(FrameTest, ChoosingACardSetsTitleCheckMarkAndBarName) {
@@ -125,4 +126,28 @@ TEST_F(FrameTest, DumpMenuBeforeHelpFollowsTheCardTypeAndTheConnection) {
     }
     Command(ID_PORT_SET);
     EXPECT_TRUE(grayed(ID_DUMP_COMPARE));
+}
+
+TEST_F(FrameTest, DumpProgressHoldsTheFrameUntilDoneAndStopsAtCancelOrAClose) {
+    {
+        dumps::ProgressWindow progress(*frame, L"Reading the card", L"Reading");
+        EXPECT_FALSE(IsWindowEnabled(*frame));
+        EXPECT_TRUE(progress.Step(0, 10, L"sector 0"));
+        EXPECT_FALSE(progress.IsValid());  // not made before half a second
+        progress.ShowNow();
+        ASSERT_TRUE(progress.IsVisible());
+        EXPECT_TRUE(progress.Step(1, 10, L"sector 1"));
+        EXPECT_EQ(Window(progress.Item(IDC_DUMP_PROGRESS_TEXT)).Text(), L"Reading sector 1...");
+        PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        EXPECT_FALSE(progress.Step(2, 10, L"sector 2"));
+    }
+    EXPECT_TRUE(IsWindowEnabled(*frame));
+    {
+        dumps::ProgressWindow progress(*frame, L"Writing the card", L"Writing");
+        PostMessageW(*frame, WM_CLOSE, 0, 0);
+        EXPECT_FALSE(progress.Step(0, 3, L"block 4"));
+        EXPECT_TRUE(frame->IsValid());  // not closed under the running work
+    }
+    PumpMessages();
+    EXPECT_FALSE(frame->IsValid());  // closed once it was over
 }

@@ -42,13 +42,16 @@ std::vector<COLORREF> LogBackgroundRows(int height, std::initializer_list<int> r
 
 }  // namespace
 
-TEST(LogBackground, FiftyRowsCarryTheWholeGradient) {
-    EXPECT_EQ(LogBackgroundRows(50, {0, 49}), (std::vector<COLORREF>{RGB(171, 188, 199), RGB(220, 253, 253)}));
-}
-
-TEST(LogBackground, TallAreasAreWhiteBelowEightyFourRows) {
+// The painting follows the gradient's rows (its colours: log_layout_test)
+// and stays white below them.
+TEST(LogBackground, PaintsTheGradientRowsThenWhite) {
+    const auto gradient = [](int row, int rows) {
+        const Rgb c = GradientColour(row, rows);
+        return RGB(c.r, c.g, c.b);
+    };
+    EXPECT_EQ(LogBackgroundRows(50, {0, 49}), (std::vector<COLORREF>{gradient(0, 50), gradient(49, 50)}));
     EXPECT_EQ(LogBackgroundRows(100, {83, 84, 99}),
-              (std::vector<COLORREF>{RGB(254, 254, 254), RGB(255, 255, 255), RGB(255, 255, 255)}));
+              (std::vector<COLORREF>{gradient(83, 84), RGB(255, 255, 255), RGB(255, 255, 255)}));
 }
 
 TEST(SplashWindow, ShowsTheWholeBitmapInsideItsBorder) {

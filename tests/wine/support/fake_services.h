@@ -3,6 +3,7 @@
 // log so a test sees them in order with the calls.
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ public:
         std::wstring name;
         int32_t status;
         bool operator==(const LogLine&) const = default;
+        friend void PrintTo(const LogLine& line, std::ostream* out) {
+            *out << std::string(line.name.begin(), line.name.end()) << ":" << line.status;
+        }
     };
     struct Box {
         std::wstring text;

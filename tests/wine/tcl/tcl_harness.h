@@ -5,9 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
+#include "support/cos_dialog_driver.h"
 #include "support/history_harness.h"
 #include "vantrel/panels/iso14443a/tcl_panel.h"
 
@@ -18,11 +18,3 @@ public:
 
     bool Shown(int id) const { return IsWindowVisible(Item(id)) != FALSE; }
 };
-
-// Runs `act` on the COS command dialog once it is open (from inside its modal
-// loop); a dialog still open afterwards is closed.
-void WhenCosDialogOpens(std::function<void(HWND dialog)> act);
-// Sends a double-click at `point` of the dialog's list.
-void DoubleClickList(HWND dialog, POINT point);
-// The middle of item `index` of the dialog's list.
-POINT ListItemCentre(HWND dialog, int index);

@@ -73,8 +73,17 @@ TEST(TclReset, SplitsEachCardTypesAnswerIntoItsFields) {
     };
     const std::vector<Row> rows = {
         {6, {0x11, 0x22, 0x33, 0x44}, L"11223344", L"", L""},
+        {6, {0x11, 0x22, 0x33, 0x44, 0x55}, L"11223344", L"", L"55"},
         {6, Sequence(0x01, 20), L"01020304", L"", L"05060708090A0B0C0D0E0F1011121314"},
+        // DESFire: a random 4-byte UID (0x80) only below 11 bytes; else 7 bytes
+        // of CSN when there are more than 7, else all of them.
+        {24, {0x80, 1, 2, 3}, L"80010203", L"", L""},
+        {24, {0x80, 1, 2, 3, 4, 5, 6}, L"80010203", L"", L"040506"},
         {24, {0x80, 1, 2, 3, 4, 5, 6, 7, 8, 9}, L"80010203", L"", L"040506070809"},
+        {24, {0x80, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, L"80010203040506", L"", L"0708090A"},
+        {24, {0x04, 1, 2, 3}, L"04010203", L"", L""},
+        {24, {0x04, 1, 2, 3, 4, 5, 6}, L"04010203040506", L"", L""},
+        {24, {0x04, 1, 2, 3, 4, 5, 6, 7}, L"04010203040506", L"", L"07"},
         {24, {0x04, 1, 2, 3, 4, 5, 6, 7, 8, 9}, L"04010203040506", L"", L"070809"},
         {7, Sequence(0x50, 12), L"", L"51525354", L"505152535455565758595A5B"},
     };
@@ -99,14 +108,15 @@ TEST(TclReset, TypeBResetsTheFieldAsTypeBAndAsksForTheAtqb) {
                                      "Wait(20)", "rf_antenna_sta(0, 1)", "rf_atqb(0, 0, *, *)"}));
 }
 
-TEST(TclReset, AnswersTooShortToShowAreErrorsRetriedThreeTimesShowingNothing) {
+TEST(TclReset, AnswersTooShortOrTooLongToShowAreErrorsRetriedThreeTimesShowingNothing) {
     struct Row {
         int32_t code;
         std::vector<uint8_t> answer;
         const char* call;
     };
-    for (const Row& row : {Row{7, Sequence(0x50, 11), "rf_atqb"}, Row{6, {0x11, 0x22}, "rf_typea_rst"},
-                           Row{24, {0x80, 0x01}, "rf_DESFire_rst"}}) {
+    for (const Row& row : {Row{7, Sequence(0x50, 11), "rf_atqb"}, Row{7, Sequence(0x50, 13), "rf_atqb"},
+                           Row{6, {0x11, 0x22, 0x33}, "rf_typea_rst"}, Row{24, {0x80, 0x01, 0x02}, "rf_DESFire_rst"},
+                           Row{24, {0x04, 0x01, 0x02}, "rf_DESFire_rst"}}) {
         SCOPED_TRACE(row.call);
         TclHarness h(row.code);
         h.SetText(IDC_TCL_RST_INFO, L"stale");

@@ -83,42 +83,6 @@ TEST(TclSend, ALoneLastDigitIsAByteOfItsOwnAndTheCommandIsRecordedBeforeTheCardA
     EXPECT_EQ(h.HistoryContent(), "00a4040000\r\n0084000008\r\n");
 }
 
-TEST(TclSend, ACommandLongerThanItsLengthByteIsRefused) {
-    TclHarness h(24);
-    CardSide card;
-    card.Attach(h, {0x00});
-    h.SetText(IDC_TCL_COMMAND, std::wstring(2 * 256, L'a'));
-    h.Click(IDC_TCL_SEND);
-    ASSERT_EQ(h.services.boxes.size(), 1u);
-    EXPECT_EQ(h.services.boxes[0].text, L"Cos command must not be more than 255 bytes!");
-    EXPECT_TRUE(card.commands.empty());
-    h.SetText(IDC_TCL_COMMAND, std::wstring(2 * 255, L'a'));
-    h.Click(IDC_TCL_SEND);
-    ASSERT_EQ(card.commands.size(), 1u);
-    EXPECT_EQ(card.commands[0].size(), 255u);
-}
-
-TEST(TclHistory, TheDialogListsTheFileAndPicksAnEntryBackLowerCased) {
-    TclHarness h(6, "  00A4040000\r\n\n0084000008\r\n");
-    std::vector<std::wstring> shown;
-    LRESULT selected = -1;
-    std::wstring captions;
-    WhenCosDialogOpens([&](HWND dialog) {
-        shown = AnswerItems(GetDlgItem(dialog, IDC_COS_HISTORY));
-        selected = SendDlgItemMessageW(dialog, IDC_COS_HISTORY, LB_GETCURSEL, 0, 0);
-        captions = Window(dialog).Text() + L"|" + Window(GetDlgItem(dialog, IDC_COS_CLEAR)).Text() +
-                   L"|" + Window(GetDlgItem(dialog, IDC_COS_EXIT)).Text();
-        DoubleClickList(dialog, ListItemCentre(dialog, 0));
-        EXPECT_FALSE(IsWindowVisible(dialog));
-    });
-    h.Click(IDC_TCL_HISTORY);
-    EXPECT_EQ(shown, (std::vector<std::wstring>{L"00A4040000", L"0084000008"}));
-    EXPECT_EQ(selected, 1);
-    EXPECT_EQ(captions, L"COS Command|Clear|Exit");
-    EXPECT_EQ(h.Text(IDC_TCL_COMMAND), L"00a4040000");
-    EXPECT_TRUE(h.script.Log().empty());
-}
-
 TEST(TclHistory, ADoubleClickOnNoItemSendsNothingAndClearLeavesAnEmptyFile) {
     TclHarness h(7, "00a4040000\r\n");
     h.SetText(IDC_TCL_COMMAND, L"0084000008");

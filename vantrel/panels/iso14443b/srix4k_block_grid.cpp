@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/framework/window.h"
 #include "vantrel/toolkit/card_panel_base.h"
@@ -47,9 +48,8 @@ bool Srix4kBlockGrid::Create(HWND panel, int firstId, std::size_t blockSize, HFO
     places_ = places;
     const RECT box = Box(0);
     HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                                box.left, box.top, Width(box), Height(box), panel, reinterpret_cast<HMENU>(
-                                    static_cast<INT_PTR>(firstId)),
-                                reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(panel, GWLP_HINSTANCE)), nullptr);
+                                box.left, box.top, Width(box), Height(box), panel, ChildId(firstId),
+                                Window(panel).Instance(), nullptr);
     if (edit == nullptr) return false;
     Window(edit).SetFont(hexFont);
     if (!editor_.SubclassWindow(edit)) {
@@ -69,8 +69,7 @@ void Srix4kBlockGrid::MeasureEditor() {
     const RECT client = editor_.ClientRect();
     edge_ = {origin.x - window.left, origin.y - window.top, window.right - origin.x - client.right,
              window.bottom - origin.y - client.bottom};
-    RECT format = client;
-    editor_.Send(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const RECT format = EditControl(editor_).FormattingRect();
     margins_ = {format.left, format.top, client.right - format.right, client.bottom - format.bottom};
 }
 

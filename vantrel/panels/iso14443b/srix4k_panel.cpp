@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "vantrel/framework/common_controls.h"
 #include "vantrel/framework/gdi.h"
 #include "vantrel/panels/iso14443b/srix4k_ids.h"
 #include "vantrel/toolkit/hex_text.h"
@@ -68,7 +69,7 @@ bool CSrix4kPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         result = 0;
         return true;
     }
-    if (message == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
+    if (message == WM_SETCURSOR && CursorWindowOf(wParam) == hwnd_ && LOWORD(lParam) == HTCLIENT) {
         POINT at{};
         GetCursorPos(&at);
         ScreenToClient(hwnd_, &at);

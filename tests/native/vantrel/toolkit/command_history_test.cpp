@@ -94,6 +94,20 @@ TEST_F(HistoryFileTest, SaveWritesCrLfLinesThatLoadBack) {
     EXPECT_EQ(missing.Count(), 0u);
 }
 
+// A file beside the program may be huge or damaged: a full list of the
+// longest lines loads whole, and nothing after it is read.
+TEST_F(HistoryFileTest, LoadReadsNoMoreThanAFullListOfTheLongestLinesTakes) {
+    const auto path = folder_ / "cosbooks.txt";
+    std::string full;
+    for (int i = 0; i < 201; ++i) full += std::string(1024, static_cast<char>('a' + i % 26)) + "\r\n";
+    ASSERT_EQ(full.size(), CommandHistory::kFileLimit);
+    std::ofstream(path, std::ios::binary) << full << "00a4\r\n";
+    CommandHistory history;
+    ASSERT_TRUE(history.Load(path));
+    ASSERT_EQ(history.Count(), 201u);
+    EXPECT_EQ(history.Get(200), std::string(1024, static_cast<char>('a' + 200 % 26)));
+}
+
 TEST_F(HistoryFileTest, SaveThatRunsOutOfSpaceLeavesThePreviousFileWhole) {
     const auto path = folder_ / "cpubooks.txt";
     {

@@ -1,5 +1,4 @@
-#include "tcl/tcl_harness.h"
-
+#include "support/cos_dialog_driver.h"
 
 #include "vantrel/resources/cos_command_ids.h"
 
