@@ -17,14 +17,14 @@ std::optional<std::vector<uint8_t>> LoadSecret(const std::filesystem::path& file
     }
     std::vector<uint8_t>& bytes = read.bytes;
     if (bytes.size() > kLongestSecret) {
-        error = "longer than " + std::to_string(kLongestSecret) + " bytes";
+        error = std::string("longer than ") + std::to_string(kLongestSecret) + " bytes";
         return std::nullopt;
     }
     while (!bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r' || bytes.back() == ' ' || bytes.back() == '\t')) {
         bytes.pop_back();
     }
     if (bytes.size() < kShortestSecret) {
-        error = "shorter than " + std::to_string(kShortestSecret) + " bytes";
+        error = std::string("shorter than ") + std::to_string(kShortestSecret) + " bytes";
         return std::nullopt;
     }
     return std::move(bytes);
