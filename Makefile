@@ -82,7 +82,7 @@ run: win32 server
 	@tools/run $(OUT)
 
 # Not part of `make test`: it takes minutes. BENCH_RUNS sets the runs per figure.
-bench: win32
+bench: win32 native
 	@tools/run-bench $(OUT) docs/benchmarks.md --runs $(or $(BENCH_RUNS),10)
 
 clean:

@@ -15,6 +15,8 @@ have xdpyinfo || need+=(x11-utils)
 have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(imagemagick)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
+# HMAC for the reader connection's greeting (libcrypto).
+[ -f /usr/include/openssl/hmac.h ] || need+=(libssl-dev)
 # The manual: groff's PDF output, screenshots placed as PDF pages.
 have gropdf || need+=(groff)
 have img2pdf || need+=(img2pdf)

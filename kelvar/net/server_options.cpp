@@ -6,15 +6,20 @@ namespace kelvar::net {
 
 const char kServerUsage[] =
     "usage: kelvar-reader [--listen ADDR:PORT] [--config FILE] [--port-file FILE]\n"
+    "                     [--secret-file FILE] [--insecure] [--exclusive] [--max-clients N]\n"
     "                     [--latency MS] [--drop-every N] [--close-after N] [--garble-every N]\n"
     "  --listen        address and port to serve (default 127.0.0.1:2000; port 0 picks one)\n"
     "  --config        reader configuration (default: KELVAR_CONFIG, else ./Kelvar.ini)\n"
     "  --port-file     write the port served to this file once listening\n"
+    "  --secret-file   clients must prove they hold the secret in this file\n"
+    "  --insecure      allow an address other than loopback (needs --secret-file): card\n"
+    "                  keys and passwords then cross the network in clear\n"
+    "  --exclusive     one client at a time holds the reader; the others get status 9\n"
+    "  --max-clients   connections served at once (default 64); more are refused\n"
     "  --latency       wait MS milliseconds before every answer\n"
     "  --drop-every    never send every Nth answer\n"
     "  --close-after   close a connection after N calls instead of answering\n"
-    "  --garble-every  flip a byte in every Nth answer\n"
-    "  --version       print the version and stop\n";
+    "  --garble-every  flip a byte in every Nth answer\n";
 
 namespace {
 
@@ -52,6 +57,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             options.help = true;
             continue;
         }
+        if (name == "--exclusive" || name == "--insecure") {
+            (name == "--exclusive" ? options.exclusive : options.insecure) = true;
+            continue;
+        }
         if (i + 1 >= args.size()) {
             error = name + ": unknown option or missing value";
             return std::nullopt;
@@ -64,6 +73,11 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             options.config = value;
         } else if (name == "--port-file") {
             options.portFile = value;
+        } else if (name == "--secret-file") {
+            options.secretFile = value;
+            ok = !value.empty();
+        } else if (name == "--max-clients") {
+            ok = Number(value, options.maxClients, 100000) && options.maxClients > 0;
         } else if (name == "--latency") {
             ok = Number(value, options.faults.latencyMs, 60000);
         } else if (name == "--drop-every") {
@@ -80,6 +94,11 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             error = name + ": bad value \"" + value + "\"";
             return std::nullopt;
         }
+    }
+    if (!options.help && !IsLoopback(options.address) && (options.secretFile.empty() || !options.insecure)) {
+        error = "--listen: an address other than loopback needs --secret-file and --insecure (card keys and "
+                "passwords would cross the network in clear; prefer an SSH tunnel to a server on 127.0.0.1)";
+        return std::nullopt;
     }
     return options;
 }

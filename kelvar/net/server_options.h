@@ -15,13 +15,18 @@ inline constexpr uint16_t kDefaultServerPort = 2000;
 struct ServerOptions {
     uint16_t address[4] = {127, 0, 0, 1};
     uint16_t port = kDefaultServerPort;
-    std::string config;    // empty: KELVAR_CONFIG, else Kelvar.ini in the working folder
-    std::string portFile;  // the port listened on is written here when given
+    std::string config;      // empty: KELVAR_CONFIG, else Kelvar.ini in the working folder
+    std::string portFile;    // the port listened on is written here when given
+    std::string secretFile;  // the shared secret clients must prove; none when empty
+    size_t maxClients = 64;
+    bool exclusive = false;  // one connection at a time holds the reader
+    bool insecure = false;   // listening on anything but loopback was asked for knowingly
     FaultOptions faults;
     bool help = false;
 };
 
-// The options, or nothing with `error` set.
+// The options, or nothing with `error` set. Listening on anything but
+// loopback needs a secret file and --insecure.
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args, std::string& error);
 
 // "a.b.c.d:port" into its parts.

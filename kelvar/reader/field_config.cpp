@@ -154,6 +154,12 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
             }
         } else if (KeyIs(key, "field")) {
             config.field = ParseKindList(value, number, config.notes);
+        } else if (KeyIs(key, "secret_file")) {
+            try {
+                config.secretFile = value.empty() ? fs::path() : ResolveFolder(value, dllFolder);
+            } catch (const std::exception&) {
+                config.notes.push_back(LineNote(number, "file name not usable, skipped"));
+            }
         } else if (KeyIs(key, "contact")) {
             config.contactCard.assign(value.begin(), value.end());
             for (char& c : config.contactCard) {

@@ -5,6 +5,8 @@
 //   images = KelvarCards        relative folders are taken from the DLL's folder
 //   field  = mifare1k, ultralight
 //   contact = at24c16           the card in the contact slot
+//   secret_file = reader.key    the secret a reader server asks for (relative
+//                               names are taken from the DLL's folder)
 //
 // The file is UTF-8, read up to its first 64 KiB. Keys and card names ignore
 // ASCII case; unknown keys, unknown card names, lines without '=' and lines
@@ -33,6 +35,7 @@ struct FieldConfig {
     std::filesystem::path imageFolder;
     std::vector<CardKind> field;  // each kind at most once, in the order named
     std::string contactCard = "at24c64, at88sc1608, cpu";  // lower case, comma-separated
+    std::filesystem::path secretFile = {};  // empty: reader servers are asked without a secret
     std::vector<std::string> notes = {};  // what was skipped and why, for the store's log
 
     bool Holds(CardKind kind) const;

@@ -13,6 +13,7 @@
 
 #include "kelvar/api/guard.h"
 #include "kelvar/net/reader_server.h"
+#include "kelvar/net/secret.h"
 #include "kelvar/net/server_options.h"
 #include "kelvar/reader/reader_config.h"
 #include "kelvar/server/served_functions.h"
@@ -88,7 +89,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    kelvar::net::ReaderServer server(kelvar::server::ServeLocalCall, options->faults, LogLine);
+    kelvar::net::Service service{kelvar::server::ServeLocalCall, options->faults, {}, options->exclusive};
+    if (!options->secretFile.empty()) {
+        auto secret = kelvar::net::LoadSecret(options->secretFile, error);
+        if (!secret) {
+            LogLine("error: the secret file " + options->secretFile + " cannot be used: " + error);
+            return 1;
+        }
+        service.secret = std::move(*secret);
+    }
+    kelvar::net::ServerLimits limits;
+    limits.maxClients = options->maxClients;
+    kelvar::net::ReaderServer server(std::move(service), LogLine, limits);
     running = &server;
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
@@ -100,12 +112,14 @@ int main(int argc, char** argv) {
                               "." + std::to_string(options->address[2]) + "." +
                               std::to_string(options->address[3]) + ":" + std::to_string(server.Port());
     if (!kelvar::net::IsLoopback(options->address)) {
-        LogLine("warning: listening on " + where + ", not on loopback: other machines can reach this reader");
+        LogLine("warning: listening on " + where + ", not on loopback: card keys and passwords cross the network "
+                "in clear; an SSH tunnel to a server on 127.0.0.1 keeps them private");
     }
     if (!options->portFile.empty()) {
         std::ofstream(options->portFile) << server.Port() << "\n";
     }
-    LogLine("serving " + config.string() + " on " + where);
+    LogLine("serving " + config.string() + " on " + where + (options->secretFile.empty() ? "" : ", secret required") +
+            (options->exclusive ? ", one client at a time" : ""));
 
     server.Run();
     running = nullptr;

@@ -22,7 +22,7 @@ constexpr uint16_t kLoopback[4] = {127, 0, 0, 1};
 // `reader`: what is sent is answered at once.
 class ServedStream : public ByteStream {
 public:
-    explicit ServedStream(VirtualReader& reader) : reader_(reader), served_(server::ServeLocalCall, faults_, counters_) {}
+    explicit ServedStream(VirtualReader& reader) : reader_(reader), served_(service_, state_) {}
 
     bool Send(std::span<const uint8_t> bytes) override {
         if (closed_) return false;
@@ -47,8 +47,8 @@ public:
 
 private:
     VirtualReader& reader_;
-    FaultOptions faults_;
-    ServiceCounters counters_;
+    const Service service_{server::ServeLocalCall};
+    ServiceState state_;
     ServedConnection served_;
     std::vector<uint8_t> pending_;
     size_t read_ = 0;
@@ -75,7 +75,7 @@ TwinReaders::TwinReaders(Transport transport) : local_(MakeTestReader()), remote
         client_.Open(std::make_unique<ServedStream>(*remote_));
         return;
     }
-    server_ = std::make_unique<ReaderServer>(server::ServeLocalCall, FaultOptions{}, [](const std::string&) {});
+    server_ = std::make_unique<ReaderServer>(Service{server::ServeLocalCall}, [](const std::string&) {});
     std::string error;
     if (!server_->Listen(kLoopback, 0, error)) return;
     serving_ = std::thread([this] {
