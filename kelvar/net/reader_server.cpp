@@ -44,8 +44,7 @@ void ReaderServer::Run() {
 
         // Only the clients with something to do are looked at.
         now = Clock::now();
-        turn.swap(busy_);
-        busy_.clear();
+        turn.clear();
         bool accepting = false;
         for (const ReadySocket& socket : ready) {
             if (socket.handle == listener_.Handle()) {
@@ -61,6 +60,10 @@ void ReaderServer::Run() {
                 turn.push_back(&c);
             }
         }
+        // Those that just sent something first: a request that waited for no
+        // other is answered before the next of a pipelining client.
+        turn.insert(turn.end(), busy_.begin(), busy_.end());
+        busy_.clear();
         // A turn: one request of each client, none while its answers pile
         // up; those with more wait for the next turn, after the sockets.
         for (Client* c : turn) {

@@ -3,7 +3,7 @@
 // idle connections and a client that never reads its answers attached, while
 // a 16 KiB burst of pipelined requests from another client is being served
 // (a new burst every 20 calls). Prints a Markdown table.
-//   server_load <kelvar-reader> [calls]      (default 2000 calls per figure)
+//   server_load <kelvar-reader> [calls]      (default 5000 calls per figure)
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: server_load <kelvar-reader> [calls]\n");
         return 2;
     }
-    const int calls = argc > 2 ? std::atoi(argv[2]) : 2000;
+    const int calls = argc > 2 ? std::atoi(argv[2]) : 5000;
     const fs::path folder = fs::temp_directory_path() / ("kelvar-server-load-" + std::to_string(getpid()));
     fs::create_directories(folder);
     int result = 1;
