@@ -5,6 +5,7 @@
 
 #include "common/mifare_layout.h"
 #include "kelvar/cards/mifare_value.h"
+#include "kelvar/reader/des_calculator.h"
 #include "kelvar/reader/frame_answer.h"
 #include "kelvar/reader/reader_device.h"
 
@@ -85,6 +86,16 @@ int32_t Backend::LibVer(uint32_t* version) {
     if (version == nullptr) return kBadArgument;
     *version = kLibraryVersion;
     return kOk;
+}
+
+int32_t Backend::DesEncipher(uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key,
+                             uint8_t keyLength) {
+    return RunDesCalculator(DesDirection::kEncipher, out, data, length, key, keyLength);
+}
+
+int32_t Backend::DesDecipher(uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key,
+                             uint8_t keyLength) {
+    return RunDesCalculator(DesDirection::kDecipher, out, data, length, key, keyLength);
 }
 
 int32_t Backend::GetModel(int32_t, uint8_t* text, uint8_t* length) {

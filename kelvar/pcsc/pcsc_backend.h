@@ -28,6 +28,9 @@ public:
     Backend(Layer& layer, Settings settings);
 
     int32_t LibVer(uint32_t* version);
+    // The DES calculator needs no reader: computed here as by the virtual one.
+    int32_t DesEncipher(uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key, uint8_t keyLength);
+    int32_t DesDecipher(uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key, uint8_t keyLength);
     int32_t GetModel(int32_t, uint8_t* text, uint8_t* length);
     int32_t InitType(int32_t, uint8_t type);
 

@@ -20,6 +20,8 @@ struct Mapped {
         static constexpr auto kMethod = &Backend::method;    \
     };
 KELVAR_PCSC_MAPS(1, LibVer)
+KELVAR_PCSC_MAPS(2, DesEncipher)
+KELVAR_PCSC_MAPS(3, DesDecipher)
 KELVAR_PCSC_MAPS(7, GetModel)
 KELVAR_PCSC_MAPS(10, InitSam)
 KELVAR_PCSC_MAPS(11, SamRst)
