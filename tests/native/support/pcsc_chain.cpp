@@ -1,223 +1,45 @@
 #include "support/pcsc_chain.h"
 
-#include <arpa/inet.h>
-#include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/file.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "kelvar/net/tcp.h"
-
-extern char** environ;
 
 namespace pcsc_chain {
 
 namespace {
 
-namespace fs = std::filesystem;
-using namespace std::chrono_literals;
-
-constexpr char kPcscd[] = "/usr/sbin/pcscd";
-constexpr char kVpcdDriver[] = "/usr/lib/pcsc/drivers/serial/libifdvpcd.so";
-constexpr char kPcscdSocket[] = "/run/pcscd/pcscd.comm";
-constexpr char kLockFile[] = "/tmp/kelvar-pcscd.lock";
 constexpr uint16_t kLoopback[4] = {127, 0, 0, 1};
-
-bool SocketAnswers() {
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", kPcscdSocket);
-    const bool answers = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return answers;
-}
-
-bool PortFree(uint16_t port) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_ANY);
-    const bool free = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return free;
-}
-
-// Two free ports in a row: vpcd's two slots.
-uint16_t FreePortPair() {
-    for (uint16_t port = uint16_t(36000 + getpid() % 2000 * 2); port < 60000; port += 2) {
-        if (PortFree(port) && PortFree(uint16_t(port + 1))) return port;
-    }
-    return 0;
-}
-
-template <typename Done>
-bool Await(Done done, std::chrono::milliseconds limit = 5000ms) {
-    for (auto end = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < end;) {
-        if (done()) return true;
-        std::this_thread::sleep_for(20ms);
-    }
-    return done();
-}
-
-std::string Run(const std::vector<std::string>& args, int& code) {
-    std::string command;
-    for (const std::string& arg : args) command += "'" + arg + "' ";
-    command += "2>&1";
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-        const int status = pclose(pipe);
-        code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return output;
-}
 
 }  // namespace
 
-std::string Chain::Missing() {
-    if (!fs::exists(kPcscd)) return std::string(kPcscd) + " is not installed (tools/setup.sh installs pcscd)";
-    if (!fs::exists(kVpcdDriver)) {
-        return std::string(kVpcdDriver) + " is not installed (tools/setup.sh installs vsmartcard-vpcd)";
-    }
-    std::error_code error;
-    fs::create_directories(fs::path(kPcscdSocket).parent_path(), error);
-    if (access(fs::path(kPcscdSocket).parent_path().c_str(), W_OK) != 0) {
-        return "pcscd cannot create its socket in /run/pcscd (run the tests as root, or make the folder writable)";
-    }
-    return {};
-}
-
 Chain::Chain(const std::string& card, const std::string& sam) {
-    if (!Start(card, sam) && error_.empty()) error_ = "the chain did not come up";
-    if (!error_.empty() && !folder_.empty()) {
-        std::ifstream log(folder_ + "/pcscd.log");
-        std::stringstream text;
-        text << log.rdbuf();
-        error_ += "\npcscd's log:\n" + text.str();
+    if (!daemon_.Start(1)) {
+        error_ = daemon_.Error();
+        return;
     }
-}
-
-bool Chain::Start(const std::string& card, const std::string& sam) {
-    lock_ = open(kLockFile, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (lock_ < 0 || flock(lock_, LOCK_EX) != 0) {
-        error_ = std::string("cannot take ") + kLockFile;
-        return false;
-    }
-    if (SocketAnswers()) {
-        error_ = std::string("a pcscd this test did not start serves ") + kPcscdSocket +
-                 "; it is left running (stop it to run these tests)";
-        return false;
-    }
-    char folder[] = "/tmp/kelvar-pcsc-XXXXXX";
-    if (mkdtemp(folder) == nullptr) return false;
-    folder_ = folder;
-    port_ = FreePortPair();
-    fs::create_directories(folder_ + "/conf");
-    std::ofstream(folder_ + "/conf/vpcd") << "FRIENDLYNAME \"Virtual PCD\"\nDEVICENAME /dev/null:" << port_
-                                          << "\nLIBPATH " << kVpcdDriver << "\nCHANNELID " << port_ << "\n";
-    pcscd_ = Spawn({kPcscd, "-f", "-c", folder_ + "/conf"}, folder_ + "/pcscd.log");
-    if (!Await(SocketAnswers)) {
-        error_ = "pcscd did not open its socket";
-        return false;
-    }
-    if (!card.empty()) {
-        card_ = Spawn({KELVAR_VICC_PATH, "--port", std::to_string(port_), "--card", card}, folder_ + "/card.log");
-    }
-    if (!sam.empty()) {
-        sam_ = Spawn({KELVAR_VICC_PATH, "--port", std::to_string(port_ + 1), "--card", sam}, folder_ + "/sam.log");
-    }
-    const std::string portFile = folder_ + "/port";
-    server_ = Spawn({KELVAR_READER_PATH, "--backend", "pcsc", "--pcsc-reader", "Virtual PCD 00 00", "--pcsc-sam",
-                     "Virtual PCD 00 01", "--listen", "127.0.0.1:0", "--port-file", portFile, "--config",
-                     folder_ + "/Kelvar.ini"},
-                    folder_ + "/server.log");
-    uint16_t port = 0;
-    if (!Await([&] { return (std::ifstream(portFile) >> port) && port != 0; })) {
+    if (!card.empty()) card_ = daemon_.PlayCard(0, 0, card);
+    if (!sam.empty()) daemon_.PlayCard(0, 1, sam);
+    const uint16_t port = daemon_.StartServer(
+        {"--pcsc-reader", VirtualReaderName(0, 0), "--pcsc-sam", VirtualReaderName(0, 1)});
+    if (port == 0) {
         error_ = "kelvar-reader did not listen";
-        return false;
-    }
-    if (client_.Open(kelvar::net::TcpStream::Connect(kLoopback, port, kelvar::net::kConnectTimeoutMs)) != kelvar::kOk) {
+    } else if (client_.Open(kelvar::net::TcpStream::Connect(kLoopback, port, kelvar::net::kConnectTimeoutMs)) !=
+               kelvar::kOk) {
         error_ = "no connection to kelvar-reader";
-        return false;
-    }
-    if ((!card.empty() && !AwaitCard(true)) || (!sam.empty() && !AwaitCard(true, 1))) {
+    } else if ((!card.empty() && !Daemon::AwaitCard(VirtualReaderName(0, 0), true)) ||
+               (!sam.empty() && !Daemon::AwaitCard(VirtualReaderName(0, 1), true))) {
         error_ = "pcscd never saw the card";
-        return false;
     }
-    return true;
 }
 
-bool Chain::AwaitCard(bool present, int slot) {
-    return Await([&] {
-        int code = 0;
-        const std::string text = ListReaders(code);
-        const size_t at = text.find("Virtual PCD 00 0" + std::to_string(slot));
-        if (at == std::string::npos) return false;
-        return (text.compare(text.find('\n', at) + 1, 9, "    no ca") != 0) == present;
-    });
+bool Chain::Pull() {
+    kill(card_, SIGUSR1);
+    return Daemon::AwaitCard(VirtualReaderName(0, 0), false);
 }
 
-std::string Chain::ListReaders(int& code) { return Run({KELVAR_READER_PATH, "--list-readers"}, code); }
-
-void Chain::Pull() {
-    if (card_ != 0) kill(card_, SIGUSR1);
-}
-
-void Chain::PutBack() {
-    if (card_ != 0) kill(card_, SIGUSR2);
-}
-
-pid_t Chain::Spawn(const std::vector<std::string>& args, const std::string& log) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    std::vector<char*> argv;
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = 0;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-void Chain::Stop(pid_t& pid) {
-    if (pid == 0) return;
-    kill(pid, SIGTERM);
-    int status = 0;
-    if (!Await([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 3000ms)) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-    }
-    pid = 0;
-}
-
-Chain::~Chain() {
-    client_.Close();
-    Stop(server_);
-    Stop(card_);
-    Stop(sam_);
-    Stop(pcscd_);
-    if (!folder_.empty()) {
-        std::error_code error;
-        fs::remove_all(folder_, error);
-    }
-    if (lock_ >= 0) close(lock_);
+bool Chain::PutBack() {
+    kill(card_, SIGUSR2);
+    return Daemon::AwaitCard(VirtualReaderName(0, 0), true);
 }
 
 }  // namespace pcsc_chain

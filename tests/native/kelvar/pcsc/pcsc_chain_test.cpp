@@ -17,7 +17,7 @@ using namespace kelvar;
 using pcsc_chain::Chain;
 
 #define CHAIN_OR_SKIP(chain, ...)                                              \
-    if (const std::string missing = Chain::Missing(); !missing.empty()) {      \
+    if (const std::string missing = pcsc_chain::Missing(); !missing.empty()) { \
         GTEST_SKIP() << "pcscd cannot run here: " << missing;                  \
     }                                                                          \
     Chain chain(__VA_ARGS__);                                                  \
@@ -155,8 +155,7 @@ TEST(PcscChain, ACardPulledMidReadIsReportedAndTheNextSearchFindsItAgain) {
     uint8_t length = 0;
     ASSERT_EQ(chain.Call<22>(0, uint8_t(4), block, &length), kOk);
 
-    chain.Pull();
-    ASSERT_TRUE(chain.AwaitCard(false));
+    ASSERT_TRUE(chain.Pull());
     std::memset(block, 0xEE, sizeof block);
     EXPECT_EQ(chain.Call<22>(0, uint8_t(5), block, &length), kNoCard);
     EXPECT_EQ(block[0], 0xEE);
@@ -164,8 +163,7 @@ TEST(PcscChain, ACardPulledMidReadIsReportedAndTheNextSearchFindsItAgain) {
     EXPECT_EQ(chain.Call<22>(0, uint8_t(5), block, &length), kNotSelected);
     EXPECT_EQ(Search(chain).status, kNoCard);
 
-    chain.PutBack();
-    ASSERT_TRUE(chain.AwaitCard(true));
+    ASSERT_TRUE(chain.PutBack());
     EXPECT_EQ(chain.Call<22>(0, uint8_t(5), block, &length), kNotSelected);
     EXPECT_EQ(Search(chain).status, kOk);
 }
@@ -184,7 +182,7 @@ TEST(PcscChain, AnEmptyReaderHasNoCardAndDeviceFunctionsAreNotSupported) {
     EXPECT_EQ(std::string(reinterpret_cast<char*>(model), length), "PC/SC Virtual PCD 00 00");
 
     int code = -1;
-    const std::string listed = Chain::ListReaders(code);
+    const std::string listed = pcsc_chain::Daemon::ListReaders(code);
     EXPECT_EQ(code, 0);
     EXPECT_NE(listed.find("Virtual PCD 00 00\n    no card"), std::string::npos) << listed;
     EXPECT_NE(listed.find("Virtual PCD 00 01\n    no card"), std::string::npos) << listed;
@@ -193,7 +191,7 @@ TEST(PcscChain, AnEmptyReaderHasNoCardAndDeviceFunctionsAreNotSupported) {
 TEST(PcscChain, ListedReadersShowTheCardsAtr) {
     CHAIN_OR_SKIP(chain, "ultralight");
     int code = -1;
-    const std::string listed = Chain::ListReaders(code);
+    const std::string listed = pcsc_chain::Daemon::ListReaders(code);
     EXPECT_EQ(code, 0);
     EXPECT_NE(listed.find("Virtual PCD 00 00\n    card present, ATR 3B 8F 80 01 80 4F 0C A0 00 00 03 06 03 00 03 "
                           "00 00 00 00 68"),
