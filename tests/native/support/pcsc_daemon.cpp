@@ -55,7 +55,7 @@ bool PortFree(uint16_t port) {
 
 // `count` free ports in a row: vpcd's slots.
 uint16_t FreePorts(int count) {
-    for (uint16_t port = uint16_t(36000 + getpid() % 2000 * 4); port < 60000; port += uint16_t(count)) {
+    for (uint16_t port = uint16_t(36000 + getpid() % 2000 * count); port < 60000; port += uint16_t(count)) {
         bool free = true;
         for (int i = 0; i < count && free; ++i) free = PortFree(uint16_t(port + i));
         if (free) return port;
@@ -102,9 +102,7 @@ std::string Missing() {
     return {};
 }
 
-std::string VirtualReaderName(int instance, int slot) {
-    return "Virtual PCD 0" + std::to_string(instance) + " 0" + std::to_string(slot);
-}
+std::string VirtualReaderName(int slot) { return "Virtual PCD 00 0" + std::to_string(slot); }
 
 void StopProcess(pid_t& pid) {
     if (pid == 0) return;
@@ -117,7 +115,7 @@ void StopProcess(pid_t& pid) {
     pid = 0;
 }
 
-bool Daemon::Start(int instances) {
+bool Daemon::Start() {
     lock_ = open(kLockFile, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (lock_ < 0 || flock(lock_, LOCK_EX) != 0) {
         error_ = std::string("cannot take ") + kLockFile;
@@ -134,14 +132,10 @@ bool Daemon::Start(int instances) {
         return false;
     }
     folder_ = folder;
-    port_ = FreePorts(instances * 2);
+    port_ = FreePorts(2);
     fs::create_directories(folder_ + "/conf");
-    for (int i = 0; i < instances; ++i) {
-        const int port = port_ + 2 * i;
-        std::ofstream(folder_ + "/conf/vpcd" + std::to_string(i))
-            << "FRIENDLYNAME \"Virtual PCD\"\nDEVICENAME /dev/null:" << port << "\nLIBPATH " << kVpcdDriver
-            << "\nCHANNELID " << port << "\n";
-    }
+    std::ofstream(folder_ + "/conf/vpcd") << "FRIENDLYNAME \"Virtual PCD\"\nDEVICENAME /dev/null:" << port_
+                                          << "\nLIBPATH " << kVpcdDriver << "\nCHANNELID " << port_ << "\n";
     pcscd_ = Spawn({kPcscd, "-f", "-c", folder_ + "/conf"}, folder_ + "/pcscd.log");
     if (!Await(SocketAnswers)) {
         std::stringstream log;
@@ -152,9 +146,9 @@ bool Daemon::Start(int instances) {
     return true;
 }
 
-pid_t Daemon::PlayCard(int instance, int slot, const std::string& card) {
-    const pid_t pid = Spawn({KELVAR_VICC_PATH, "--port", std::to_string(SlotPort(instance, slot)), "--card", card},
-                            folder_ + "/vicc-" + std::to_string(instance) + std::to_string(slot) + ".log");
+pid_t Daemon::PlayCard(int slot, const std::string& card) {
+    const pid_t pid = Spawn({KELVAR_VICC_PATH, "--port", std::to_string(port_ + slot), "--card", card},
+                            folder_ + "/vicc" + std::to_string(slot) + ".log");
     played_.push_back(pid);
     return pid;
 }

@@ -1,4 +1,4 @@
-// A pcscd of a test's own, with virtual readers (vpcd) on free loopback ports,
+// A pcscd of a test's own, with a virtual reader (vpcd) on free loopback ports,
 // and the processes played around it (kelvar-vicc cards, kelvar-reader
 // servers). pcscd serves one socket for the machine, so a daemon takes a lock,
 // and a pcscd it did not start is never stopped.
@@ -15,8 +15,9 @@ namespace pcsc_chain {
 // Why pcscd and vpcd cannot run on this machine; empty when they can.
 std::string Missing();
 
-// vpcd instance `instance`'s reader of `slot` ("Virtual PCD 01 00").
-std::string VirtualReaderName(int instance, int slot);
+// vpcd's reader of `slot` (0 or 1). One vpcd per pcscd: its slots are global
+// to the driver, so a second instance would take the first one's ports.
+std::string VirtualReaderName(int slot);
 
 class Daemon {
 public:
@@ -25,15 +26,12 @@ public:
     Daemon(const Daemon&) = delete;
     Daemon& operator=(const Daemon&) = delete;
 
-    // pcscd with `instances` vpcd drivers of two slots each; false with Error() set.
-    bool Start(int instances);
+    // pcscd with vpcd's two slots; false with Error() set.
+    bool Start();
     const std::string& Error() const { return error_; }
     const std::string& Folder() const { return folder_; }
-    // The port kelvar-vicc connects to for a slot.
-    uint16_t SlotPort(int instance, int slot) const { return uint16_t(port_ + instance * 2 + slot); }
-
     // A kelvar-vicc card in a slot, stopped with the daemon.
-    pid_t PlayCard(int instance, int slot, const std::string& card);
+    pid_t PlayCard(int slot, const std::string& card);
     // kelvar-reader --backend pcsc with `options`; the port it serves (0 when it did not start).
     uint16_t StartServer(const std::vector<std::string>& options);
 
