@@ -181,6 +181,13 @@ Status Backend::Pseudo(std::span<const uint8_t> command, size_t size, Bytes& dat
 
 Status Backend::Uid(Bytes& uid) { return Pseudo(kGetUid, kAnySize, uid); }
 
+Status Backend::UidOf(CardFamily family, Bytes& uid) {
+    ContactlessCard card;
+    if (const Status status = Field(card); status != kOk) return status;
+    if (card.family != family) return kNoCard;
+    return Uid(uid);
+}
+
 Status Backend::Selected(CardFamily family) const {
     if (!session_.selected || !card_.Connected() || card_.Generation() != session_.generation) return kNotSelected;
     if (family == CardFamily::kNone) return kOk;
@@ -241,11 +248,8 @@ int32_t Backend::Halt(int32_t) {
 
 int32_t Backend::UlSelect(int32_t, uint8_t* uid, uint8_t* length) {
     if (uid == nullptr || length == nullptr) return kBadArgument;
-    ContactlessCard card;
-    if (const Status status = Field(card); status != kOk) return status;
-    if (card.family != CardFamily::kUltraLight) return kNoCard;
     Bytes found;
-    if (const Status status = Uid(found); status != kOk) return status;
+    if (const Status status = UidOf(CardFamily::kUltraLight, found); status != kOk) return status;
     if (found.size() != 7) return kCardError;
     session_.uid = found;
     session_.requested = session_.selected = true;
@@ -359,11 +363,8 @@ int32_t Backend::Deselect(int32_t) {
 
 int32_t Backend::Inventory(int32_t, uint8_t* out, uint8_t* length) {
     if (out == nullptr || length == nullptr) return kBadArgument;
-    ContactlessCard card;
-    if (const Status status = Field(card); status != kOk) return status;
-    if (card.family != CardFamily::kVicinity) return kNoCard;
     Bytes uid;
-    if (const Status status = Uid(uid); status != kOk) return status;
+    if (const Status status = UidOf(CardFamily::kVicinity, uid); status != kOk) return status;
     if (uid.size() != kVicinityUidSize) return kCardError;
     // The DSFID needs a raw frame: reported as 00.
     out[0] = 0x00;
@@ -374,11 +375,8 @@ int32_t Backend::Inventory(int32_t, uint8_t* out, uint8_t* length) {
 
 Status Backend::AddressedVicinity(uint8_t mode, const uint8_t* uid) {
     if (uid == nullptr || (mode & ~kVicinityOption) != kVicinityAddressed) return kBadArgument;
-    ContactlessCard card;
-    if (const Status status = Field(card); status != kOk) return status;
-    if (card.family != CardFamily::kVicinity) return kNoCard;
     Bytes present;
-    if (const Status status = Uid(present); status != kOk) return status;
+    if (const Status status = UidOf(CardFamily::kVicinity, present); status != kOk) return status;
     return std::equal(present.begin(), present.end(), uid, uid + kVicinityUidSize) ? kOk : kNoCard;
 }
 

@@ -72,6 +72,8 @@ private:
     // last call is noticed here, and a new one starts unselected.
     Status Field(ContactlessCard& card);
     Status Uid(Bytes& uid);
+    // The UID of the card in the field when it is of `family` (else kNoCard).
+    Status UidOf(CardFamily family, Bytes& uid);
     // A pseudo-APDU whose answer is `size` data bytes and 90 00.
     Status Pseudo(std::span<const uint8_t> command, size_t size, Bytes& data);
     Status Selected(CardFamily family) const;

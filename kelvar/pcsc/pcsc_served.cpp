@@ -1,5 +1,7 @@
 #include "kelvar/pcsc/pcsc_served.h"
 
+#include <type_traits>
+
 #include "kelvar/kelvar_functions.h"
 #include "kelvar/net/marshal.h"
 

@@ -10,6 +10,7 @@
 #define KELVAR_SCARD(name) name
 #endif
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
