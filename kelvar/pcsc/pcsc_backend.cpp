@@ -111,6 +111,18 @@ int32_t Backend::InitType(int32_t, uint8_t type) {
     return type == kRfModeA || type == kRfModeB || type == kRfModeIso15693 ? kOk : kNotSupported;
 }
 
+int32_t Backend::Antenna(int32_t, uint8_t state) {
+    if (state > 1) return kBadArgument;
+    const bool wasOff = antennaOff_;
+    antennaOff_ = state == 0;
+    session_.requested = session_.selected = session_.halted = false;
+    if (antennaOff_ || !wasOff || !card_.Connected()) return kOk;
+    // Field back on: the card starts afresh (a contactless reader resets by switching its field).
+    Bytes atr;
+    const Status status = card_.Reset(atr);
+    return status == kNoCard ? kOk : status;
+}
+
 Status Backend::Answer(CardChannel& channel, const uint8_t* command, uint8_t length, uint8_t* out,
                        uint8_t* outLength) {
     if (command == nullptr || out == nullptr || outLength == nullptr) return kBadArgument;
@@ -153,6 +165,7 @@ int32_t Backend::SamCos(int32_t, const uint8_t* command, uint8_t length, uint8_t
 }
 
 Status Backend::Field(ContactlessCard& card) {
+    if (antennaOff_) return kNoCard;
     const Status status = card_.Connect(true);
     if (status != kOk || card_.Generation() != session_.generation) {
         session_ = Session();

@@ -33,6 +33,7 @@ public:
     int32_t DesDecipher(uint8_t* out, const uint8_t* data, uint8_t length, const uint8_t* key, uint8_t keyLength);
     int32_t GetModel(int32_t, uint8_t* text, uint8_t* length);
     int32_t InitType(int32_t, uint8_t type);
+    int32_t Antenna(int32_t, uint8_t state);
 
     int32_t OpenCard(int32_t);
     int32_t SmartcardRst(int32_t, uint8_t* out, uint8_t* length);
@@ -85,6 +86,7 @@ private:
     Settings settings_;
     CardChannel card_;
     std::optional<CardChannel> sam_;
+    bool antennaOff_ = false;
 
     // What the library knows of the contactless card, for one connection.
     struct Session {

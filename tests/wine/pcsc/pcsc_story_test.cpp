@@ -97,6 +97,7 @@ TEST_F(PcscStory, TheDevicePageNamesTheReaderAndABeepIsNotSupported) {
     ASSERT_TRUE(app.Click(IDC_DEV_GET_INFO));
     EXPECT_EQ(app.Status(), L"OK");
     EXPECT_EQ(app.Text(IDC_DEV_MODEL), L"PC/SC Virtual PCD 00 00");
+    ASSERT_TRUE(app.SetText(IDC_DEV_BEEP_TIME, L"0A"));
     ASSERT_TRUE(app.Click(IDC_DEV_BEEP_SEND));
     EXPECT_TRUE(app.StatusReports(L"Error: 3", L"rf_beep")) << app.Status();
 }

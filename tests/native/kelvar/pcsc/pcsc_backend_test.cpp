@@ -373,3 +373,30 @@ TEST(PcscBackend, OnlyMappedFunctionsReachTheBackend) {
 }
 
 }  // namespace
+
+TEST(PcscBackend, AFieldSwitchedOffFindsNothingAndOnAgainResetsTheCard) {
+    int resets = 0;
+    struct Counting : MifareReader {
+        int* resets;
+        Result Reconnect(Handle handle, bool reset, Protocol& active) override {
+            *resets += reset;
+            return MifareReader::Reconnect(handle, reset, active);
+        }
+    } counting;
+    counting.resets = &resets;
+    Backend backend(counting, {"", std::nullopt});
+    ASSERT_EQ(Select(backend), kOk);
+    ASSERT_EQ(backend.Antenna(0, 0), kOk);
+    uint16_t tagType = 0;
+    EXPECT_EQ(backend.Request(0, 0x52, &tagType), kNoCard);
+    uint8_t block[16];
+    uint8_t length = 0;
+    EXPECT_EQ(backend.Read(0, 4, block, &length), kNotSelected);
+    EXPECT_EQ(resets, 0);
+    ASSERT_EQ(backend.Antenna(0, 1), kOk);
+    EXPECT_EQ(resets, 1);
+    ASSERT_EQ(backend.Antenna(0, 1), kOk);
+    EXPECT_EQ(resets, 1) << "on while on changes nothing";
+    EXPECT_EQ(Select(backend), kOk);
+    EXPECT_EQ(backend.Antenna(0, 2), kBadArgument);
+}
