@@ -41,7 +41,7 @@ bool Documented(int32_t status) {
     case kOk: case kNotOpen: case kBadArgument: case kNotSupported: case kConnectFailed: case kStoreFailed:
     case kBadClock: case kConnectionLost: case kBadAnswer: case kReaderBusy: case kNoCard: case kAuthFailed:
     case kAccessDenied: case kNotValueBlock: case kValueOverflow: case kNotAuthenticated: case kNotSelected:
-    case kCardError: case kCollision:
+    case kCardError: case kCollision: case kBadFrameCrc:
         return true;
     }
     return false;
