@@ -89,7 +89,10 @@
     B(450, 2, Out, Reported, 3) B(450, 3, Out, Fixed, 1)                                           \
     B(452, 2, In, Fixed, 8)                                                                        \
     B(460, 1, In, Fixed, 16)                                                                       \
-    B(461, 1, In, Fixed, 16)
+    B(461, 1, In, Fixed, 16)                                                                       \
+    B(900, 2, Out, Reported, 3) B(900, 3, Out, Fixed, 1)                                           \
+    B(901, 1, In, Arg, 2, 255)                                                                     \
+    B(903, 1, Out, Fixed, 1)
 
 #define KELVAR_FUNCTIONS(X)                                                                        \
     X(1, lib_ver, "lib_ver", true, (uint32_t* version))                                            \
@@ -243,7 +246,25 @@
     X(452, SRI64_Write, "SRI64_Write", false,                                                      \
       (int32_t dev, uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data))                \
     X(460, rf_UC_authentication, "rf_UC_authentication", true, (int32_t dev, const uint8_t* key))  \
-    X(461, rf_UC_changekey, "rf_UC_changekey", true, (int32_t dev, const uint8_t* key))
+    X(461, rf_UC_changekey, "rf_UC_changekey", true, (int32_t dev, const uint8_t* key))            \
+    VIRTUAL_FIELD_FUNCTIONS(X)
+
+// The library's own functions for its virtual field, numbered from 900 and
+// never in the result log; a reader maker's library has none of them. Cards
+// are numbered as in common/virtual_cards.h.
+//   VirtualCardState: kNoCard when the reader does not hold the card; else
+//     its flags (virtual_cards::kInField) followed by its UID or PUPI
+//   VirtualCardsPlace: exactly these cards in the fields and the slot (the
+//     list is never null, even when empty)
+//   VirtualCardFactoryReset: the card's image back to its factory content
+//   VirtualFieldFollow / VirtualFieldSetFollow: whether the program places
+//     the cards of the card type it shows (kept in Kelvar.ini)
+#define VIRTUAL_FIELD_FUNCTIONS(X)                                                                 \
+    X(900, VirtualCardState, "", false, (int32_t dev, uint8_t card, uint8_t* out, uint8_t* length)) \
+    X(901, VirtualCardsPlace, "", false, (int32_t dev, const uint8_t* cards, uint8_t count))       \
+    X(902, VirtualCardFactoryReset, "", false, (int32_t dev, uint8_t card))                        \
+    X(903, VirtualFieldFollow, "", false, (int32_t dev, uint8_t* on))                              \
+    X(904, VirtualFieldSetFollow, "", false, (int32_t dev, uint8_t on))
 
 namespace kelvar {
 

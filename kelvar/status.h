@@ -30,6 +30,7 @@ enum Status : int32_t {
     kNotSelected = 0x16,     // no card is selected (request/select missing or card halted)
     kCardError = 0x17,       // the card refused the command (bad frame, unknown command)
     kCollision = 0x18,       // a raw frame was answered by more than one card at once
+    kBadFrameCrc = 0x19,     // a raw frame's answer failed its CRC check
 };
 
 }  // namespace kelvar

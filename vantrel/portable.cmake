@@ -2,6 +2,7 @@
 # and into Vantrel.exe. Add a file here when it is portable.
 set(VANTREL_PORTABLE_SOURCES
   vantrel/reader/binding_table.cpp
+  vantrel/reader/virtual_card_table.cpp
   vantrel/reader/call_observer.cpp
   vantrel/toolkit/ui_text.cpp
   vantrel/toolkit/hex_text.cpp

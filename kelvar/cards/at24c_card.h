@@ -30,12 +30,12 @@ public:
     At24cCard(ImageStore& store, const At24cModel& model);
 
     const At24cModel& Model() const { return model_; }
+    std::string ImageName() const override;
     // `out` receives `length` bytes (1..kMaxTransfer) from `address` on.
     Status Read(uint32_t address, size_t length, uint8_t* out) override;
     Status Write(uint32_t address, size_t length, const uint8_t* data) override;
 
 private:
-    std::string ImageName() const;
 
     ImageStore& store_;
     const At24cModel& model_;

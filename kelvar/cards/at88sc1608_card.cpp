@@ -67,6 +67,8 @@ std::array<uint8_t, kConfigSize> FactoryConfiguration() {
 
 using namespace at88sc1608;
 
+std::string At88sc1608Card::ImageName() const { return kImageName; }
+
 At88sc1608Card::At88sc1608Card(ImageStore& store) : store_(store) {
     if (auto stored = store_.Load(kImageName, kImageSize)) {
         image_ = std::move(*stored);

@@ -61,6 +61,7 @@ std::array<uint8_t, kConfigSize> FactoryConfiguration();
 class At88sc1608Card : public ContactCard {
 public:
     explicit At88sc1608Card(ImageStore& store);
+    std::string ImageName() const override;
 
     void OnPowerUp() override { ForgetSession(); }
     Status SecureReset(uint8_t* answer) override;

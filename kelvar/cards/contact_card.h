@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "kelvar/status.h"
@@ -18,6 +19,9 @@ public:
     ContactCard(const ContactCard&) = delete;
     ContactCard& operator=(const ContactCard&) = delete;
     virtual ~ContactCard() = default;
+
+    // The name of the card's image in the store.
+    virtual std::string ImageName() const = 0;
 
     // Memory cards: `length` bytes from byte `address` on.
     virtual Status Read(uint32_t address, size_t length, uint8_t* out);

@@ -26,6 +26,7 @@ public:
     static constexpr const char* kImageName = "contactcpu.img";
 
     explicit ContactCpuCard(ImageStore& store, RandomBytes random = SystemRandomBytes());
+    std::string ImageName() const override { return kImageName; }
 
     Status Reset(Bytes& atr) override;
     Status Exchange(std::span<const uint8_t> apdu, Bytes& answer) override;

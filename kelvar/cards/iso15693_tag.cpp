@@ -84,7 +84,7 @@ Status Iso15693Tag::WriteBlocks(bool option, size_t first, size_t count, const u
 Status Iso15693Tag::ReadPage(size_t, uint8_t*) const { return kCardError; }
 Status Iso15693Tag::WritePage(size_t, const uint8_t*) { return kCardError; }
 Status Iso15693Tag::WriteByteBlock(size_t, uint8_t) { return kCardError; }
-Status Iso15693Tag::AnswerCustomRequest(std::span<const uint8_t>, uint8_t*, uint8_t*) { return kCardError; }
+Status Iso15693Tag::CustomCommand(uint8_t, std::span<const uint8_t>, Bytes&) { return kCardError; }
 
 Status Iso15693Tag::LockBlock(bool option, size_t block) {
     if (block >= profile_.blockCount) return kBadArgument;

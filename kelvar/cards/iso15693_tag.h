@@ -43,6 +43,7 @@ public:
     virtual ~Iso15693Tag() = default;
 
     const VicinityUid& Uid() const { return profile_.uid; }
+    std::string ImageName() const { return profile_.imageName; }
     // The IC manufacturer code, the UID's byte before the 0xE0 prefix.
     uint8_t MakerCode() const { return profile_.uid[6]; }
     uint8_t Dsfid() const { return image_[DsfidAt()]; }
@@ -70,8 +71,11 @@ public:
     virtual Status WritePage(size_t page, const uint8_t* data);
     // One-byte blocks.
     virtual Status WriteByteBlock(size_t block, uint8_t data);
-    // A custom request frame (flags, command code, maker code, UID, ...).
-    virtual Status AnswerCustomRequest(std::span<const uint8_t> frame, uint8_t* out, uint8_t* length);
+    // A custom command of the tag's maker (0xA0 to 0xDF) with its parameters
+    // (what follows the maker code and the UID); `answer` receives what
+    // follows the answer's flags byte. kCardError for a command the tag
+    // does not have.
+    virtual Status CustomCommand(uint8_t command, std::span<const uint8_t> parameters, Bytes& answer);
     Status LockBlock(bool option, size_t block);
     Status WriteDsfid(bool option, uint8_t dsfid);
     Status LockDsfid(bool option);

@@ -30,7 +30,6 @@ public:
 private:
     Status OnExchange(std::span<const uint8_t> frame, Bytes& answer) override;
     void EndSession() override { files_.Reset(); }
-    bool OnRawFrame(std::span<const uint8_t> frame, Bytes& answer) override { return AnswerIsoFrame(frame, answer); }
 
     ApduResponder files_;
 };

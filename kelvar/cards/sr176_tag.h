@@ -18,6 +18,7 @@ public:
     explicit Sr176Tag(ImageStore& store);
 
     Pupi PupiBytes() const override;
+    Bytes Identity() const override { return Bytes(Image().begin(), Image().begin() + 8); }
     Status OnSr176Read(uint8_t block, Bytes& data) override;
     Status OnSr176Write(uint8_t block, std::span<const uint8_t, 2> data) override;
     Status OnSr176Protect(uint8_t lockReg) override;

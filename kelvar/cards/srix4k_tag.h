@@ -26,6 +26,7 @@ public:
     explicit Srix4kTag(ImageStore& store);
 
     Pupi PupiBytes() const override { return {kUid[0], kUid[1], kUid[2], kUid[3]}; }
+    Bytes Identity() const override { return Bytes(kUid.begin(), kUid.end()); }
     Status OnSrix4kRead(uint8_t block, Bytes& data) override;
     Status OnSrix4kWrite(uint8_t block, std::span<const uint8_t, 4> data) override;
     Status OnSrix4kUid(Bytes& uid) override;

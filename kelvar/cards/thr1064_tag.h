@@ -1,5 +1,5 @@
 // The THR1064: page 0 (8 bytes), page 1 (40 bytes), page 2 (8 bytes), page 3
-// (8 bytes), reached in RF mode 'B' once it answered a request. Byte 7 of
+// (8 bytes), reached in RF mode 'B' once selected (ATTRIB). Byte 7 of
 // page 0 is the configuration (bits can be set, never cleared):
 //   bit 0, 1   page 0, page 1 not writable
 //   bit 2      page 2 not writable
@@ -47,7 +47,7 @@ public:
 private:
     void OnFieldReset() override { keyChecked_ = false; }
     void EndSession() override { keyChecked_ = false; }
-    bool Addressed() const { return IsReady() || IsActive(); }
+    bool Addressed() const { return IsActive(); }
     bool MayWrite(uint8_t page, std::span<const uint8_t> data) const;
 
     bool keyChecked_ = false;

@@ -92,6 +92,7 @@ public:
     Status Shc1102Write(int block, const uint8_t* data);
 
     const Bytes& Image() const { return image_; }
+    const std::string& ImageName() const { return imageName_; }
 
 protected:
     TypeACard(ImageStore& store, std::string imageName, const Bytes& factoryImage);

@@ -92,7 +92,8 @@ Status TypeBCard::Deselect() {
 
 Status TypeBCard::OnExchange(std::span<const uint8_t>, Bytes&) { return kCardError; }
 
-Status TypeBCard::OnStSelect(uint8_t&) { return kCardError; }
+Status TypeBCard::OnStInitiate(uint8_t&) { return kCardError; }
+Status TypeBCard::OnStSelect(uint8_t) { return kCardError; }
 Status TypeBCard::OnSr176Read(uint8_t, Bytes&) { return kCardError; }
 Status TypeBCard::OnSr176Write(uint8_t, std::span<const uint8_t, 2>) { return kCardError; }
 Status TypeBCard::OnSr176Protect(uint8_t) { return kCardError; }
@@ -110,7 +111,9 @@ Status TypeBCard::OnThr1064Check(std::span<const uint8_t, 8>) { return kCardErro
 Status TypeBCard::OnThr1064Read(uint8_t, Bytes&) { return kCardError; }
 Status TypeBCard::OnThr1064Write(uint8_t, std::span<const uint8_t>) { return kCardError; }
 
-bool TypeBCard::OnRawFrame(std::span<const uint8_t>, Bytes&) { return false; }
+bool TypeBCard::OnRawFrame(std::span<const uint8_t> frame, Bytes& answer) {
+    return RfMode() == kModeB && AnswerIsoFrame(frame, answer);
+}
 
 bool TypeBCard::AnswerIsoFrame(std::span<const uint8_t> frame, Bytes& answer) {
     if (frame.empty()) return false;

@@ -45,6 +45,11 @@ public:
 
     virtual uint8_t RfMode() const { return kModeB; }
     virtual Pupi PupiBytes() const = 0;
+    // What identifies the card to the operator: its PUPI, or its UID.
+    virtual Bytes Identity() const {
+        const Pupi pupi = PupiBytes();
+        return Bytes(pupi.begin(), pupi.end());
+    }
     virtual std::array<uint8_t, 4> ApplicationData() const { return {}; }
     virtual std::array<uint8_t, 3> ProtocolInfo() const = 0;
     // 0x50, PUPI, application data, protocol information.
@@ -66,9 +71,12 @@ public:
     Status Deselect();
 
     const Bytes& Image() const { return image_; }
+    const std::string& ImageName() const { return imageName_; }
 
-    // ST tags: initiate and select, giving the chip identifier.
-    virtual Status OnStSelect(uint8_t& chipId);
+    // ST tags: an initiate gives the tag's chip identifier; a select with an
+    // identifier opens the tag that holds it and closes the others.
+    virtual Status OnStInitiate(uint8_t& chipId);
+    virtual Status OnStSelect(uint8_t chipId);
     virtual Status OnSr176Read(uint8_t block, Bytes& data);
     virtual Status OnSr176Write(uint8_t block, std::span<const uint8_t, 2> data);
     virtual Status OnSr176Protect(uint8_t lockReg);
@@ -83,7 +91,7 @@ public:
     virtual Status OnAt020Lock(std::span<const uint8_t, 4> lock);
     virtual Status OnAt020Count(std::span<const uint8_t, 6> signature);
     virtual Status OnAt020Deselect();
-    // THR1064, once it answered a request.
+    // THR1064, once selected.
     virtual Status OnThr1064Check(std::span<const uint8_t, 8> key);
     virtual Status OnThr1064Read(uint8_t page, Bytes& data);
     virtual Status OnThr1064Write(uint8_t page, std::span<const uint8_t> data);
@@ -95,7 +103,9 @@ protected:
     TypeBCard(ImageStore& store, std::string imageName, const Bytes& factoryImage);
 
     virtual Status OnExchange(std::span<const uint8_t> frame, Bytes& answer);
-    // Raw frames: none answered unless the family knows them.
+    // Raw frames: a card of mode 'B' answers the ISO 14443-3 frames, and
+    // the ISO 14443-4 ones while its family takes them; the tags of the
+    // other modes answer none.
     virtual bool OnRawFrame(std::span<const uint8_t> frame, Bytes& answer);
     // The ISO 14443-3 frames (REQB/WUPB, ATTRIB, HLTB) and, while active, the
     // ISO 14443-4 I-blocks and S(DESELECT), for families that speak them.

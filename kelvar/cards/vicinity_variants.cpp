@@ -6,7 +6,6 @@ namespace kelvar {
 
 namespace {
 
-constexpr uint8_t kAddressedHighRate = 0x22;
 constexpr uint8_t kConfigParameter = 0x90;
 
 }  // namespace
@@ -26,22 +25,18 @@ Status ConfigBlockVicinityTag::WriteBlock(bool option, size_t block, const uint8
     return Iso15693Tag::WriteBlock(option, block, data);
 }
 
-Status ConfigBlockVicinityTag::AnswerCustomRequest(std::span<const uint8_t> frame, uint8_t* out,
-                                                   uint8_t* length) {
-    if (out == nullptr || length == nullptr || frame.size() != kCustomFrameSize) return kBadArgument;
-    if (frame[0] != kAddressedHighRate || frame[1] != kCustomCommand || frame[2] != kMakerCode) return kCardError;
-    if (!Addressed(frame.subspan(3, Uid().size()))) return kNoCard;
-    const size_t index = frame[14];
-    if (frame[11] != kConfigParameter || frame[12] != kConfigBlock || frame[13] != 0 || (index != 2 && index != 3)) {
+Status ConfigBlockVicinityTag::CustomCommand(uint8_t command, std::span<const uint8_t> parameters, Bytes& answer) {
+    if (command != kCustomCommand || parameters.size() != 5) return kCardError;
+    const size_t index = parameters[3];
+    if (parameters[0] != kConfigParameter || parameters[1] != kConfigBlock || parameters[2] != 0 ||
+        (index != 2 && index != 3)) {
         return kCardError;
     }
     if (Image()[LockAt(kConfigBlock)] & kBlockLocked) return kAccessDenied;
-    const uint8_t value = frame[15];
+    const uint8_t value = parameters[4];
     const Status status = Commit([&](Bytes& image) { image[kConfigBlock * kBlockSize + index] = value; });
-    if (status != kOk) return status;
-    out[0] = 0x00;
-    *length = 1;
-    return kOk;
+    if (status == kOk) answer.clear();
+    return status;
 }
 
 Status ByteBlockVicinityTag::ReadAnswer(bool, size_t first, size_t count, uint8_t* out, uint8_t* length) const {

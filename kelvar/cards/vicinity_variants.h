@@ -23,22 +23,22 @@ public:
     Status WritePage(size_t page, const uint8_t* data) override;
 };
 
-// Block 16's bytes 2 and 3 change through the custom request
-//   flags 0x22 (addressed, high rate), command 0xA0, maker 0x05, the UID
-//   (8 bytes, as the inventory gives it), 0x90, block 0x10, 0x00, the byte's
-//   index in the block (2 or 3), its value
-// answered by the flags byte 0x00 alone. Plain writes of block 16 are refused.
+// Block 16's bytes 2 and 3 change through the custom command 0xA0 of maker
+// 0x05 with the parameters 0x90, block 0x10, 0x00, the byte's index in the
+// block (2 or 3), its value; sent addressed, the request is
+//   flags 0x22 (addressed, high rate), 0xA0, 0x05, the UID (8 bytes, as the
+//   inventory gives it), 0x90, 0x10, 0x00, index, value
+// and answered by the flags byte 0x00 alone. Plain writes of block 16 are refused.
 class ConfigBlockVicinityTag : public Iso15693Tag {
 public:
     static constexpr size_t kConfigBlock = 16;
     static constexpr uint8_t kCustomCommand = 0xA0;
     static constexpr uint8_t kMakerCode = 0x05;
-    static constexpr size_t kCustomFrameSize = 16;
 
     using Iso15693Tag::Iso15693Tag;
 
     Status WriteBlock(bool option, size_t block, const uint8_t* data) override;
-    Status AnswerCustomRequest(std::span<const uint8_t> frame, uint8_t* out, uint8_t* length) override;
+    Status CustomCommand(uint8_t command, std::span<const uint8_t> parameters, Bytes& answer) override;
 };
 
 // Each block keeps its byte in the first byte of a 4-byte image block; a

@@ -1,39 +1,28 @@
-// The kinds of contactless card the virtual field can hold, and their names
-// in the configuration file.
+// The kinds of card the virtual reader can hold, and their names in the
+// configuration file. The contactless kinds lie in the fields, the others
+// in the contact slot.
 #pragma once
 
 #include <optional>
 #include <span>
 #include <string_view>
 
+#include "common/virtual_cards.h"
+
 namespace kelvar {
 
-enum class CardKind {
-    kUltraLight,
-    kUltraLightC,
-    kNtag203,
-    kMifare1K,
-    kMifare4K,
-    kMifarePro,   // ISO 14443-4 type A processor card
-    kDesFire,
-    kShc1102,
-    kAt88Rf020,
-    kSr176,
-    kSrix4K,
-    kSmartCardB,  // ISO 14443-4 type B processor card
-    kThr1064,
-    kICodeSli,
-    kTagIt,
-    kSrf55V01P,
-    kSrf55V02P,
-    kSrf55V10P,
-    kSri64,
-};
+using CardKind = virtual_cards::Card;
 
-// Every kind, in the order the default field holds them: a search finds the
-// Mifare 4K card first (it also serves as a 1K card) and the UltraLight C
-// first among the page-addressed tags.
+// Every contactless kind, in the order the default field holds them: a
+// search finds the Mifare 4K card first (it also serves as a 1K card) and
+// the UltraLight C first among the page-addressed tags.
 std::span<const CardKind> AllCardKinds();
+
+// Every contact kind, in the order the default slot holds them: the AT24C64
+// first, so that a memory card command meets the largest card.
+std::span<const CardKind> ContactCardKinds();
+
+bool IsContactKind(CardKind kind);
 
 // The configuration name of a kind, lower case ("mifare1k").
 std::string_view CardKindName(CardKind kind);

@@ -6,10 +6,11 @@
 
 namespace kelvar {
 
-std::unique_ptr<ContactCard> MakeContactCard(std::string_view name, ImageStore& store) {
-    if (const At24cModel* model = FindAt24cModel(name)) return std::make_unique<At24cCard>(store, *model);
-    if (name == "at88sc1608") return std::make_unique<At88sc1608Card>(store);
-    if (name == kContactCpuCardName) return std::make_unique<ContactCpuCard>(store);
+std::unique_ptr<ContactCard> MakeContactCard(CardKind kind, ImageStore& store) {
+    if (kind == CardKind::kAt88sc1608) return std::make_unique<At88sc1608Card>(store);
+    if (kind == CardKind::kContactCpu) return std::make_unique<ContactCpuCard>(store);
+    if (!IsContactKind(kind)) return nullptr;
+    if (const At24cModel* model = FindAt24cModel(CardKindName(kind))) return std::make_unique<At24cCard>(store, *model);
     return nullptr;
 }
 

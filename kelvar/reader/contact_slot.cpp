@@ -5,22 +5,24 @@
 
 namespace kelvar {
 
-ContactSlot::ContactSlot(ImageStore& store, std::string_view cardNames) {
-    while (!cardNames.empty()) {
-        const size_t comma = cardNames.find(',');
-        std::string_view name = cardNames.substr(0, comma);
-        cardNames = comma == std::string_view::npos ? std::string_view{} : cardNames.substr(comma + 1);
-        while (!name.empty() && name.front() == ' ') name.remove_prefix(1);
-        while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-        if (auto card = MakeContactCard(name, store)) cards_.push_back(std::move(card));
-    }
-}
+ContactSlot::ContactSlot(ImageStore& store, std::span<const CardKind> kinds)
+    : cards_(store, kinds, MakeContactCard) {}
 
 Status ContactSlot::PowerUp() {
-    if (cards_.empty()) return kNoCard;
+    if (!HasCard()) return kNoCard;
     powered_ = true;
-    for (auto& card : cards_) card->OnPowerUp();
+    for (auto& card : cards_.Placed()) card->OnPowerUp();
     return kOk;
+}
+
+void ContactSlot::PlaceOnly(std::span<const CardKind> kinds) {
+    if (cards_.PlaceOnly(kinds, [](ContactCard&) {})) powered_ = false;
+}
+
+Status ContactSlot::FactoryReset(CardKind kind) {
+    const Status status = cards_.FactoryReset(kind);
+    if (status == kOk && cards_.Find(kind)->placed) powered_ = false;
+    return status;
 }
 
 Status ContactSlot::Read(uint32_t address, uint32_t length, uint8_t* out) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "kelvar/store/store_files.h"
@@ -84,7 +85,9 @@ std::string LineNote(size_t number, std::string_view what) {
     return "line " + std::to_string(number) + ": " + std::string(what);
 }
 
-std::vector<CardKind> ParseKindList(std::string_view value, size_t lineNumber, std::vector<std::string>& notes) {
+// `contact`: the list of the contact slot, which takes contact cards only.
+std::vector<CardKind> ParseKindList(std::string_view value, bool contact, size_t lineNumber,
+                                    std::vector<std::string>& notes) {
     std::vector<CardKind> kinds;
     while (!value.empty()) {
         const size_t comma = value.find(',');
@@ -94,11 +97,25 @@ std::vector<CardKind> ParseKindList(std::string_view value, size_t lineNumber, s
         const auto kind = FindCardKind(item);
         if (!kind) {
             notes.push_back(LineNote(lineNumber, "unknown card \"" + std::string(item) + "\" skipped"));
+        } else if (IsContactKind(*kind) != contact) {
+            std::string note(1, '"');
+            note.append(item).append("\" belongs in the ").append(contact ? "field" : "contact slot");
+            notes.push_back(LineNote(lineNumber, note.append(", skipped")));
         } else if (std::find(kinds.begin(), kinds.end(), *kind) == kinds.end()) {
             kinds.push_back(*kind);
         }
     }
     return kinds;
+}
+
+std::optional<bool> ParseSwitch(std::string_view value) {
+    for (const std::string_view yes : {"yes", "on", "true", "1"}) {
+        if (KeyIs(value, yes)) return true;
+    }
+    for (const std::string_view no : {"no", "off", "false", "0"}) {
+        if (KeyIs(value, no)) return false;
+    }
+    return std::nullopt;
 }
 
 fs::path ResolveFolder(std::string_view value, const fs::path& dllFolder) {
@@ -118,8 +135,8 @@ bool FieldConfig::Holds(CardKind kind) const {
 FieldConfig DefaultFieldConfig(const fs::path& dllFolder) {
     FieldConfig config;
     config.imageFolder = (dllFolder / kDefaultImageFolder).lexically_normal();
-    const auto all = AllCardKinds();
-    config.field.assign(all.begin(), all.end());
+    const auto field = AllCardKinds();
+    config.field.assign(field.begin(), field.end());
     return config;
 }
 
@@ -153,7 +170,7 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
                 config.notes.push_back(LineNote(number, "folder name not usable, skipped"));
             }
         } else if (KeyIs(key, "field")) {
-            config.field = ParseKindList(value, number, config.notes);
+            config.field = ParseKindList(value, false, number, config.notes);
         } else if (KeyIs(key, "secret_file")) {
             try {
                 config.secretFile = value.empty() ? fs::path() : ResolveFolder(value, dllFolder);
@@ -167,9 +184,12 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
         } else if (KeyIs(key, "pcsc_sam")) {
             config.pcscSam = value.empty() ? std::nullopt : std::optional<std::string>(value);
         } else if (KeyIs(key, "contact")) {
-            config.contactCard.assign(value.begin(), value.end());
-            for (char& c : config.contactCard) {
-                if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            config.contact = ParseKindList(value, true, number, config.notes);
+        } else if (KeyIs(key, "follow")) {
+            if (const auto on = ParseSwitch(value)) {
+                config.followCardType = *on;
+            } else {
+                config.notes.push_back(LineNote(number, "follow takes yes or no, skipped"));
             }
         } else {
             config.notes.push_back(LineNote(number, "unknown key \"" + std::string(key) + "\" skipped"));
@@ -183,7 +203,11 @@ FieldConfig LoadFieldConfig(const fs::path& file, const fs::path& dllFolder) {
     const std::string prefix = std::string(name.begin(), name.end()) + ": ";
     try {
         const auto read = store_files::ReadAtMost(file, kFieldConfigLimit + 1);
-        if (read.outcome == store_files::ReadOutcome::kMissing) return DefaultFieldConfig(dllFolder);
+        if (read.outcome == store_files::ReadOutcome::kMissing) {
+            FieldConfig config = DefaultFieldConfig(dllFolder);
+            config.file = file;
+            return config;
+        }
         if (read.outcome == store_files::ReadOutcome::kFailed) {
             FieldConfig config = DefaultFieldConfig(dllFolder);
             config.notes.push_back(prefix + "cannot be read, defaults used");
@@ -198,6 +222,7 @@ FieldConfig LoadFieldConfig(const fs::path& file, const fs::path& dllFolder) {
             text = lastEnd == std::string_view::npos ? std::string_view{} : text.substr(0, lastEnd + 1);
         }
         FieldConfig config = ParseFieldConfig(text, dllFolder);
+        config.file = file;
         for (auto& note : config.notes) note.insert(0, prefix);
         if (cut) config.notes.push_back(prefix + "longer than 64 KiB, the rest skipped");
         return config;
@@ -205,6 +230,43 @@ FieldConfig LoadFieldConfig(const fs::path& file, const fs::path& dllFolder) {
         FieldConfig config = DefaultFieldConfig(dllFolder);
         config.notes.push_back(prefix + "could not be read, defaults used");
         return config;
+    }
+}
+
+std::string WithFollowSetting(std::string_view text, bool on) {
+    const std::string_view line = on ? "follow = yes" : "follow = no";
+    const std::string_view eol = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+    // The last follow line is the one that counts.
+    size_t found = std::string_view::npos, foundEnd = 0;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string_view entry = Trim(StripComment(text.substr(at, end - at)));
+        const size_t eq = entry.find('=');
+        if (eq != std::string_view::npos && KeyIs(Trim(entry.substr(0, eq)), "follow")) {
+            found = at;
+            foundEnd = end > at && text[end - 1] == '\r' ? end - 1 : end;
+        }
+        at = end + 1;
+    }
+    std::string out(text);
+    if (found != std::string_view::npos) return out.replace(found, foundEnd - found, line);
+    if (!out.empty() && out.back() != '\n') out += eol;
+    return out.append(line).append(eol);
+}
+
+bool SaveFollowSetting(const fs::path& file, bool on) {
+    try {
+        const auto read = store_files::ReadAtMost(file, kFieldConfigLimit + 1);
+        if (read.outcome == store_files::ReadOutcome::kFailed || read.bytes.size() > kFieldConfigLimit) return false;
+        const std::string_view text(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size());
+        const std::string next = WithFollowSetting(text, on);
+        // The store's file operations take ASCII names.
+        const std::u8string name = file.filename().u8string();
+        if (name.empty() || std::any_of(name.begin(), name.end(), [](char8_t c) { return c >= 0x80; })) return false;
+        return store_files::ReplaceDurably(file.parent_path(), std::string(name.begin(), name.end()),
+                                           std::vector<uint8_t>(next.begin(), next.end()));
+    } catch (...) {
+        return false;
     }
 }
 

@@ -8,23 +8,23 @@
 namespace kelvar {
 
 Iso14443aField::Iso14443aField(ImageStore& store, std::span<const CardKind> kinds, RandomBytes random)
-    : random_(random ? std::move(random) : SystemRandomBytes()) {
-    for (const CardKind kind : kinds) {
-        if (auto card = MakeTypeACard(kind, store)) slots_.push_back({kind, std::move(card)});
-    }
-}
+    : cards_(store, kinds, MakeTypeACard), random_(random ? std::move(random) : SystemRandomBytes()) {}
 
 Iso14443aField::~Iso14443aField() = default;
 
 void Iso14443aField::SetPowered(bool on) {
     if (!on) {
-        for (Slot& slot : slots_) slot.card->FieldReset();
+        for (Slot& slot : cards_.Placed()) slot.card->FieldReset();
     }
     powered_ = on;
 }
 
+void Iso14443aField::PlaceOnly(std::span<const CardKind> kinds) {
+    cards_.PlaceOnly(kinds, [](TypeACard& card) { card.FieldReset(); });
+}
+
 const Iso14443aField::Slot* Iso14443aField::Active() const {
-    for (const Slot& slot : slots_) {
+    for (const Slot& slot : cards_.Placed()) {
         if (slot.card->IsActive()) return &slot;
     }
     return nullptr;
@@ -40,7 +40,7 @@ Status Iso14443aField::Request(uint8_t mode, uint8_t* atqa) {
     if (atqa == nullptr || (mode != kRequestIdle && mode != kRequestAll)) return kBadArgument;
     if (!powered_) return kNoCard;
     bool answered = false;
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         uint8_t answer[2] = {};
         if (slot.card->Request(mode, answer) == kOk && !answered) {
             atqa[0] = answer[0];
@@ -54,7 +54,7 @@ Status Iso14443aField::Request(uint8_t mode, uint8_t* atqa) {
 Status Iso14443aField::Anticoll(uint8_t* uid, uint8_t* uidLength) {
     if (uid == nullptr || uidLength == nullptr) return kBadArgument;
     if (!powered_) return kNoCard;
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         if (slot.card->Anticoll(uid, uidLength) == kOk) return kOk;
     }
     return kNoCard;
@@ -69,7 +69,7 @@ Status Iso14443aField::Select(const uint8_t* uid, uint8_t uidLength, uint8_t* sa
 
 Status Iso14443aField::SelectAll(const uint8_t* uid, uint8_t uidLength, uint8_t* sak) {
     bool selected = false;
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         if (slot.card->IsReady() && slot.card->Select(uid, uidLength, sak) == kOk) selected = true;
     }
     return selected ? kOk : kNoCard;
@@ -78,7 +78,7 @@ Status Iso14443aField::SelectAll(const uint8_t* uid, uint8_t uidLength, uint8_t*
 Status Iso14443aField::UltralightSelect(uint8_t* uid, uint8_t* uidLength) {
     if (uid == nullptr || uidLength == nullptr) return kBadArgument;
     if (!powered_) return kNoCard;
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         uint8_t found[TypeACard::kMaxUidSize] = {};
         uint8_t length = 0;
         if (slot.card->Anticoll(found, &length) != kOk || length != 7) continue;
@@ -92,7 +92,7 @@ Status Iso14443aField::UltralightSelect(uint8_t* uid, uint8_t* uidLength) {
 }
 
 Status Iso14443aField::Halt() {
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         if (slot.card->IsActive()) return slot.card->Halt();
     }
     return kNotSelected;
@@ -100,7 +100,7 @@ Status Iso14443aField::Halt() {
 
 template <typename Command>
 Status Iso14443aField::OnActive(Command command) {
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         if (slot.card->IsActive()) return command(*slot.card);
     }
     return kNotSelected;
@@ -109,7 +109,7 @@ Status Iso14443aField::OnActive(Command command) {
 template <typename Command>
 Status Iso14443aField::OnAwake(Command command) {
     Status status = kNotSelected;
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         if (!slot.card->IsActive() && !slot.card->IsReady()) continue;
         status = command(*slot.card);
         if (status != kCardError) return status;
@@ -187,7 +187,7 @@ Status Iso14443aField::ActivateIsoDep(uint8_t mode, size_t uidSize, uint8_t* out
     if (out == nullptr || length == nullptr) return kBadArgument;
     uint8_t atqa[2] = {};
     if (const Status status = Request(mode, atqa); status != kOk) return status;
-    for (Slot& slot : slots_) {
+    for (Slot& slot : cards_.Placed()) {
         TypeACard& card = *slot.card;
         if (!card.IsReady() || (card.Sak() & TypeACard::kIsoDepSak) == 0 || card.Uid().size() != uidSize) continue;
         const Bytes uid = card.Uid();

@@ -1,7 +1,7 @@
 // The ISO 14443-A cards in the reader's field, in field order, each behind
-// the TypeACard interface: the field knows no card family. Cards answer only
-// while the field is powered (antenna on, RF mode 'A'); losing power resets
-// every card.
+// the TypeACard interface: the field knows no card family. Of the cards it
+// holds, those placed in it answer, and only while the field is powered
+// (antenna on, RF mode 'A'); losing power resets every card.
 //
 // Activation works as in a field of several real cards; every frame reaches
 // every card and each card's own state machine decides:
@@ -40,6 +40,7 @@
 #include "kelvar/cards/type_a_card.h"
 #include "kelvar/crypto/random_bytes.h"
 #include "kelvar/reader/card_kind.h"
+#include "kelvar/reader/field_cards.h"
 #include "kelvar/reader/type_a_cards.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
@@ -65,7 +66,11 @@ public:
     void SetPowered(bool on);
     bool Powered() const { return powered_; }
 
-    size_t CardCount() const { return slots_.size(); }
+    // The cards held, and placing them (field_cards.h).
+    size_t CardCount() const { return cards_.PlacedCount(); }
+    FieldCards<TypeACard>& Cards() { return cards_; }
+    const FieldCards<TypeACard>& Cards() const { return cards_; }
+    void PlaceOnly(std::span<const CardKind> kinds);
     std::optional<CardKind> SelectedKind() const;
 
     // `atqa` receives 2 bytes.
@@ -108,10 +113,7 @@ private:
     static constexpr uint8_t kAuthKeyA = 0x60;
     static constexpr uint8_t kAuthKeyB = 0x61;
 
-    struct Slot {
-        CardKind kind;
-        std::unique_ptr<TypeACard> card;
-    };
+    using Slot = FieldCards<TypeACard>::Held;
 
     // Sends a select for `uid` to every ready card.
     Status SelectAll(const uint8_t* uid, uint8_t uidLength, uint8_t* sak);
@@ -123,7 +125,7 @@ private:
     template <typename Command>
     Status OnAwake(Command command);
 
-    std::vector<Slot> slots_;
+    FieldCards<TypeACard> cards_;
     RandomBytes random_;
     bool powered_ = false;
 };

@@ -14,18 +14,15 @@ constexpr size_t kMaxAnswer = 255;
 
 }  // namespace
 
-Iso15693Field::Iso15693Field(ImageStore& store, std::span<const CardKind> kinds) {
-    for (const CardKind kind : kinds) {
-        if (auto tag = MakeVicinityTag(kind, store)) tags_.push_back(std::move(tag));
-    }
-}
+Iso15693Field::Iso15693Field(ImageStore& store, std::span<const CardKind> kinds)
+    : tags_(store, kinds, MakeVicinityTag) {}
 
 template <typename Filter>
 Status Iso15693Field::Collect(Filter answers, uint8_t* out, uint8_t* length) {
     if (out == nullptr || length == nullptr) return kBadArgument;
-    if (!powered_ || tags_.empty()) return kNoCard;
+    if (!powered_ || tags_.PlacedCount() == 0) return kNoCard;
     size_t at = 0;
-    for (const auto& tag : tags_) {
+    for (const auto& tag : tags_.Placed()) {
         if (!answers(*tag)) continue;
         if (at + kInventoryRecordSize > kMaxAnswer) break;
         out[at] = tag->Dsfid();
@@ -50,7 +47,7 @@ Status Iso15693Field::Addressed(uint8_t mode, const uint8_t* uid, Command comman
     if (uid == nullptr || (mode & ~kModeOption) != kModeAddressed) return kBadArgument;
     if (!powered_) return kNoCard;
     const std::span<const uint8_t> wanted(uid, std::tuple_size_v<VicinityUid>);
-    for (const auto& tag : tags_) {
+    for (auto& tag : tags_.Placed()) {
         if (tag->Addressed(wanted)) return command(*tag, (mode & kModeOption) != 0);
     }
     return kNoCard;
@@ -110,29 +107,13 @@ Status Iso15693Field::LockAfi(uint8_t mode, const uint8_t* uid) {
 
 Status Iso15693Field::Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength) {
     if (!powered_) return out == nullptr || outLength == nullptr ? kBadArgument : kNoCard;
-    if (frame != nullptr && frameLength > kCustomCommandAt && frame[kCustomCommandAt] == kCustomCommand &&
-        !CheckFrameCrc(std::span(frame, frameLength))) {
-        return CustomRequest(std::span(frame, frameLength), out, outLength);
-    }
-    return RawExchange(frame, frameLength, out, outLength, tags_,
-                       [](Iso15693Tag& tag, std::span<const uint8_t> request, Bytes& answer) {
-                           return AnswerRawRequest(tag, request, answer);
+    return RawExchange(frame, frameLength, out, outLength, tags_.Placed(),
+                       [](auto& tag, std::span<const uint8_t> request, Bytes& air) {
+                           Bytes answer;
+                           if (!AnswerRawRequest(*tag, request, answer)) return false;
+                           air = WithFrameCrc(answer);
+                           return true;
                        });
-}
-
-Status Iso15693Field::CustomRequest(std::span<const uint8_t> frame, uint8_t* out, uint8_t* outLength) {
-    if (out == nullptr || outLength == nullptr) return kBadArgument;
-    const bool uidThere = frame.size() >= kCustomUidAt + kUidSize;
-    Status result = kNoCard;
-    for (auto& tag : tags_) {
-        const Status status = tag->AnswerCustomRequest(frame, out, outLength);
-        if (status == kNoCard) continue;
-        if (status != kCardError) return status;
-        // A tag that has no custom commands refuses every one; only the
-        // addressed tag's refusal is the answer.
-        if (uidThere && tag->Addressed(frame.subspan(kCustomUidAt, kUidSize))) result = kCardError;
-    }
-    return result;
 }
 
 Status Iso15693Field::ReadPage(const uint8_t* uid, uint8_t page, uint8_t* out, uint8_t* length) {

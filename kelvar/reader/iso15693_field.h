@@ -1,5 +1,6 @@
-// The ISO 15693 tags in the reader's field, in field order. They answer only
-// while the field is powered (antenna on, RF mode '1').
+// The ISO 15693 tags in the reader's field, in field order. Of the tags it
+// holds, those placed in it answer, and only while the field is powered
+// (antenna on, RF mode '1').
 //
 // An inventory finds every tag. Every other request addresses one tag by
 // its 8-byte UID, in the order the inventory gives it (kNoCard when no tag
@@ -16,6 +17,7 @@
 
 #include "kelvar/cards/iso15693_tag.h"
 #include "kelvar/reader/card_kind.h"
+#include "kelvar/reader/field_cards.h"
 #include "kelvar/status.h"
 #include "kelvar/store/image_store.h"
 
@@ -36,7 +38,10 @@ public:
     Iso15693Field& operator=(const Iso15693Field&) = delete;
 
     void SetPowered(bool on) { powered_ = on; }
-    size_t TagCount() const { return tags_.size(); }
+    size_t TagCount() const { return tags_.PlacedCount(); }
+    FieldCards<Iso15693Tag>& Tags() { return tags_; }
+    const FieldCards<Iso15693Tag>& Tags() const { return tags_; }
+    void PlaceOnly(std::span<const CardKind> kinds) { tags_.PlaceOnly(kinds, [](Iso15693Tag&) {}); }
 
     // One record per tag, at most as many as a one-byte length holds.
     Status Inventory(uint8_t* out, uint8_t* length);
@@ -56,10 +61,8 @@ public:
     Status LockDsfid(uint8_t mode, const uint8_t* uid);
     Status WriteAfi(uint8_t mode, const uint8_t* uid, uint8_t afi);
     Status LockAfi(uint8_t mode, const uint8_t* uid);
-    // A raw request with its CRC, heard by every tag (see raw_exchange.h and
-    // iso15693_raw.h); kNoCard while the field is off.
-    // Manufacturer custom requests (command 0xA0) come without a CRC, as the
-    // reader adds it on the air; they go to the tags' own custom commands.
+    // A raw request, to which the reader adds the CRC, heard by every tag
+    // (see raw_exchange.h and iso15693_raw.h); kNoCard while the field is off.
     Status Transceive(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
 
     // Tags with 8-byte pages: a page read, and a page write followed by a
@@ -71,13 +74,6 @@ public:
     Status WriteByteBlock(uint8_t mode, const uint8_t* uid, uint8_t block, uint8_t data);
 
 private:
-    // A custom request: flags, 0xA0, the maker code, then the tag's UID.
-    static constexpr size_t kCustomCommandAt = 1;
-    static constexpr uint8_t kCustomCommand = 0xA0;
-    static constexpr size_t kCustomUidAt = 3;
-    static constexpr size_t kUidSize = 8;
-    Status CustomRequest(std::span<const uint8_t> frame, uint8_t* out, uint8_t* outLength);
-
     // One record for each tag `answers(tag)` accepts.
     template <typename Filter>
     Status Collect(Filter answers, uint8_t* out, uint8_t* length);
@@ -85,7 +81,7 @@ private:
     template <typename Command>
     Status Addressed(uint8_t mode, const uint8_t* uid, Command command);
 
-    std::vector<std::unique_ptr<Iso15693Tag>> tags_;
+    FieldCards<Iso15693Tag> tags_;
     bool powered_ = false;
 };
 

@@ -18,9 +18,12 @@ constexpr uint8_t kInventory = 0x01;
 constexpr uint8_t kReadSingleBlock = 0x20;
 constexpr uint8_t kWriteSingleBlock = 0x21;
 constexpr uint8_t kGetSystemInformation = 0x2B;
+constexpr uint8_t kFirstCustom = 0xA0;
+constexpr uint8_t kLastCustom = 0xDF;
 
 constexpr uint8_t kAnswerOk = 0x00;
 constexpr uint8_t kAnswerError = 0x01;
+constexpr uint8_t kErrorNotSupported = 0x01;
 constexpr uint8_t kErrorUnknown = 0x0F;
 constexpr uint8_t kErrorNoSuchBlock = 0x10;
 constexpr uint8_t kErrorBlockLocked = 0x12;
@@ -87,11 +90,25 @@ bool AnswerRawRequest(Iso15693Tag& tag, std::span<const uint8_t> request, Bytes&
         return command == kInventory && AnswerInventory(tag, flags, body, answer);
     }
     if ((flags & kSelectFlag) != 0) return false;
+    const bool custom = command >= kFirstCustom && command <= kLastCustom;
+    if (custom) {
+        if (body.empty() || body[0] != tag.MakerCode()) return false;
+        body = body.subspan(1);
+    }
     if ((flags & kAddressFlag) != 0) {
         if (body.size() < kUidSize || !tag.Addressed(body.first(kUidSize))) return false;
         body = body.subspan(kUidSize);
     }
     const bool option = (flags & kOptionFlag) != 0;
+    if (custom) {
+        Bytes data;
+        if (const Status status = tag.CustomCommand(command, body, data); status != kOk) {
+            return Error(status == kCardError ? kErrorNotSupported : ErrorCodeOf(status), answer);
+        }
+        answer = {kAnswerOk};
+        answer.insert(answer.end(), data.begin(), data.end());
+        return true;
+    }
     switch (command) {
     case kReadSingleBlock: {
         if (body.size() != 1) return false;

@@ -1,6 +1,8 @@
-// One raw frame on a field: the CRC is checked (a corrupted frame is not
-// answered), every card hears the frame, and the one answer gets its CRC.
-// No answer is kNoCard, answers from several cards at once kCollision.
+// One raw frame on a field, as the reader sends it: the caller's bytes, to
+// which the reader adds the CRC; every card hears the request and the one
+// answer comes back with the card's CRC, which the reader checks and strips.
+// No answer is kNoCard, answers from several cards at once kCollision, an
+// answer whose CRC does not hold kBadFrameCrc.
 #pragma once
 
 #include <cstdint>
@@ -12,27 +14,27 @@
 
 namespace kelvar {
 
-// `answerOf(payload, answer)` is asked once per card: it returns whether
-// that card answered, and `answer` is then its answer without the CRC.
+// `answerOf(card, request, air)` is asked once per card: it returns whether
+// that card answered, and `air` is then its answer as sent, CRC included.
 template <typename Cards, typename AnswerOf>
-Status RawExchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength, Cards& cards,
+Status RawExchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength, Cards&& cards,
                    AnswerOf answerOf) {
-    if ((frame == nullptr && frameLength != 0) || out == nullptr || outLength == nullptr) return kBadArgument;
-    const std::span<const uint8_t> whole(frame, frameLength);
-    if (!CheckFrameCrc(whole)) return kNoCard;
-    const auto payload = whole.first(whole.size() - 2);
-    Bytes answer;
+    if (frame == nullptr || frameLength == 0 || out == nullptr || outLength == nullptr) return kBadArgument;
+    const std::span<const uint8_t> request(frame, frameLength);
+    Bytes air;
     int answers = 0;
-    for (auto& card : cards) {
+    for (auto&& card : cards) {
         Bytes own;
-        if (answerOf(*card, payload, own)) {
+        if (answerOf(card, request, own)) {
             ++answers;
-            answer = std::move(own);
+            air = std::move(own);
         }
     }
     if (answers == 0) return kNoCard;
     if (answers > 1) return kCollision;
-    return CopyAnswer(WithFrameCrc(answer), out, outLength);
+    if (!CheckFrameCrc(air)) return kBadFrameCrc;
+    air.resize(air.size() - 2);
+    return CopyAnswer(air, out, outLength);
 }
 
 }  // namespace kelvar

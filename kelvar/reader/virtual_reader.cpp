@@ -10,8 +10,10 @@ VirtualReader::VirtualReader(const FieldConfig& config, HostClock hostClock, Ran
       typeA_(store_, config.field, random),
       typeB_(store_, config.field),
       vicinity_(store_, config.field),
-      contact_(store_, config.contactCard),
-      sam_(random) {
+      contact_(store_, config.contact),
+      sam_(random),
+      configFile_(config.file),
+      followCardType_(config.followCardType) {
     for (const std::string& note : config.notes) store_.Log(note);
 }
 
@@ -62,6 +64,50 @@ Status VirtualReader::Transceive(const uint8_t* frame, uint8_t frameLength, uint
     if (device_.RfMode() == kRfModeB) return typeB_.Transceive(frame, frameLength, out, outLength);
     if (device_.RfMode() == kRfModeIso15693) return vicinity_.Transceive(frame, frameLength, out, outLength);
     return kNotSupported;
+}
+
+namespace {
+
+template <typename Cards, typename IdentityOf>
+std::optional<VirtualReader::CardState> StateIn(const Cards& cards, CardKind kind, IdentityOf identityOf) {
+    const auto* held = cards.Find(kind);
+    if (held == nullptr) return std::nullopt;
+    return VirtualReader::CardState{held->placed, identityOf(**held)};
+}
+
+}  // namespace
+
+std::optional<VirtualReader::CardState> VirtualReader::Card(CardKind kind) const {
+    if (auto state = StateIn(typeA_.Cards(), kind, [](const TypeACard& card) { return card.Uid(); })) return state;
+    if (auto state = StateIn(typeB_.Cards(), kind, [](const TypeBCard& card) { return card.Identity(); })) {
+        return state;
+    }
+    if (auto state = StateIn(vicinity_.Tags(), kind,
+                             [](const Iso15693Tag& tag) { return Bytes(tag.Uid().begin(), tag.Uid().end()); })) {
+        return state;
+    }
+    return StateIn(contact_.Cards(), kind, [](const ContactCard&) { return Bytes{}; });
+}
+
+void VirtualReader::PlaceOnly(std::span<const CardKind> kinds) {
+    typeA_.PlaceOnly(kinds);
+    typeB_.PlaceOnly(kinds);
+    vicinity_.PlaceOnly(kinds);
+    contact_.PlaceOnly(kinds);
+}
+
+Status VirtualReader::FactoryReset(CardKind kind) {
+    if (typeA_.Cards().Find(kind) != nullptr) return typeA_.Cards().FactoryReset(kind);
+    if (typeB_.Cards().Find(kind) != nullptr) return typeB_.Cards().FactoryReset(kind);
+    if (vicinity_.Tags().Find(kind) != nullptr) return vicinity_.Tags().FactoryReset(kind);
+    return contact_.FactoryReset(kind);
+}
+
+Status VirtualReader::SetFollowsCardType(bool on) {
+    if (on == followCardType_) return kOk;
+    if (!configFile_.empty() && !SaveFollowSetting(configFile_, on)) return kStoreFailed;
+    followCardType_ = on;
+    return kOk;
 }
 
 void VirtualReader::UpdateFieldPower() {

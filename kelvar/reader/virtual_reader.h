@@ -4,13 +4,20 @@
 //
 // Each contactless field (ISO 14443-A, ISO 14443-B, ISO 15693) is powered
 // while a connection is open, the antenna is on and the RF mode is its own
-// ('A', '1'; the type B field also in the tag modes 's' and 'r'). Switching the antenna off, or the RF mode to another
-// type, resets every card in it. The contact slot is powered by OpenCard and
-// off again when the connection closes, as is the SAM slot.
+// ('A', '1'; the type B field also in the tag modes 's' and 'r'). Switching
+// the antenna off, or the RF mode to another type, resets every card in it.
+// The contact slot is powered by OpenCard and off again when the connection
+// closes, as is the SAM slot.
+//
+// The reader holds the cards its configuration names; which of them lie in
+// the fields and the slot is its placing, every card at start. Placing or
+// taking away a card takes effect at the next command, as with a real card.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <span>
 
 #include "kelvar/crypto/random_bytes.h"
 #include "kelvar/reader/contact_slot.h"
@@ -59,6 +66,22 @@ public:
     ContactSlot& Contact() { return contact_; }
     SamSlot& Sam() { return sam_; }
 
+    struct CardState {
+        bool placed = false;
+        Bytes identity;  // UID or PUPI; empty for the contact cards
+    };
+    // Nothing when the reader does not hold a card of `kind`.
+    std::optional<CardState> Card(CardKind kind) const;
+    // Places exactly the held cards of `kinds`, each in its field or slot.
+    void PlaceOnly(std::span<const CardKind> kinds);
+    // The card of `kind` gets its factory content (kNoCard when not held).
+    Status FactoryReset(CardKind kind);
+    // Whether the program places the cards of the card type it shows.
+    bool FollowsCardType() const { return followCardType_; }
+    // Kept in the configuration file, when there is one (kStoreFailed when
+    // it cannot be written; the setting then stays).
+    Status SetFollowsCardType(bool on);
+
     // ISO 14443-4 frames and deselect reach the active card of the type B
     // field in RF mode 'B', otherwise that of the type A field.
     Status Exchange(const uint8_t* frame, uint8_t frameLength, uint8_t* out, uint8_t* outLength);
@@ -79,6 +102,8 @@ private:
     Iso15693Field vicinity_;
     ContactSlot contact_;
     SamSlot sam_;
+    std::filesystem::path configFile_;
+    bool followCardType_ = true;
     bool open_ = false;
 };
 

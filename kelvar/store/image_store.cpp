@@ -82,6 +82,22 @@ bool ImageStore::Save(const std::string& name, const Bytes& image) {
     }
 }
 
+bool ImageStore::Remove(const std::string& name) {
+    if (folder_.empty()) {
+        std::erase_if(memory_, [&](const auto& entry) { return entry.first == name; });
+        return true;
+    }
+    try {
+        const FolderLock lock = FolderLock::Acquire(folder_, lockTimeout_);
+        std::error_code ec;
+        if (!lock.Held() && fs::exists(folder_, ec)) return false;
+        fs::remove(folder_ / name, ec);
+        return !ec && !fs::exists(folder_ / name, ec);
+    } catch (...) {
+        return false;
+    }
+}
+
 void ImageStore::Log(std::string_view text) const {
     if (folder_.empty()) return;
     try {

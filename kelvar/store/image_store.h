@@ -44,6 +44,10 @@ public:
     // old image then stays.
     bool Save(const std::string& name, const Bytes& image);
 
+    // Removes the image of `name`, so that its card starts from its factory
+    // state. True when there is none afterwards.
+    bool Remove(const std::string& name);
+
     // Appends a dated line to the log beside the images (nothing in memory).
     void Log(std::string_view text) const;
 

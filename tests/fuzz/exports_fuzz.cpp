@@ -23,7 +23,7 @@ namespace {
 
 using namespace kelvar;
 
-bool Documented(int32_t status) { return (status >= kOk && status <= kBadClock) || (status >= kNoCard && status <= kCollision); }
+bool Documented(int32_t status) { return (status >= kOk && status <= kBadClock) || (status >= kNoCard && status <= kBadFrameCrc); }
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 // The ISO 15693 field with every tag kind and the SHC1102 tag, from any
-// stored images, driven by any command sequence.
+// stored images, driven by any command sequence, tags placed and taken away.
 #include <array>
 #include <string>
 #include <vector>
@@ -7,7 +7,6 @@
 #include "fuzz_input.h"
 #include "kelvar/reader/iso14443a_field.h"
 #include "kelvar/reader/iso15693_field.h"
-#include "kelvar/reader/vicinity_tags.h"
 
 using namespace kelvar;
 
@@ -16,7 +15,10 @@ namespace {
 constexpr const char* kImages[] = {"icodesli.img", "tagit.img", "srf55v01p.img", "srf55v02p.img",
                                    "srf55v10p.img", "sri64.img", "shc1102.img"};
 
-void RunVicinity(Iso15693Field& field, Iso15693Tag& config, FuzzInput& in) {
+constexpr CardKind kVicinityKinds[] = {CardKind::kICodeSli,  CardKind::kTagIt,     CardKind::kSrf55V02P,
+                                       CardKind::kSrf55V10P, CardKind::kSrf55V01P, CardKind::kSri64};
+
+void RunVicinity(Iso15693Field& field, FuzzInput& in) {
     std::array<uint8_t, 1024> out{};
     uint8_t length = 0;
     const std::vector<uint8_t> uid = in.Take(8);
@@ -24,7 +26,7 @@ void RunVicinity(Iso15693Field& field, Iso15693Tag& config, FuzzInput& in) {
     const uint8_t a = in.Byte();
     const uint8_t b = in.Byte();
     const std::vector<uint8_t> data = in.Take(8);
-    switch (in.Byte() % 9) {
+    switch (in.Byte() % 10) {
     case 0: field.MakerInventory(a, b, out.data(), &length); break;
     case 1: field.Read(mode, uid.data(), a, b, out.data(), &length); break;
     case 2: field.Write(mode, uid.data(), a, data.data()); break;
@@ -34,7 +36,16 @@ void RunVicinity(Iso15693Field& field, Iso15693Tag& config, FuzzInput& in) {
     case 6: field.LockBlock(mode, uid.data(), a); break;
     case 7: {
         const std::vector<uint8_t> frame = in.Take(in.Byte() % 24);
-        config.AnswerCustomRequest(frame, out.data(), &length);
+        if (!frame.empty()) field.Transceive(frame.data(), static_cast<uint8_t>(frame.size()), out.data(), &length);
+        break;
+    }
+    case 8: {
+        // Tags come and go between commands.
+        std::vector<CardKind> placed;
+        for (size_t i = 0; i < std::size(kVicinityKinds); ++i) {
+            if (a & (1u << i)) placed.push_back(kVicinityKinds[i]);
+        }
+        field.PlaceOnly(placed);
         break;
     }
     default: field.Inventory(out.data(), &length); break;
@@ -65,11 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char* name : kImages) {
         if (in.Byte() & 1) store.Save(name, in.Take(in.Byte() * 5));
     }
-    const std::vector<CardKind> vicinity{CardKind::kICodeSli, CardKind::kTagIt,     CardKind::kSrf55V02P,
-                                         CardKind::kSrf55V10P, CardKind::kSrf55V01P, CardKind::kSri64};
-    Iso15693Field field(store, vicinity);
+    Iso15693Field field(store, kVicinityKinds);
     field.SetPowered(true);
-    const auto config = MakeVicinityTag(CardKind::kSrf55V01P, store);
     Iso14443aField typeA(store, std::vector<CardKind>{CardKind::kMifare1K, CardKind::kShc1102},
                          [](std::span<uint8_t> out) {
                              for (size_t i = 0; i < out.size(); ++i) out[i] = static_cast<uint8_t>(i);
@@ -77,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     typeA.SetPowered(true);
     while (!in.Empty()) {
         if (in.Byte() & 1) {
-            RunVicinity(field, *config, in);
+            RunVicinity(field, in);
         } else {
             RunShc(typeA, in);
         }

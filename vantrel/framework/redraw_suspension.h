@@ -18,9 +18,17 @@ public:
     ~RedrawSuspension() {
         if (hwnd_ == nullptr || !IsWindow(hwnd_)) return;
         SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+        // Turning drawing back on leaves the frame to be painted too: it is
+        // taken as drawn first when it is kept.
+        if (!frame_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | (frame_ ? RDW_FRAME : 0) | RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
+
+    // The frame (border, scroll bars) still shows what it showed: only the
+    // client areas are painted again.
+    void KeepFrame() { frame_ = false; }
 
 private:
     HWND hwnd_;
+    bool frame_ = true;
 };

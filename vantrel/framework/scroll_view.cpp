@@ -21,6 +21,14 @@ void ScrollView::SetScrollSizes(int totalWidth, int totalHeight, BarRedraw redra
     if (position_ > MaxPosition()) ScrollTo(MaxPosition());
 }
 
+ScrollView::Bar ScrollView::VerticalBar() const {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(hwnd_, SB_VERT, &si);
+    return {(GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VSCROLL) != 0, si.nMax, si.nPage, si.nPos};
+}
+
 int ScrollView::MaxPosition() const {
     const int client = Height(ClientRect());
     return std::max(totalHeight_ - client, 0);
@@ -41,8 +49,10 @@ void ScrollView::UpdateBar(BarRedraw redraw) {
     // the window is then kept from drawing and painted with its frame once the
     // loop is idle.
     const bool now = redraw == BarRedraw::Now;
-    const bool barShown = (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VSCROLL) != 0;
-    const bool barChanges = barShown != (totalHeight_ > client);
+    const Bar bar = VerticalBar();
+    const bool barChanges = bar.shown != (totalHeight_ > client);
+    // Setting what the bar shows again would draw it again.
+    if (!barChanges && bar.max == si.nMax && bar.page == si.nPage && bar.position == si.nPos) return;
     {
         std::optional<RedrawSuspension> suspended;
         if (!now && barChanges) suspended.emplace(hwnd_);

@@ -18,6 +18,16 @@ public:
     void ScrollTo(int y, bool redraw = true);
     int TotalHeight() const { return totalHeight_; }
 
+    // What the vertical bar shows: whether it is there, its range, page and thumb.
+    struct Bar {
+        bool shown = false;
+        int max = 0;
+        UINT page = 0;
+        int position = 0;
+        bool operator==(const Bar&) const = default;
+    };
+    Bar VerticalBar() const;
+
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // Called when scrolling moved the content by `dy` pixels (already scrolled).

@@ -73,3 +73,13 @@
 #define IDD_BACKGROUND 153
 #define IDC_BACKGROUND_LIST 1062
 #define IDC_BACKGROUND_PREVIEW 312
+
+// Menu command and dialog of our own (not in the reader's menus): the
+// virtual reader's cards. The item is added to the Set menu at run time.
+#define ID_VIRTUAL_CARDS 33000
+#define IDD_VIRTUAL_CARDS 170
+#define IDC_VC_INTRO 1300
+#define IDC_VC_LIST 1301
+#define IDC_VC_FOLLOW 1302
+#define IDC_VC_FACTORY 1303
+#define IDC_VC_FOLLOW_NOTE 1304

@@ -10,6 +10,7 @@
 #include "vantrel/shell/background_dialog.h"
 #include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/splash_window.h"
+#include "vantrel/shell/virtual_cards_dialog.h"
 #include "vantrel/toolkit/result_report.h"
 #include "vantrel/toolkit/ui_text.h"
 
@@ -29,7 +30,8 @@ CMainFrame::CMainFrame(ProgramSettings& settings, ReaderLibrary& reader,
       connection_(connection),
       softwareName_(std::move(softwareName)),
       programFolder_(std::move(programFolder)),
-      context_{reader, connection, *this} {
+      context_{reader, connection, *this},
+      field_(reader, connection) {
     connection_.open = false;
 }
 
@@ -48,6 +50,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_SET_BACKGROUND, &CMainFrame::OnSetBackground, 0),
         OnCommand(ID_APP_ABOUT, &CMainFrame::OnAbout, 0),
         OnCommand(ID_APP_EXIT, &CMainFrame::OnExit, 0),
+        OnCommand(ID_VIRTUAL_CARDS, &CMainFrame::OnVirtualCards, 0),
         OnCommandRange(CardMenuIds().first, CardMenuIds().last, &CMainFrame::OnCardCommand),
         OnCommandRange(ID_DUMP_SAVE, ID_DUMP_COMPARE, &CMainFrame::OnDumpCommand),
     };
@@ -68,6 +71,7 @@ bool CMainFrame::Create() {
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     PruneCardMenu(GetMenu(hwnd_));
+    AddVirtualCardsItem();
     dumps::AddDumpMenu(GetMenu(hwnd_));
     dumps_ = std::make_unique<dumps::DumpCommands>(context_, hwnd_, dumpPrompts_, programFolder_);
     if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
@@ -121,6 +125,7 @@ void CMainFrame::SelectCard(int32_t code) {
     UncheckCardType(settings_.curCard);
     settings_.curCard = code;
     ApplyCardType(code);
+    FollowCardType();
     view_->ShowCardPanel(code);
 }
 
@@ -149,6 +154,7 @@ void CMainFrame::StartupConnect() {
         cmd.Failed(UiText(kMainMessages, kTextPortNotOpened));
     } else {
         connection_.open = true;
+        FollowCardType();
     }
 }
 
@@ -156,6 +162,7 @@ void CMainFrame::OnConnect() {
     Command cmd(context_, hwnd_, false);
     if (cmd.CallUnreported(reader_.rf_init_com, connection_.port, connection_.address) == 0) {
         connection_.open = true;
+        FollowCardType();
         cmd.Done(UiText(kMainMessages, kTextConnectOk));
     } else {
         cmd.CloseConnection();
@@ -172,7 +179,35 @@ void CMainFrame::OnDisconnect() {
 void CMainFrame::OnUpdateMenu(HMENU popup) {
     EnableMenuItem(popup, ID_CONNECT, MF_BYCOMMAND | (connection_.open ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(popup, ID_DISCONNECT, MF_BYCOMMAND | (connection_.open ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup, ID_VIRTUAL_CARDS, MF_BYCOMMAND | (field_.Reachable() ? MF_ENABLED : MF_GRAYED));
     dumps::EnableDumpMenu(popup, dumps_ && dumps_->Offered(settings_.curCard), connection_.open);
+}
+
+// Our own item, after the reader's: only for a library with the virtual
+// field's functions, so the reader maker's menu stays as it is.
+void CMainFrame::AddVirtualCardsItem() {
+    if (!field_.Offered()) return;
+    HMENU bar = GetMenu(hwnd_);
+    for (int at = 0; at < GetMenuItemCount(bar); ++at) {
+        HMENU popup = GetSubMenu(bar, at);
+        if (popup == nullptr || GetMenuState(popup, ID_PORT_SET, MF_BYCOMMAND) == static_cast<UINT>(-1)) continue;
+        AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(popup, MF_STRING, ID_VIRTUAL_CARDS, L"Virtual cards...");
+        return;
+    }
+}
+
+void CMainFrame::FollowCardType() {
+    if (settings_.curCard != kDevicePageCode && field_.Reachable()) field_.FollowCardType(settings_.curCard);
+}
+
+void CMainFrame::OnVirtualCards() {
+    if (field_.Reachable()) ShowVirtualCards();
+}
+
+void CMainFrame::ShowVirtualCards() {
+    CVirtualCardsDialog dialog(field_, *this, settings_.curCard);
+    dialog.DoModal(hwnd_);
 }
 
 bool CMainFrame::OnDumpCommand(UINT id) {

@@ -14,6 +14,7 @@
 #include "vantrel/dumps/dump_prompts.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
+#include "vantrel/reader/virtual_field.h"
 #include "vantrel/shell/about_dialog.h"
 #include "vantrel/shell/process_view.h"
 #include "vantrel/shell/program_settings.h"
@@ -70,6 +71,9 @@ protected:
     // Runs the background choice dialog from `index`; true and the chosen
     // index on OK. Tests replace it.
     virtual bool ChooseBackground(int32_t& index);
+    // Runs the virtual cards dialog. Tests replace it.
+    virtual void ShowVirtualCards();
+    const VirtualField& Field() const { return field_; }
 
 private:
     LRESULT OnCreate(WPARAM, LPARAM);
@@ -83,6 +87,10 @@ private:
     void OnHelpTopic();
     void OnSetBackground();
     void OnAbout();
+    void OnVirtualCards();
+    void AddVirtualCardsItem();
+    // The cards of the card type shown go alone into a following virtual field.
+    void FollowCardType();
     void ApplySkin();
     void OnExit();
     bool OnDumpCommand(UINT id);
@@ -94,6 +102,7 @@ private:
     std::wstring softwareName_;
     std::wstring programFolder_;
     PanelContext context_;
+    VirtualField field_;
     std::function<AboutTexts()> aboutTexts_;
     Skin skin_;  // outlives the panes that tile it
     std::unique_ptr<StatusBarDialog> bar_;

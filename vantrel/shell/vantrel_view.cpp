@@ -61,8 +61,16 @@ void CVantrelView::ShowDevicePage() { Switch(kDevicePageCode); }
 
 void CVantrelView::Switch(int32_t code) {
     // The old panel going, the new one's creation, placing and scroll range
-    // paint nothing; the view and the panel are painted once at the end.
-    const RedrawSuspension suspended(hwnd_);
+    // paint nothing; the view and the panel are painted once at the end, the
+    // scroll bar only when it changed: a themed bar costs milliseconds under
+    // Wine.
+    const Bar before = VerticalBar();
+    RedrawSuspension suspended(hwnd_);
+    ReplacePanel(code);
+    if (VerticalBar() == before) suspended.KeepFrame();
+}
+
+void CVantrelView::ReplacePanel(int32_t code) {
     ScrollTo(0);
     DestroyPanel();
 

@@ -28,6 +28,7 @@ public:
 
 private:
     void Switch(int32_t code);
+    void ReplacePanel(int32_t code);
     void Place(PanelPlacement placement, const RECT& reference);
     void DestroyPanel();
     void UpdateScrollRange();

@@ -85,6 +85,7 @@ protected:
     // For controls made at initialisation: the planned client area if the
     // host told one, else the client area.
     RECT InitialClientRect() const;
+    bool HasPlannedClient() const { return plannedClient_.has_value(); }
     // Content height: the bottom of control `id` plus 50, or the client height.
     void SetContentHeightBelow(int id);
     void SetContentHeightToClient();

@@ -203,11 +203,17 @@ void HexPageEditor::FitToPage(int lines, int bytesPerLine) {
     };
 
     Redisplay();
-    // Measured on unwrapped lines.
-    resize(0x4000, Height(client), FALSE);
+    // Measured on unwrapped lines: the editor is widened first only when a
+    // line wraps as it is.
     const int lineChars = bytesPerLine_ * HexPageModel::kCharsPerByte;
-    const POINTL first = charPos(0);
-    lineWidth_ = std::max<int>(1, charPos(lineChars - 1).x - first.x);
+    POINTL first = charPos(0);
+    POINTL last = charPos(lineChars - 1);
+    if (last.y != first.y) {
+        resize(0x4000, Height(client), FALSE);
+        first = charPos(0);
+        last = charPos(lineChars - 1);
+    }
+    lineWidth_ = std::max<int>(1, last.x - first.x);
     charWidth_ = std::max(1, lineWidth_ / (lineChars - 1));
     linePitch_ = std::max<int>(1, charPos(lineChars).y - first.y);
     const int width = first.x + lineWidth_ + 2 * charWidth_ + (client.right - format.right);

@@ -73,8 +73,12 @@ void HexPagePane::Start(int byteCount) {
 
 void HexPagePane::PlaceBar(int left) {
     if (bar_ == nullptr) return;
+    Window(bar_).Move(BarRect(left));
+}
+
+RECT HexPagePane::BarRect(int left) const {
     const RECT e = editor_.RectIn(panel_);
-    Window(bar_).Move({left, e.top, left + GetSystemMetrics(SM_CXVSCROLL), e.bottom});
+    return {left, e.top, left + GetSystemMetrics(SM_CXVSCROLL), e.bottom};
 }
 
 void HexPagePane::Load(std::span<const uint8_t> bytes) {

@@ -51,6 +51,8 @@ public:
     void Start(int byteCount);
     // Puts the bar beside the editor, its left edge at `left`.
     void PlaceBar(int left);
+    // Where PlaceBar(left) puts the bar, in the panel's client area.
+    RECT BarRect(int left) const;
 
     // What a read gave, shown from the first byte; the page shown stays when
     // it still exists.

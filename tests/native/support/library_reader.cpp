@@ -11,7 +11,7 @@ std::unique_ptr<kelvar::VirtualReader> current;
 namespace kelvar::api {
 
 VirtualReader& Reader() {
-    if (!current) current = std::make_unique<VirtualReader>(FieldConfig{{}, {}, ""});
+    if (!current) current = std::make_unique<VirtualReader>(FieldConfig{{}, {}, {}});
     return *current;
 }
 
@@ -20,7 +20,9 @@ VirtualReader& Reader() {
 namespace test_library {
 
 kelvar::VirtualReader& UseReader(std::initializer_list<kelvar::CardKind> field, const std::string& contact) {
-    current = std::make_unique<kelvar::VirtualReader>(kelvar::FieldConfig{{}, field, contact});
+    // The contact cards as a configuration line names them.
+    const auto slot = kelvar::ParseFieldConfig("contact = " + contact, {}).contact;
+    current = std::make_unique<kelvar::VirtualReader>(kelvar::FieldConfig{{}, field, slot});
     constexpr uint16_t kBuiltIn[4] = {0, 0, 0, 0};
     current->Open(0, kBuiltIn);
     return *current;

@@ -217,6 +217,31 @@ bool VantrelProgram::Select(int id, int index) {
                        reinterpret_cast<LPARAM>(list));
 }
 
+bool VantrelProgram::Type(int id, int at, const std::wstring& text) {
+    HWND control = Control(id);
+    if (!SendDirect(control, EM_SETSEL, at < 0 ? 0 : at, at)) return false;
+    for (const wchar_t c : text) {
+        if (!PostAndWait(control, WM_CHAR, c, 1)) return false;
+    }
+    return true;
+}
+
+std::vector<std::wstring> VantrelProgram::ListTexts(int id) const {
+    HWND list = Control(id);
+    LRESULT count = 0;
+    std::vector<std::wstring> items;
+    if (!SendDirect(list, LB_GETCOUNT, 0, 0, &count)) return items;
+    for (LRESULT i = 0; i < count; ++i) {
+        LRESULT length = 0;
+        if (!SendDirect(list, LB_GETTEXTLEN, i, 0, &length) || length < 0 || length >= kTextCapacity) break;
+        // The system carries the text of a list box with strings across processes.
+        wchar_t text[kTextCapacity] = {};
+        if (!SendDirect(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text))) break;
+        items.emplace_back(text, static_cast<size_t>(length));
+    }
+    return items;
+}
+
 bool VantrelProgram::IsChecked(int id) const {
     LRESULT state = BST_UNCHECKED;
     return SendDirect(Control(id), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;

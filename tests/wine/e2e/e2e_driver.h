@@ -39,11 +39,16 @@ public:
     HWND Control(int id) const;
     bool Click(int id);
     bool SetText(int id, const std::wstring& text);
+    // Puts the caret at `at` (-1: selects the whole text) and types `text` a
+    // character at a time.
+    bool Type(int id, int at, const std::wstring& text);
     std::wstring Text(int id) const;
     // Selects the combo box entry at `index` and tells the panel, as a
     // selection by the operator would.
     bool Select(int id, int index);
     bool IsChecked(int id) const;
+    // The items of a list box.
+    std::vector<std::wstring> ListTexts(int id) const;
     bool SetAddress(int id, BYTE a, BYTE b, BYTE c, BYTE d);
     // Date and time pickers.
     bool SetPickerTime(int id, const SYSTEMTIME& time);

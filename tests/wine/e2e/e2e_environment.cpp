@@ -44,7 +44,7 @@ std::string Utf8(const fs::path& path) {
 
 }  // namespace
 
-E2eEnvironment::E2eEnvironment(std::optional<std::string> field)
+E2eEnvironment::E2eEnvironment(std::optional<std::string> field, bool followCardType)
     : previousConfig_(EnvironmentValue(ConfigVariable())) {
     LoadSettings(previousSettings_);
     folder_ = FreshFolder();
@@ -55,6 +55,7 @@ E2eEnvironment::E2eEnvironment(std::optional<std::string> field)
         std::ofstream out(config, std::ios::binary);
         out << "images = " << Utf8(images_) << "\n";
         if (field) out << "field = " << *field << "\n";
+        if (!followCardType) out << "follow = no\n";
         if (!out) return;
     }
     ready_ = SetEnvironmentVariableW(ConfigVariable().c_str(), config.c_str()) != FALSE;

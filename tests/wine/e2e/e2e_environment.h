@@ -14,7 +14,8 @@ class E2eEnvironment {
 public:
     // `field`: the cards in the reader's field, as the configuration names
     // them ("mifare1k, ultralight"); nothing gives the library's default field.
-    explicit E2eEnvironment(std::optional<std::string> field);
+    // Without `followCardType` the program leaves the field as it is.
+    explicit E2eEnvironment(std::optional<std::string> field, bool followCardType = true);
     ~E2eEnvironment();
     E2eEnvironment(const E2eEnvironment&) = delete;
     E2eEnvironment& operator=(const E2eEnvironment&) = delete;

@@ -52,8 +52,9 @@ void ExpectFactoryTrailer(VantrelProgram& app, int keyA, int access, int keyB) {
 // One run of the program on a field of `field`, the card `uid` found by a search.
 class MifareSession : public ::testing::Test {
 protected:
-    void StartAndSearch(std::optional<std::string> field, int32_t code, const std::wstring& uid) {
-        env_.emplace(std::move(field));
+    void StartAndSearch(std::optional<std::string> field, int32_t code, const std::wstring& uid,
+                        bool followCardType = true) {
+        env_.emplace(std::move(field), followCardType);
         ASSERT_TRUE(env_->Ready());
         ASSERT_TRUE(app.Start(code));
         SearchFinds(app, uid);
@@ -237,7 +238,8 @@ TEST_F(MifareSession, The4KPanelFindsTheFirstCardOfTheDefaultFieldAndWorksOnItsL
 
 TEST_F(MifareSession, AnUltraLightTagAloneIsFoundButRefusesAuthenticationAndAnIdleRequestFailsOnceOnTheActiveTag) {
     const std::wstring uid = BytesToHex(kelvar::UltralightTag::kDefaultUid);
-    ASSERT_NO_FATAL_FAILURE(StartAndSearch("ultralight", kMifare1KCode, uid));
+    // The operator keeps the tag on the reader: the field does not follow the card type.
+    ASSERT_NO_FATAL_FAILURE(StartAndSearch("ultralight", kMifare1KCode, uid, false));
 
     // The selected tag does not answer an idle request and goes idle; the next one finds it.
     ASSERT_TRUE(app.Click(IDC_MF_REQIDL));

@@ -35,7 +35,7 @@ TEST(KelvarContactSamRaw, ExportsReachTheContactCardTheSamAndTheFieldOfTheRfMode
     KelvarDll dll("field = smartcardb, icodesli\ncontact = cpu");
     ASSERT_TRUE(dll.Load());
     EXPECT_EQ(Reset(dll.smartcard_rst), L"status 1");  // not connected
-    EXPECT_EQ(Exchange(dll.rf_transceive1, L"05000071FF"), L"status 1");
+    EXPECT_EQ(Exchange(dll.rf_transceive1, L"050000"), L"status 1");
     ASSERT_EQ(dll.Open(), kOk);
 
     EXPECT_EQ(Reset(dll.smartcard_rst), L"status " + std::to_wstring(kNotSelected));
@@ -48,10 +48,11 @@ TEST(KelvarContactSamRaw, ExportsReachTheContactCardTheSamAndTheFieldOfTheRfMode
     EXPECT_EQ(Exchange(dll.rf_sam_cos, L"00880000080011223344556677"), L"6260E7C6A3E3376E9000");
 
     ASSERT_EQ(dll.rf_antenna_sta(0, 1), kOk);
-    EXPECT_EQ(Exchange(dll.rf_transceive1, L"05000071FF"), L"status " + std::to_wstring(kNotSupported));  // mode A
+    EXPECT_EQ(Exchange(dll.rf_transceive1, L"050000"), L"status " + std::to_wstring(kNotSupported));  // mode A
+    // Frames go without their CRC, which the reader adds; answers come without theirs.
     ASSERT_EQ(dll.rf_init_type(0, 'B'), kOk);
-    EXPECT_EQ(Exchange(dll.rf_transceive1, L"05000071FF"), L"506B2FD01900000000008171D893");
+    EXPECT_EQ(Exchange(dll.rf_transceive1, L"050000"), L"506B2FD01900000000008171");
     ASSERT_EQ(dll.rf_init_type(0, '1'), kOk);
-    EXPECT_EQ(Exchange(dll.rf_transceive1, L"260100F60A"), L"00003B6E9215080104E002E9");
-    EXPECT_EQ(Exchange(dll.rf_transceive1, L"260100F60B"), L"status " + std::to_wstring(kNoCard));
+    EXPECT_EQ(Exchange(dll.rf_transceive1, L"260100"), L"00003B6E9215080104E0");
+    EXPECT_EQ(Exchange(dll.rf_transceive1, L""), L"status " + std::to_wstring(kBadArgument));
 }

@@ -190,6 +190,7 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
         note("smartcard_rst", s.dll.smartcard_rst(0, buffer, &length), length);
         note("rf_init_sam", s.dll.rf_init_sam(0, 0), 0);
         note("rf_sam_rst", s.dll.rf_sam_rst(0, buffer, &length), length);
+        note("VirtualCardState", s.dll.VirtualCardState(0, 12, buffer, &length), length);
         return out;
     };
     const std::string remote = round();
@@ -199,7 +200,8 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
     EXPECT_EQ(remote, local);
     EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 12);
     for (const char* call : {"rf_typea_rst 0:", "rf_atqb 0:", "rf_st_select 0:", "ISO15693_Inventorys 0:",
-                             "AT24_read 0:", "AT1608_Rst 0:", "AT1608_Read 0:", "smartcard_rst 0:", "rf_sam_rst 0:"}) {
+                             "AT24_read 0:", "AT1608_Rst 0:", "AT1608_Read 0:", "smartcard_rst 0:", "rf_sam_rst 0:",
+                             "VirtualCardState 0:1,84,72,16,100,"}) {
         EXPECT_NE(remote.find(call), std::string::npos) << call << "\n" << remote;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "frame_fixture.h"
 #include "vantrel/panels/iso14443a/mifare_ids.h"
+#include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/toolkit/card_panel_base.h"
 
 namespace {
@@ -112,4 +113,60 @@ TEST_F(FrameTest, ASwitchLeavesItsPaintPendingAndAHiddenViewHidden) {
     Command(ID_CARD_MIFARE_1K);
     EXPECT_FALSE(IsWindowVisible(view));
     EXPECT_NE(PanelWindow(*frame), nullptr);
+}
+
+namespace {
+
+int viewFramePaints = 0;
+WNDPROC viewProc = nullptr;
+
+LRESULT CALLBACK CountFramePaints(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCPAINT) ++viewFramePaints;
+    return CallWindowProcW(viewProc, hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// A switch draws the view's scroll bar again only when what it shows changed.
+TEST_F(FrameTest, TheScrollBarIsDrawnAgainOnlyWhenItChanges) {
+    CVantrelView& view = frame->View();
+    MoveWindow(view, 0, 0, Width(frame->ClientRect()), 200, TRUE);
+    PumpMessages();
+    viewProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountFramePaints)));
+    const auto framePaints = [&](UINT id) {
+        viewFramePaints = 0;
+        Command(id);
+        return viewFramePaints;
+    };
+    EXPECT_GT(framePaints(ID_CARD_TAG_IT), 0);
+    EXPECT_EQ(framePaints(ID_CARD_ICODE_SLI), 0);  // as tall: the same bar
+    view.ScrollTo(40);
+    EXPECT_GT(framePaints(ID_CARD_TAG_IT), 0);  // back at the top
+    EXPECT_EQ(view.ScrollPosition(), 0);
+    EXPECT_GT(framePaints(ID_CARD_MIFARE_4K), 0);
+    SetWindowLongPtrW(view, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(viewProc));
+}
+
+// The ISO 15693 panel places its controls while it is made, knowing the
+// view: the block is centred from the radio buttons to the page bar, the
+// status column between the editor and the bar.
+TEST_F(FrameTest, TheIso15693PanelIsLaidOutInTheViewAtOnce) {
+    Command(ID_CARD_ICODE_SLI);
+    HWND panel = PanelWindow(*frame);
+    const auto at = [&](int id) { return Window(GetDlgItem(panel, id)).RectIn(panel); };
+    const RECT client = Window(panel).ClientRect();
+    const RECT radio = at(IDC_ISO15693_SLOT1);
+    const RECT bar = at(IDC_ISO15693_PAGE_BAR);
+    EXPECT_GT(radio.left, 100);
+    EXPECT_NEAR(radio.left, client.right - bar.right, 1);
+    const RECT editor = at(IDC_ISO15693_EDITOR);
+    const RECT first = at(IDC_ISO15693_STATUS0);
+    const RECT last = at(IDC_ISO15693_STATUS15);
+    EXPECT_LT(editor.right, first.left);
+    EXPECT_LT(first.right, bar.left);
+    EXPECT_EQ(last.left, first.left);
+    EXPECT_GT(last.top, first.top);
+    EXPECT_LE(last.bottom, editor.bottom);
+    EXPECT_EQ(Window(GetDlgItem(panel, IDC_ISO15693_STATUS15)).Text(), L"00");
 }

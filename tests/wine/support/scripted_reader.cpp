@@ -66,9 +66,17 @@ ScriptedReader::ScriptedReader() : hooks_(kSlotCount) {
 #define SCRIPTED_BIND(ordinal, member, reported, required, params) \
     BindThunk<kSlot_##member>(library.member);
     KELVAR_FUNCTIONS(SCRIPTED_BIND)
-#undef SCRIPTED_BIND
+    // As the reader maker's library, unless a test offers them.
+#define SCRIPTED_UNBIND(ordinal, member, reported, required, params) library.member.Set(nullptr);
+    VIRTUAL_FIELD_FUNCTIONS(SCRIPTED_UNBIND)
+#undef SCRIPTED_UNBIND
     active_ = this;
 }
+
+void ScriptedReader::OfferVirtualField() {
+    VIRTUAL_FIELD_FUNCTIONS(SCRIPTED_BIND)
+}
+#undef SCRIPTED_BIND
 
 ScriptedReader::~ScriptedReader() {
     if (active_ == this) active_ = nullptr;

@@ -39,6 +39,9 @@ public:
     void Fail(const ReaderFunction<int32_t(Args...)>& fn, int32_t status) {
         On(fn, [status](Args...) { return status; });
     }
+    // Binds the virtual field's own functions, which a scripted reader
+    // leaves unbound as the reader maker's library does.
+    void OfferVirtualField();
     // Leaves `fn` unbound, as a library that does not export it.
     template <typename Signature>
     void Unbind(ReaderFunction<Signature>& fn) {

@@ -53,12 +53,11 @@ const Calls kSearchAttempt = {"rf_antenna_sta(0, 0)", "rf_init_type(0, 115)", "W
 template <typename Row>
 void ServeBlocks(ScriptedReader& script, int failing, int32_t status, int extra = -1) {
     script.On(Row::ReadFn(script.library), [=](int32_t, uint8_t block, uint8_t* out, uint8_t* length) {
-        std::vector<uint8_t> data;
-        for (int i = 0; i < Row::kBlockSize; ++i) data.push_back(static_cast<uint8_t>(block + i));
-        if (block >= failing) {
-            if (status != 0) return status;
-            data.resize(static_cast<std::size_t>(Row::kBlockSize + extra), 0xEE);
-        }
+        if (block >= failing && status != 0) return status;
+        const int size = block >= failing ? Row::kBlockSize + extra : Row::kBlockSize;
+        std::vector<uint8_t> data(static_cast<std::size_t>(size), 0xEE);
+        for (int i = 0; i < size && i < Row::kBlockSize; ++i)
+            data[static_cast<std::size_t>(i)] = static_cast<uint8_t>(block + i);
         Answer(out, length, data);
         return 0;
     });

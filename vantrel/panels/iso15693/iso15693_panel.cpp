@@ -5,6 +5,7 @@
 #include "vantrel/framework/wait_cursor.h"
 #include "vantrel/panels/iso15693/iso15693_ids.h"
 #include "vantrel/toolkit/first_choice.h"
+#include "vantrel/toolkit/hex_text.h"
 #include "vantrel/toolkit/id_range.h"
 
 namespace {
@@ -21,6 +22,8 @@ constexpr int kRowsPerPage = 16;
 constexpr HexPageShape kPaneShape{kRowsPerPage, kVicinityBlockSize, kRowsPerPage, kVicinityBlockSize};
 constexpr int kLayoutExtraHeight = 80;
 constexpr int kGap = 12;
+// Room for the deferred moves of every control of the template.
+constexpr int kTemplateControls = 48;
 
 constexpr int kSlotRadios[] = {IDC_ISO15693_SLOT1, IDC_ISO15693_SLOT2, IDC_ISO15693_SLOT3,
                                IDC_ISO15693_SLOT4};
@@ -31,6 +34,13 @@ constexpr UiString kSystemInfoTooShort{L"系统信息应答不足12个字节!",
                                        L"System information answer is shorter than 12 bytes!"};
 
 std::wstring Message(MainText entry) { return UiText(kMainMessages, entry); }
+
+// The shift that centres the block from the radio buttons to the scroll
+// bar in `client`, never starting it left of the panel.
+int CentringShift(const RECT& client, const RECT& radio, const RECT& bar) {
+    const int x0 = std::max<int>(0, (client.right + radio.left - bar.right) / 2);
+    return x0 - radio.left;
+}
 
 }  // namespace
 
@@ -84,48 +94,62 @@ BOOL CIso15693Panel::OnInitDialog() {
     BindPane(pane_, IDC_ISO15693_EDITOR, IDC_ISO15693_PAGE_BAR);
     statusCount_ = InitialBlockCount(code_);
     pane_.Start(statusCount_ * kVicinityBlockSize);
-    PlaceAroundEditor();
     ShowStatusFields();
+    PlaceControls();
     SetContentHeightBelow(IDC_ISO15693_PAGE_BAR);
     return TRUE;
 }
 
 // The status column and the scroll bar follow the editor's rows.
-void CIso15693Panel::PlaceAroundEditor() {
+void CIso15693Panel::PlaceControls() {
     const HexPageEditor& editor = pane_.Editor();
     const RECT e = editor.RectIn(hwnd_);
     const int pitch = editor.LinePitch();
     const int top = e.top + editor.TextOrigin().y;
     const int width = editor.CharWidth() * 3;
     const int left = e.right + kGap;
+    std::vector<std::pair<HWND, RECT>> placed;
     for (int i = 0; i < kStatusFieldsPerPage; ++i) {
         const int y = top + i * pitch;
-        statusFields_[static_cast<std::size_t>(i)].Move({left, y, left + width, y + pitch});
+        placed.emplace_back(statusFields_[static_cast<std::size_t>(i)], RECT{left, y, left + width, y + pitch});
     }
-    Window label(Item(IDC_ISO15693_STATUS_LABEL));
-    const RECT l = label.RectIn(hwnd_);
+    HWND label = Item(IDC_ISO15693_STATUS_LABEL);
+    const RECT l = Window(label).RectIn(hwnd_);
     const int labelLeft = std::min<int>(left, left + width / 2 - Width(l) / 2);
-    label.Move({labelLeft, e.top - Height(l) - 4, labelLeft + Width(l), e.top - 4});
-    pane_.PlaceBar(std::max<int>(left + width, labelLeft + Width(l)) + kGap);
+    placed.emplace_back(label, RECT{labelLeft, e.top - Height(l) - 4, labelLeft + Width(l), e.top - 4});
+    const RECT bar = pane_.BarRect(std::max<int>(left + width, labelLeft + Width(l)) + kGap);
+    if (pane_.Bar() != nullptr) placed.emplace_back(pane_.Bar(), bar);
+    const RECT radio = Window(Item(IDC_ISO15693_SLOT1)).RectIn(hwnd_);
+    MoveControls(HasPlannedClient() ? CentringShift(InitialClientRect(), radio, bar) : 0, placed);
+}
+
+void CIso15693Panel::MoveControls(int dx, const std::vector<std::pair<HWND, RECT>>& placed) {
+    HDWP moves = BeginDeferWindowPos(kTemplateControls);
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr && moves != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT now = Window(child).RectIn(hwnd_);
+        RECT r = now;
+        for (const auto& [control, place] : placed) {
+            if (control == child) r = place;
+        }
+        OffsetRect(&r, dx, 0);
+        if (EqualRect(&r, &now)) continue;
+        moves = DeferWindowPos(moves, child, nullptr, r.left, r.top, Width(r), Height(r),
+                               SWP_NOZORDER | SWP_NOACTIVATE | (IsWindowVisible(hwnd_) ? 0 : SWP_NOREDRAW));
+    }
+    if (moves != nullptr) EndDeferWindowPos(moves);
 }
 
 void CIso15693Panel::Layout(int) {
     const RECT client = ClientRect();
     const RECT radio = Window(Item(IDC_ISO15693_SLOT1)).RectIn(hwnd_);
     const RECT bar = Window(pane_.Bar()).RectIn(hwnd_);
-    // Centres the block from the radio buttons to the scroll bar, never
-    // starting it left of the panel.
-    const int x0 = std::max<int>(0, (client.right + radio.left - bar.right) / 2);
-    const int dx = x0 - radio.left;
+    const int dx = CentringShift(client, radio, bar);
     MoveWindow(hwnd_, client.left, client.top, Width(client),
                Height(client) + kLayoutExtraHeight, TRUE);
     SetContentHeightToClient();
-    for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT r = Window(child).RectIn(hwnd_);
-        OffsetRect(&r, dx, 0);
-        Window(child).Move(r);
-    }
+    // Nothing left to do when initialisation knew the area.
+    if (dx != 0) MoveControls(dx, {});
     Invalidate();
 }
 
@@ -319,8 +343,9 @@ void CIso15693Panel::ShowStatusFields() {
     for (int i = 0; i < kStatusFieldsPerPage; ++i) {
         ByteTextEdit& field = statusFields_[static_cast<std::size_t>(i)];
         const int entry = page * kStatusFieldsPerPage + i;
+        // A field that shows its text already is not drawn again.
         if (StatusFieldShown(code_, page, i) && entry < static_cast<int>(statusTable_.size())) {
-            field.SetBytes(&statusTable_[static_cast<std::size_t>(entry)], 1);
+            field.SetTextIfChanged(BytesToHex(&statusTable_[static_cast<std::size_t>(entry)], 1));
         } else {
             field.Clear();
         }

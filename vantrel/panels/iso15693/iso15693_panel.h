@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "vantrel/panels/iso15693/iso15693_plan.h"
 #include "vantrel/toolkit/byte_text_edit.h"
@@ -55,7 +57,13 @@ private:
     // failure it reported.
     bool ReadPlanInto(Command& cmd, const Bytes& uid, Bytes& data, Bytes& security);
     void ShowStatusFields();
-    void PlaceAroundEditor();
+    // The status column and its label beside the editor, the page bar after
+    // them, and every control shifted right by the centring shift when the
+    // host told the area: each control moved once, in one pass.
+    void PlaceControls();
+    // Moves every control right by `dx`, those in `placed` to their place
+    // shifted so; one pass that draws nothing meanwhile.
+    void MoveControls(int dx, const std::vector<std::pair<HWND, RECT>>& placed);
 
     int32_t code_;
     bool option_;

@@ -106,7 +106,7 @@ TEST(At88sc1608CardTest, WrongPasswordsCountAndLockAfterEightTries) {
 
 TEST(At88sc1608CardTest, UserZonesFollowTheirAccessRegisters) {
     ImageStore store;
-    ContactSlot slot(store, "at88sc1608");
+    ContactSlot slot(store, std::vector{CardKind::kAt88sc1608});
     ASSERT_EQ(slot.PowerUp(), kOk);
     auto send = [&](auto command) { return slot.Send(command); };
     ContactCard* card = nullptr;

@@ -40,7 +40,7 @@ const std::string kNotPowered = "status " + std::to_string(kNotSelected);
 TEST(ContactCpuCard, ResetsAndAnswersApdusWithUpdatesKeptInItsImage) {
     ImageStore store;
     {
-        ContactSlot slot(store, "cpu");
+        ContactSlot slot(store, std::vector{CardKind::kContactCpu});
         EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) { return slot.ResetCard(out, length); }), kNotPowered);
         EXPECT_EQ(Apdu(slot, "0084000008"), kNotPowered);
         ASSERT_EQ(slot.PowerUp(), kOk);
@@ -55,14 +55,14 @@ TEST(ContactCpuCard, ResetsAndAnswersApdusWithUpdatesKeptInItsImage) {
         EXPECT_EQ(Apdu(slot, "00B0810007"), "4143434F554E549000");  // "ACCOUNT"
         EXPECT_EQ(Apdu(slot, "00D6820002A1A2"), "9000");
     }
-    ContactSlot again(store, "cpu");
+    ContactSlot again(store, std::vector{CardKind::kContactCpu});
     ASSERT_EQ(again.PowerUp(), kOk);
     Answer([&](uint8_t* out, uint8_t* length) { return again.ResetCard(out, length); });
     EXPECT_EQ(Apdu(again, "00A4040C06F04B5603000100"), "9000");
     EXPECT_EQ(Apdu(again, "00B0820003"), "A1A2009000");
 
     // A memory card has no answer to reset.
-    ContactSlot memory(store, "at24c02");
+    ContactSlot memory(store, std::vector{CardKind::kAt24c02});
     ASSERT_EQ(memory.PowerUp(), kOk);
     EXPECT_EQ(Answer([&](uint8_t* out, uint8_t* length) { return memory.ResetCard(out, length); }),
               "status " + std::to_string(kCardError));

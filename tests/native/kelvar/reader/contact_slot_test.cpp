@@ -13,15 +13,21 @@ using test_hex::ToHex;
 
 namespace {
 
-TEST(ContactSlot, TheConfigurationChoosesTheCardAndCommandsNeedItPoweredUp) {
-    EXPECT_EQ(ParseFieldConfig("", "dll").contactCard, "at24c64, at88sc1608, cpu");
-    EXPECT_EQ(ParseFieldConfig("contact = AT24C16", "dll").contactCard, "at24c16");
-    ImageStore store;
-    EXPECT_FALSE(ContactSlot(store, ParseFieldConfig("contact =", "dll").contactCard).HasCard());
-    ContactSlot unknown(store, "at24c128");
-    EXPECT_EQ(unknown.PowerUp(), kNoCard);
+std::vector<CardKind> Contact(std::string_view line) { return ParseFieldConfig(line, "dll").contact; }
 
-    ContactSlot slot(store, ParseFieldConfig("", "dll").contactCard);
+TEST(ContactSlot, TheConfigurationChoosesTheCardsAndCommandsNeedThemPoweredUp) {
+    const auto every = ContactCardKinds();
+    EXPECT_EQ(Contact(""), std::vector<CardKind>(every.begin(), every.end()));
+    EXPECT_EQ(Contact("contact = AT24C16, bogus, mifare1k"), std::vector<CardKind>{CardKind::kAt24c16});
+    const FieldConfig misplaced = ParseFieldConfig("field = at24c16, ultralight", "dll");
+    EXPECT_EQ(misplaced.field, std::vector<CardKind>{CardKind::kUltraLight});
+    EXPECT_EQ(misplaced.notes.size(), 1u);
+    ImageStore store;
+    ContactSlot empty(store, Contact("contact ="));
+    EXPECT_FALSE(empty.HasCard());
+    EXPECT_EQ(empty.PowerUp(), kNoCard);
+
+    ContactSlot slot(store, Contact(""));
     std::vector<uint8_t> out(128);
     EXPECT_EQ(slot.Read(0, 128, out.data()), kNotSelected);
     ASSERT_EQ(slot.PowerUp(), kOk);
@@ -37,23 +43,29 @@ TEST(ContactSlot, TheConfigurationChoosesTheCardAndCommandsNeedItPoweredUp) {
     EXPECT_EQ(slot.Write(0, 1, out.data()), kNotSelected);
 }
 
-TEST(ContactSlot, EachCommandReachesTheFirstCardOfItsFamily) {
+TEST(ContactSlot, EachCommandReachesThePlacedCardOfItsFamily) {
     ImageStore store;
-    ContactSlot defaults(store, ParseFieldConfig("", "dll").contactCard);
-    ASSERT_EQ(defaults.PowerUp(), kOk);
+    ContactSlot slot(store, Contact(""));
+    ASSERT_EQ(slot.PowerUp(), kOk);
     std::vector<uint8_t> out(255);
     uint8_t length = 0;
-    EXPECT_EQ(defaults.Read(8064, 128, out.data()), kOk);  // the AT24C64
-    EXPECT_EQ(defaults.ResetCard(out.data(), &length), kOk);  // the processor card
+    EXPECT_EQ(slot.Read(8064, 128, out.data()), kOk);  // the AT24C64, first of all
+    EXPECT_EQ(slot.ResetCard(out.data(), &length), kOk);  // the processor card
     EXPECT_GT(length, 1);
-    EXPECT_EQ(defaults.Send([&](ContactCard& card) { return card.SecureReset(out.data()); }), kOk);
+    EXPECT_EQ(slot.Send([&](ContactCard& card) { return card.SecureReset(out.data()); }), kOk);
 
-    ContactSlot memoryOnly(store, "bogus, at24c01 ,at24c64");
-    ASSERT_EQ(memoryOnly.PowerUp(), kOk);
-    EXPECT_EQ(memoryOnly.Read(127, 2, out.data()), kOk);
-    EXPECT_EQ(memoryOnly.Write(127, 2, out.data()), kBadArgument);  // past the AT24C01, the first one
-    EXPECT_EQ(memoryOnly.ResetCard(out.data(), &length), kCardError);
-    EXPECT_FALSE(ContactSlot(store, "bogus, other").HasCard());
+    // Another card put in: the slot is off until powered up again.
+    const CardKind small[] = {CardKind::kAt24c01};
+    slot.PlaceOnly(small);
+    EXPECT_EQ(slot.Read(0, 1, out.data()), kNotSelected);
+    ASSERT_EQ(slot.PowerUp(), kOk);
+    EXPECT_EQ(slot.Read(127, 1, out.data()), kOk);
+    EXPECT_EQ(slot.Write(127, 2, out.data()), kBadArgument);  // past the AT24C01
+    EXPECT_EQ(slot.ResetCard(out.data(), &length), kCardError);
+
+    slot.PlaceOnly({});
+    EXPECT_EQ(slot.PowerUp(), kNoCard);
+    EXPECT_EQ(slot.Read(0, 1, out.data()), kNoCard);
 }
 
 }  // namespace

@@ -138,10 +138,11 @@ TEST(FieldConfig, TheShippedSampleKeepsTheDefaultsAndEachOfItsSettingsReads) {
     const FieldConfig defaults = DefaultFieldConfig(kDll);
     EXPECT_EQ(sample.imageFolder, defaults.imageFolder);
     EXPECT_EQ(sample.field, defaults.field);
-    EXPECT_EQ(sample.contactCard, defaults.contactCard);
+    EXPECT_EQ(sample.contact, defaults.contact);
+    EXPECT_EQ(sample.followCardType, defaults.followCardType);
     EXPECT_TRUE(sample.notes.empty());
 
-    for (const std::string key : {"#images =", "#field =", "#contact ="}) {
+    for (const std::string key : {"#images =", "#field =", "#contact =", "#follow ="}) {
         const size_t at = text.find("\n" + key);
         ASSERT_NE(at, std::string::npos) << key;
         const std::string line = text.substr(at + 2, text.find('\n', at + 1) - at - 2);

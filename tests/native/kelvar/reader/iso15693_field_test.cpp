@@ -142,41 +142,7 @@ TEST_F(VicinityFieldTest, PagedTagsReadAndWriteEightBytePagesWithReadBack) {
 }
 
 TEST_F(VicinityFieldTest, ConfigBlockChangesOnlyThroughTheCustomRequest) {
-    const auto made = MakeVicinityTag(CardKind::kSrf55V01P, store_);
-    Iso15693Tag& tag = *made;
-    std::vector<uint8_t> frame = Hex("22A005" "712C4E09310005E0" "901000" "03" "5A");
-    uint8_t out[8] = {}, length = 0;
-    ASSERT_EQ(tag.AnswerCustomRequest(frame, out, &length), kOk);
-    EXPECT_EQ(ToHex(std::vector<uint8_t>(out, out + length)), "00");
-    frame[14] = 2;
-    frame[15] = 0xA5;
-    ASSERT_EQ(tag.AnswerCustomRequest(frame, out, &length), kOk);
-    uint8_t block[4] = {};
-    ASSERT_EQ(tag.ReadBlocks(16, 1, block), kOk);
-    EXPECT_EQ(ToHex(std::vector<uint8_t>(block, block + 4)), "0000A55A");
-    uint8_t restarted[4] = {};
-    ASSERT_EQ(MakeVicinityTag(CardKind::kSrf55V01P, store_)->ReadBlocks(16, 1, restarted), kOk);
-    EXPECT_EQ(ToHex(std::vector<uint8_t>(restarted, restarted + 4)), "0000A55A");
-
-    frame[14] = 1;  // bytes 0 and 1 cannot be changed
-    EXPECT_EQ(tag.AnswerCustomRequest(frame, out, &length), kCardError);
-    frame[14] = 3;
-    frame[3] ^= 1;  // another tag's UID
-    EXPECT_EQ(tag.AnswerCustomRequest(frame, out, &length), kNoCard);
-    EXPECT_EQ(tag.AnswerCustomRequest(std::span(frame).first(15), out, &length), kBadArgument);
-    EXPECT_EQ(tag.WriteBlock(false, 16, block), kAccessDenied);
-    EXPECT_EQ(tag.WriteBlock(false, 15, block), kOk);
-
-    // A locked block 16 takes no byte.
-    frame[3] ^= 1;
-    frame[15] = 0x77;
-    ASSERT_EQ(tag.LockBlock(false, 16), kOk);
-    EXPECT_EQ(tag.AnswerCustomRequest(frame, out, &length), kAccessDenied);
-    ASSERT_EQ(tag.ReadBlocks(16, 1, block), kOk);
-    EXPECT_EQ(ToHex(std::vector<uint8_t>(block, block + 4)), "0000A55A");
-}
-
-TEST_F(VicinityFieldTest, CustomRequestsWithoutCrcReachTheAddressedTagThroughTheRawExchange) {
+    // Sent as the panel builds it: the reader adds the CRC.
     std::vector<uint8_t> frame = Hex(std::string("22A005") + k01pUid + "901000" "03" "5A");
     const auto send = [&] {
         return Answer([&](uint8_t* out, uint8_t* length) {
@@ -184,12 +150,32 @@ TEST_F(VicinityFieldTest, CustomRequestsWithoutCrcReachTheAddressedTagThroughThe
         });
     };
     EXPECT_EQ(send(), "00");
-    EXPECT_EQ(Read(kPlain, k01pUid, 16, 1).substr(6, 2), "5A");
-    frame[14] = 1;  // refused by the addressed tag
-    EXPECT_EQ(send(), "status " + std::to_string(kCardError));
+    frame[14] = 2;
+    frame[15] = 0xA5;
+    EXPECT_EQ(send(), "00");
+    EXPECT_EQ(Read(kPlain, k01pUid, 16, 1), "0000A55A");
+    uint8_t restarted[4] = {};
+    ASSERT_EQ(MakeVicinityTag(CardKind::kSrf55V01P, store_)->ReadBlocks(16, 1, restarted), kOk);
+    EXPECT_EQ(ToHex(std::vector<uint8_t>(restarted, restarted + 4)), "0000A55A");
+    EXPECT_EQ(field_.Write(kPlain, Hex(k01pUid).data(), 16, Hex("01020304").data()), kAccessDenied);
+
+    frame[14] = 1;  // bytes 0 and 1 cannot be changed: the addressed tag answers an error
+    EXPECT_EQ(send(), "0101");
     frame[14] = 3;
+    const auto whole = frame;
+    frame.pop_back();  // a parameter short
+    EXPECT_EQ(send(), "0101");
+    frame = whole;
     frame[3] ^= 1;  // no tag has this UID
     EXPECT_EQ(send(), "status " + std::to_string(kNoCard));
+    frame = whole;
+    frame[2] = 0x04;  // another maker's command: the addressed tag does not hear it
+    EXPECT_EQ(send(), "status " + std::to_string(kNoCard));
+
+    frame = whole;
+    ASSERT_EQ(field_.LockBlock(kPlain, Hex(k01pUid).data(), 16), kOk);
+    EXPECT_EQ(send(), "0112");
+    EXPECT_EQ(Read(kPlain, k01pUid, 16, 1), "0000A55A");
 }
 
 TEST_F(VicinityFieldTest, ByteBlocksAnswerDataAndStatusAndTakeOneByteWrites) {

@@ -1,5 +1,5 @@
-// The memory tags of the type B field, all in the default field: each is
-// reached in its own mode, and the rules of their blocks and pages.
+// The memory tags of the type B field: each is reached in its own mode and
+// only once selected, and the rules of their blocks and pages.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -49,6 +49,7 @@ protected:
     Status Send(Command&& command) {
         return field_->ToTags(command);
     }
+    void PlaceOnly(std::initializer_list<CardKind> kinds) { field_->PlaceOnly(std::vector<CardKind>(kinds)); }
 
     std::unique_ptr<ImageStore> store_;
     std::unique_ptr<Iso14443bField> field_;
@@ -56,10 +57,13 @@ protected:
     std::string atqb_;
 };
 
-TEST_F(TypeBTagsTest, EachTagAnswersOnlyInItsOwnMode) {
+TEST_F(TypeBTagsTest, EachTagAnswersInItsOwnModeOnlyOnceSelected) {
+    // Every tag placed: the select opens the ST tag that gave the first chip
+    // identifier, and the SRIX4K, not selected, takes no command.
     ASSERT_EQ(Power(TypeBCard::kModeSt), kOk);
-    EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSrix4kUid(d); }), "39A4611C5B0C02D0");
+    EXPECT_EQ(chipId_, 0x06);
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSr176Read(0, d); }), "5A31");
+    EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSrix4kUid(d); }), "status 22");
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnAt020Read(1, d); }), "status 16");
 
     ASSERT_EQ(Power(TypeBCard::kModeR), kOk);
@@ -67,13 +71,27 @@ TEST_F(TypeBTagsTest, EachTagAnswersOnlyInItsOwnMode) {
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSr176Read(0, d); }), "status 16");
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnAt020Read(0, d); }), "8E204A1300000000");
 
-    // The processor card answers first in mode 'B'; the THR1064 is still reached.
+    // The processor card is selected in mode 'B'; the THR1064 only answered the request.
     ASSERT_EQ(Power(TypeBCard::kModeB), kOk);
+    EXPECT_EQ(atqb_.substr(2, 8), "6B2FD019");
+    EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnThr1064Read(0, d); }), "status 22");
+
+    PlaceOnly({CardKind::kThr1064, CardKind::kSrix4K});
+    ASSERT_EQ(Power(TypeBCard::kModeB), kOk);
+    EXPECT_EQ(atqb_.substr(2, 8), "54481064");
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnThr1064Read(0, d); }), "544810643A950C00");
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnThr1064Read(1, d); }).size(), 80u);
+    ASSERT_EQ(Power(TypeBCard::kModeSt), kOk);
+    EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSrix4kUid(d); }), "39A4611C5B0C02D0");
+
+    // A tag taken away answers nothing from the next command on.
+    PlaceOnly({CardKind::kThr1064});
+    EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSrix4kUid(d); }), "status 22");
+    EXPECT_EQ(field_->StSelect(&chipId_), kNoCard);
 }
 
 TEST_F(TypeBTagsTest, StTagsKeepTheirProtectedBlocks) {
+    PlaceOnly({CardKind::kSr176});
     // Nothing before a select.
     field_->SetPowered(true, TypeBCard::kModeSt);
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSr176Read(4, d); }), "status 22");
@@ -89,6 +107,9 @@ TEST_F(TypeBTagsTest, StTagsKeepTheirProtectedBlocks) {
     EXPECT_EQ(Send([&](TypeBCard& c) { return c.OnSr176Write(5, two); }), kAccessDenied);
     EXPECT_EQ(Send([&](TypeBCard& c) { return c.OnSr176Write(6, two); }), kOk);
     EXPECT_EQ(ReadHex([](TypeBCard& c, Bytes& d) { return c.OnSr176Read(15, d); }), "0604");
+
+    PlaceOnly({CardKind::kSrix4K});
+    ASSERT_EQ(Power(TypeBCard::kModeSt), kOk);
 
     const std::array<uint8_t, 4> low = {0x00, 0xF0, 0xFF, 0xFF};
     const std::array<uint8_t, 4> four = {0x0F, 0x00, 0xFF, 0xFF};
@@ -163,6 +184,7 @@ TEST_F(TypeBTagsTest, Thr1064KeyPageAndCountDownPersist) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     Make(folder);
+    PlaceOnly({CardKind::kThr1064});
     ASSERT_EQ(Power(TypeBCard::kModeB), kOk);
     const Bytes key = Hex("0102030405060708");
     const Bytes three = Hex("0000000000000010");
@@ -178,6 +200,7 @@ TEST_F(TypeBTagsTest, Thr1064KeyPageAndCountDownPersist) {
     EXPECT_EQ(Send([&](TypeBCard& c) { return c.OnThr1064Write(3, lower); }), kAccessDenied);
 
     Make(folder);  // written before the answer: a new card sees it
+    PlaceOnly({CardKind::kThr1064});
     ASSERT_EQ(Power(TypeBCard::kModeB), kOk);
     EXPECT_EQ(Send([&](TypeBCard& c) { return c.OnThr1064Check(std::span<const uint8_t, 8>(key.data(), 8)); }), kOk);
     EXPECT_EQ(Send([&](TypeBCard& c) { return c.OnThr1064Write(3, higher); }), kAccessDenied);

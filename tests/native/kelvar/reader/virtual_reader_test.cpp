@@ -186,6 +186,80 @@ TEST_F(VirtualReaderFolder, ConfigWithoutFieldLineUsesTheDefaultOrder) {
     EXPECT_EQ(listed.field, (std::vector{CardKind::kMifare1K, CardKind::kUltraLight}));
 }
 
+TEST_F(VirtualReaderFolder, PlacingFactoryContentAndTheFollowSetting) {
+    fs::create_directories(folder_);
+    const fs::path ini = folder_ / "Kelvar.ini";
+    std::ofstream(ini, std::ios::binary) << "# desk\r\nfield = mifare1k, ultralight\r\ncontact = at24c01";
+    const FieldConfig config = LoadFieldConfig(ini, folder_);
+    const Bytes page = Hex("CAFEF00D");
+    {
+        VirtualReader reader(config);
+        ASSERT_EQ(reader.Open(0, kBuiltIn), kOk);
+        ASSERT_TRUE(reader.Card(CardKind::kMifare1K));
+        EXPECT_TRUE(reader.Card(CardKind::kMifare1K)->placed);
+        EXPECT_EQ(ToHex(reader.Card(CardKind::kMifare1K)->identity), "C25E197A");
+        EXPECT_TRUE(reader.Card(CardKind::kAt24c01)->identity.empty());
+        EXPECT_FALSE(reader.Card(CardKind::kDesFire));
+        EXPECT_FALSE(reader.Card(CardKind::kAt24c64));
+
+        // The selected Mifare card taken away (and a card the reader does
+        // not hold named): it answers nothing from the next command on.
+        ASSERT_EQ(SearchMifare(reader), kOk);
+        const CardKind tagOnly[] = {CardKind::kUltraLight, CardKind::kDesFire};
+        reader.PlaceOnly(tagOnly);
+        EXPECT_FALSE(reader.Card(CardKind::kMifare1K)->placed);
+        EXPECT_FALSE(reader.Card(CardKind::kAt24c01)->placed);
+        uint8_t block[16];
+        EXPECT_EQ(reader.TypeA().Read(4, block), kNotSelected);
+        ASSERT_EQ(SearchTag(reader), kOk);
+        ASSERT_EQ(reader.TypeA().UltralightWrite(7, page.data()), kOk);
+
+        // Factory content: the written page is gone, and the tag starts over.
+        ASSERT_EQ(reader.FactoryReset(CardKind::kUltraLight), kOk);
+        uint8_t data[16];
+        EXPECT_EQ(reader.TypeA().Read(4, data), kNotSelected);
+        ASSERT_EQ(SearchTag(reader), kOk);
+        ASSERT_EQ(reader.TypeA().Read(4, data), kOk);
+        EXPECT_EQ(ToHex(data).substr(24), "00000000");
+        EXPECT_EQ(reader.FactoryReset(CardKind::kDesFire), kNoCard);
+
+        EXPECT_TRUE(reader.FollowsCardType());
+        ASSERT_EQ(reader.SetFollowsCardType(false), kOk);
+        EXPECT_FALSE(reader.FollowsCardType());
+    }
+    std::ifstream in(ini, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "# desk\r\nfield = mifare1k, ultralight\r\ncontact = at24c01\r\nfollow = no\r\n");
+
+    // A new reader: every card placed again, the page as the factory left it.
+    VirtualReader reader(LoadFieldConfig(ini, folder_));
+    EXPECT_FALSE(reader.FollowsCardType());
+    EXPECT_TRUE(reader.Card(CardKind::kMifare1K)->placed);
+    ASSERT_EQ(reader.Open(0, kBuiltIn), kOk);
+    const CardKind tagOnly[] = {CardKind::kUltraLight};
+    reader.PlaceOnly(tagOnly);
+    ASSERT_EQ(SearchTag(reader), kOk);
+    uint8_t data[16];
+    ASSERT_EQ(reader.TypeA().Read(4, data), kOk);
+    EXPECT_EQ(ToHex(data).substr(24), "00000000");
+}
+
+TEST(FollowSetting, ReplacesTheLastFollowLineOrAddsOne) {
+    EXPECT_EQ(WithFollowSetting("", true), "follow = yes\n");
+    EXPECT_EQ(WithFollowSetting("images = x", false), "images = x\nfollow = no\n");
+    EXPECT_EQ(WithFollowSetting("Follow = no # mine\nfield = sr176\n", true), "follow = yes\nfield = sr176\n");
+    EXPECT_EQ(WithFollowSetting("follow = no\r\nfollow = no\r\n", true), "follow = no\r\nfollow = yes\r\n");
+    // A comment that names the key is not a setting.
+    EXPECT_EQ(WithFollowSetting("# follow = no\n", true), "# follow = no\nfollow = yes\n");
+    for (const char* text : {"follow = no", "follow = yes\nx = 1", "follow=0\r\n"}) {
+        const bool want = std::string(text).find("yes") == std::string::npos;
+        EXPECT_EQ(ParseFieldConfig(WithFollowSetting(text, want), "dll").followCardType, want) << text;
+    }
+    const FieldConfig odd = ParseFieldConfig("follow = maybe", "dll");
+    EXPECT_TRUE(odd.followCardType);
+    EXPECT_EQ(odd.notes.size(), 1u);
+}
+
 TEST(DesCalculator, SingleAndTwoKeyTripleDesInPlaceAndBack) {
     Bytes data = Hex("0123456789ABCDEF");
     const Bytes key8 = Hex("133457799BBCDFF1");
