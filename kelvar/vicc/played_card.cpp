@@ -90,7 +90,7 @@ private:
 
 class CpuCard final : public T0Card {
 public:
-    explicit CpuCard(ImageStore& store) : card_(MakeContactCard("cpu", store)) { OnPowerOn(); }
+    explicit CpuCard(ImageStore& store) : card_(MakeContactCard(CardKind::kContactCpu, store)) { OnPowerOn(); }
     Bytes Atr() const override { return atr_; }
 
 private:
