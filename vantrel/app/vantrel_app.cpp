@@ -62,7 +62,14 @@ bool CVantrelApp::InitInstance() {
 
 int CVantrelApp::Run() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    bool idleWork = true;
+    while (true) {
+        // Idle work in slices, each done only while no message waits.
+        if (idleWork && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleWork = frame_ && frame_->IsValid() && frame_->View().OnIdle();
+            continue;
+        }
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
         HWND dialog = OwningDialog(msg.hwnd);
         if (dialog != nullptr && IsDialogMessageW(dialog, &msg)) continue;
         TranslateMessage(&msg);

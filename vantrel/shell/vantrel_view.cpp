@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int kDefaultScrollSize = 100;
+// DCs the cache takes at one idle moment.
+constexpr std::size_t kDcsPerIdle = 8;
 
 }  // namespace
 
@@ -27,6 +29,8 @@ bool CVantrelView::Create(HWND parent) {
     SetScrollSizes(kDefaultScrollSize, kDefaultScrollSize);
     return true;
 }
+
+bool CVantrelView::OnIdle() { return dcCache_.FillSome(kDcsPerIdle); }
 
 std::span<const MessageEntry<CVantrelView>> CVantrelView::Messages() {
     static const MessageEntry<CVantrelView> map[] = {

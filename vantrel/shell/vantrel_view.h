@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "vantrel/framework/dc_cache_keeper.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/scroll_view.h"
 #include "vantrel/shell/card_registry.h"
@@ -22,6 +23,9 @@ public:
     // Horizontal screen resolution; tests set other widths.
     void SetScreenWidth(int width) { screenWidth_ = width; }
     void SetSkin(HBITMAP skin);
+    // Work for a moment when no message waits: fills Wine's DC cache a few
+    // DCs at a time (see DcCacheKeeper). True while more is left.
+    bool OnIdle();
     HBITMAP SkinTile() const { return skin_; }
 
     static std::span<const MessageEntry<CVantrelView>> Messages();
@@ -45,4 +49,5 @@ private:
     int32_t code_ = -1;
     int screenWidth_;
     HBITMAP skin_ = nullptr;
+    DcCacheKeeper dcCache_;
 };

@@ -57,4 +57,11 @@ bool CommandHistory::Load(const std::filesystem::path& path) {
     return true;
 }
 
-bool CommandHistory::Save(const std::filesystem::path& path) const { return ReplaceFileContent(path, Serialise()); }
+bool CommandHistory::Save(const std::filesystem::path& path) const {
+    const std::string content = Serialise();
+    // A file that holds the list already stays as it is: a panel that sent
+    // nothing pays a read, not a new file and a rename.
+    std::string stored;
+    if (ReadFileContent(path, content.size(), stored) == FileRead::Read && stored == content) return true;
+    return ReplaceFileContent(path, content);
+}

@@ -38,7 +38,7 @@ public:
     bool Load(const std::filesystem::path& path);
     // Writes the list to a new file beside `path` and puts it in place only
     // when all of it is written, so a failed or interrupted save leaves the
-    // previous file whole.
+    // previous file whole. A file that holds exactly the list is left alone.
     bool Save(const std::filesystem::path& path) const;
 
 private:

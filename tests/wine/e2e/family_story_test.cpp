@@ -468,3 +468,39 @@ TEST_P(FamilyStory, EachPanelFindsReadsAndWritesItsOwnCardAndTheWritesOutliveThe
 
 INSTANTIATE_TEST_SUITE_P(Families, FamilyStory, ::testing::ValuesIn(kFamilies),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The operator keeps several tags of one family on the reader: the panels
+// meet them as several tags, and a raw request hears them all at once.
+TEST(SeveralTagsStory, TagsOfOneFamilyTogetherFillTheInventoryAndCollideOnARawRequest) {
+    E2eEnvironment env("icodesli, tagit, srf55v02p, srf55v10p, srf55v01p, sri64, smartcardb, thr1064", false);
+    ASSERT_TRUE(env.Ready());
+    VantrelProgram app;
+    ASSERT_TRUE(app.Start(10));
+    // Six tags, four slots, in the field's order.
+    Press(app, IDC_ISO15693_INVENTORY);
+    EXPECT_EQ(app.Text(IDC_ISO15693_UID1), L"3B6E9215080104E0");
+    EXPECT_EQ(app.Text(IDC_ISO15693_UID2), L"5D40A327000007E0");
+    EXPECT_EQ(app.Text(IDC_ISO15693_UID3), L"18A63D52320005E0");
+    EXPECT_EQ(app.Text(IDC_ISO15693_UID4), L"940B7F66330005E0");
+    // The Tag-it in the second slot, read as the Tag_it card type.
+    ASSERT_TRUE(app.Menu(ID_CARD_TAG_IT));
+    Press(app, IDC_ISO15693_INVENTORY);
+    ASSERT_TRUE(app.Click(IDC_ISO15693_SLOT2));
+    Press(app, IDC_ISO15693_READ);
+
+    ASSERT_TRUE(app.Menu(ID_CARD_PASS_THROUGH));
+    Press(app, IDC_PASS_SET);
+    ASSERT_TRUE(app.SetText(IDC_PASS_DATA, L"050000"));
+    ASSERT_TRUE(app.Click(IDC_PASS_TRANSCEIVE));
+    EXPECT_TRUE(app.StatusReports(L"Error: 18", L"rf_transceive1")) << app.Status();
+    ASSERT_TRUE(app.Click(IDC_PASS_ISO15693));
+    Press(app, IDC_PASS_SET);
+    ASSERT_TRUE(app.SetText(IDC_PASS_DATA, L"260100"));
+    ASSERT_TRUE(app.Click(IDC_PASS_TRANSCEIVE));
+    EXPECT_TRUE(app.StatusReports(L"Error: 18", L"rf_transceive1")) << app.Status();
+    // A mask of the first UID byte leaves one tag to answer.
+    EXPECT_EQ(Send(app, IDC_PASS_DATA, IDC_PASS_TRANSCEIVE, IDC_PASS_ANSWERS, L"2601085D"),
+              L"00005D40A327000007E0");
+    EXPECT_TRUE(app.MessageBoxes().empty());
+    EXPECT_TRUE(app.Close());
+}

@@ -2,6 +2,8 @@
 // around the password page, the input checks and the write layouts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "support/list_helpers.h"
@@ -24,8 +26,11 @@ TEST_F(At88rf020PanelTest, AnAtqbOfAnotherLengthThanTwelveIsAFailedAttempt) {
     EXPECT_EQ(ListNumbers(h.Item(IDC_AT020_PAGE_LIST))[1], 3);
     const auto serve = [this](std::size_t length) {
         h.script.On(h.script.library.rf_atqb, [length](int32_t, uint8_t, uint8_t* out, uint8_t* answerLength) {
-            std::vector<uint8_t> atqb{0x50, 0xAA, 0xBB, 0xCC, 0xDD};
-            atqb.resize(length, 0);
+            // Zeros after the PUPI, built at full length (a resize draws a false
+            // -Warray-bounds from GCC 12).
+            std::vector<uint8_t> atqb(length, 0);
+            const uint8_t head[] = {0x50, 0xAA, 0xBB, 0xCC, 0xDD};
+            std::copy(std::begin(head), std::end(head), atqb.begin());
             Answer(out, answerLength, atqb);
             return 0;
         });

@@ -72,6 +72,8 @@ bool HostedProgram::Start(int32_t card) {
     frame_->Update();
     frame_->StartupConnect();
     PumpUntilIdle();
+    // The program's idle work, done before the operator's first command.
+    while (frame_->View().OnIdle()) PumpUntilIdle();
     shown_ = card;
     return connection_.open;
 }

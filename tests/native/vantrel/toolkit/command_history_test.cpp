@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <chrono>
 #include <csignal>
 
 #include <filesystem>
@@ -92,6 +93,27 @@ TEST_F(HistoryFileTest, SaveWritesCrLfLinesThatLoadBack) {
     CommandHistory missing;
     EXPECT_FALSE(missing.Load(folder_ / "none.txt"));
     EXPECT_EQ(missing.Count(), 0u);
+}
+
+// A file that holds the list is not written again; one that holds it in
+// another form, or one byte more or less, is.
+TEST_F(HistoryFileTest, SaveRewritesOnlyAFileThatDiffersFromTheList) {
+    const auto path = folder_ / "samcosbooks.txt";
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    const auto saveOver = [&](const std::string& stored) {
+        std::ofstream(path, std::ios::binary) << stored;
+        std::filesystem::last_write_time(path, old);
+        CommandHistory history;
+        history.Load(path);
+        EXPECT_TRUE(history.Save(path));
+        EXPECT_EQ(ReadFile(path), "0084000008\r\n00a4\r\n");
+        return std::filesystem::last_write_time(path) != old;
+    };
+    EXPECT_FALSE(saveOver("0084000008\r\n00a4\r\n"));
+    EXPECT_TRUE(saveOver(" 0084000008\r\n\r\n00a4\r\n"));
+    EXPECT_TRUE(saveOver("0084000008\r\n00a4"));
+    EXPECT_TRUE(saveOver("0084000008\r\n00a4\r\n\r\n"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1);
 }
 
 // A file beside the program may be huge or damaged: a full list of the
