@@ -55,6 +55,9 @@ vantrel_version_resource(Kelvar "Kelvar reader library (virtual reader)" Kelvar.
 set_target_properties(kelvar-reader PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
 target_link_options(kelvar-reader PRIVATE -static -static-libgcc -static-libstdc++)
 vantrel_version_resource(kelvar-reader "Kelvar reader server" kelvar-reader.exe APP)
+set_target_properties(kelvar-replay PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VANTREL_BIN})
+target_link_options(kelvar-replay PRIVATE -static -static-libgcc -static-libstdc++)
+vantrel_version_resource(kelvar-replay "Kelvar call journal replay" kelvar-replay.exe APP)
 
 # The program: everything but its entry point also goes into a library that
 # the window tests link.
@@ -67,6 +70,7 @@ add_library(vantrel_win STATIC ${VANTREL_WIN_SOURCES})
 target_include_directories(vantrel_win PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vantrel_win PUBLIC vantrel_portable
                       comctl32 gdi32 user32 advapi32 shell32 comdlg32 uuid ole32 uxtheme)
+vantrel_use_version(vantrel_win)
 # Only the card-type registry (and the test that checks the menu) read it.
 if(OFFER_ALL_CARDS)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/vantrel/shell/card_registry.cpp

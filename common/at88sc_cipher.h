@@ -31,6 +31,14 @@ private:
     std::array<uint8_t, 7> r_{};  // 7 cells of 5 bits
 };
 
+// Where the AT88SC1608's configuration zone (zone 8) keeps its secrets: the
+// secret seed Gc, then the eight password sets up to the zone's end.
+inline constexpr uint8_t kConfigZone = 8;
+inline constexpr int kSeedAddress = 0x30;
+inline constexpr int kSeedEnd = 0x38;
+inline constexpr int kPasswordSetsAddress = 0x40;
+inline constexpr int kPasswordSetsEnd = 0x80;
+
 // The answer Q1 to the challenge `q0`, from the 8 bytes `cryptogram` read at
 // configuration address 0x28 and the secret seed `seed`.
 Block Answer(const Block& cryptogram, const Block& seed, const Block& q0);

@@ -4,6 +4,11 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/reader/binding_table.cpp
   vantrel/reader/virtual_card_table.cpp
   vantrel/reader/call_observer.cpp
+  vantrel/journal/function_catalog.cpp
+  vantrel/journal/secret_bytes.cpp
+  vantrel/journal/call_journal.cpp
+  vantrel/journal/journal_writer.cpp
+  vantrel/journal/journal_reader.cpp
   vantrel/toolkit/ui_text.cpp
   vantrel/toolkit/hex_text.cpp
   vantrel/toolkit/report_text.cpp
@@ -13,6 +18,8 @@ set(VANTREL_PORTABLE_SOURCES
   vantrel/toolkit/command_history.cpp
   vantrel/toolkit/hex_page_model.cpp
   vantrel/toolkit/file_content.cpp
+  vantrel/toolkit/utf8_text.cpp
+  vantrel/toolkit/status_hints.cpp
   vantrel/panels/connection/device_page_logic.cpp
   vantrel/panels/iso14443a/mifare_blocks.cpp
   vantrel/panels/iso14443a/mifare_purse.cpp

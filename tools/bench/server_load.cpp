@@ -2,16 +2,28 @@
 // client's round trip (lib_ver) on an idle server, then with 1,000 greeted
 // idle connections and a client that never reads its answers attached, while
 // a 16 KiB burst of pipelined requests from another client is being served
-// (a new burst every 20 calls). Prints a Markdown table.
+// (a new burst every 20 calls). Then the same client's round trip, the
+// server's CPU time and its log lines while it is attacked: 5,000 connections
+// that never greet, 5,000 greeted idle ones, and connections waiting while the
+// server has no handles left. Prints Markdown tables.
 //   server_load <kelvar-reader> [calls]      (default 5000 calls per figure)
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,17 +45,25 @@ constexpr size_t kBurstBytes = 16 * 1024;
 constexpr int kCallsPerBurst = 20;
 constexpr double kTarget = 2.0;
 
-// kelvar-reader on a port of its own in a scratch folder, stopped when dropped.
+// kelvar-reader on a port of its own in a scratch folder, its log in a file
+// there, stopped when dropped. `files`: its handle limit (0: as inherited).
 class ServerProcess {
 public:
-    ServerProcess(const std::string& program, const fs::path& folder) {
-        const fs::path portFile = folder / "port";
+    ServerProcess(const std::string& program, const fs::path& folder, size_t maxClients, rlim_t files = 0)
+        : log_(folder / ("server-" + std::to_string(++started_) + ".log")) {
+        const fs::path portFile = folder / ("port-" + std::to_string(started_));
         std::ofstream(folder / "Kelvar.ini") << "images = cards\n";
         pid_ = fork();
         if (pid_ == 0) {
+            const rlimit limit{files, files};
+            const int log = open(log_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (log < 0 || dup2(log, STDERR_FILENO) < 0 || (files > 0 && setrlimit(RLIMIT_NOFILE, &limit) != 0)) {
+                _exit(126);
+            }
+            close(log);
             execl(program.c_str(), program.c_str(), "--listen", "127.0.0.1:0", "--config",
                   (folder / "Kelvar.ini").c_str(), "--port-file", portFile.c_str(), "--max-clients",
-                  std::to_string(kIdle + 8).c_str(), static_cast<char*>(nullptr));
+                  std::to_string(maxClients).c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         for (int i = 0; i < 200 && port_ == 0; ++i) {
@@ -60,7 +80,27 @@ public:
     }
     uint16_t Port() const { return port_; }
 
+    // User and system time so far, from /proc.
+    double CpuSeconds() const {
+        std::ifstream file("/proc/" + std::to_string(pid_) + "/stat");
+        std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        const size_t end = stat.rfind(')');
+        if (end == std::string::npos) return 0;
+        std::istringstream fields(stat.substr(end + 2));
+        std::string skipped;
+        for (int i = 0; i < 11; ++i) fields >> skipped;  // state .. cmajflt
+        unsigned long long user = 0, system = 0;
+        fields >> user >> system;
+        return double(user + system) / double(sysconf(_SC_CLK_TCK));
+    }
+    size_t LogLines() const {
+        std::ifstream file(log_);
+        return size_t(std::count(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>(), '\n'));
+    }
+
 private:
+    static inline int started_ = 0;
+    fs::path log_;
     pid_t pid_ = -1;
     uint16_t port_ = 0;
 };
@@ -103,6 +143,106 @@ std::vector<uint8_t> Burst(size_t& count) {
     return bytes;
 }
 
+// Round trips one millisecond apart until `over` says so.
+std::vector<double> PacedRoundTrips(RemoteReader& client, const std::function<bool()>& over) {
+    std::vector<double> trips;
+    while (!over()) {
+        const std::vector<double> one = RoundTrips(client, 1);
+        if (one.empty()) break;
+        trips.push_back(one.front());
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return trips;
+}
+
+// Connections that connect and then send nothing, closed when dropped.
+struct Silent {
+    std::vector<int> sockets;
+    void Open(uint16_t port, int count) {
+        sockaddr_in at{};
+        at.sin_family = AF_INET;
+        at.sin_port = htons(port);
+        at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        for (int i = 0; i < count; ++i) {
+            const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            if (fd < 0) break;
+            sockets.push_back(fd);
+            connect(fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
+        }
+    }
+    ~Silent() {
+        for (const int fd : sockets) close(fd);
+    }
+};
+
+struct Attack {
+    std::string what;
+    Summary trips;
+    double cpuShare = 0;  // of one core, over the attack
+    size_t logLines = 0;
+};
+
+// The measured client's paced round trips, the server's CPU share and its
+// new log lines while `attack` runs (it returns when the attack is over).
+Attack Measure(const std::string& what, const ServerProcess& server, RemoteReader& client,
+               const std::function<void()>& attack) {
+    const size_t lines = server.LogLines();
+    const double cpu = server.CpuSeconds();
+    const auto start = Clock::now();
+    std::atomic<bool> over{false};
+    std::thread attacker([&] {
+        attack();
+        over = true;
+    });
+    const std::vector<double> trips = PacedRoundTrips(client, [&] { return over.load(); });
+    attacker.join();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return {what, Summarise(trips), (server.CpuSeconds() - cpu) / seconds, server.LogLines() - lines};
+}
+
+constexpr int kAttackers = 5000;
+constexpr rlim_t kFewHandles = 64;
+constexpr int kWaiting = 300;
+
+std::vector<Attack> Attacks(const std::string& program, const fs::path& folder) {
+    using std::chrono::milliseconds;
+    std::vector<Attack> attacks;
+    // `count` connections opened at once that never greet, held for `span`.
+    const auto silent = [&](const std::string& what, rlim_t files, int count, milliseconds span) {
+        ServerProcess server(program, folder, 64, files);
+        Attached measured;
+        if (server.Port() == 0 || !measured.Open(server.Port())) return false;
+        attacks.push_back(Measure(what, server, measured.client, [&] {
+            Silent connections;
+            connections.Open(server.Port(), count);
+            std::this_thread::sleep_for(span);
+        }));
+        return true;
+    };
+    // Held past the greeting's deadline.
+    if (!silent("5,000 connections opened at once, never greeting (64 served at most)", 0, kAttackers,
+                milliseconds(3000))) {
+        return {};
+    }
+    {
+        ServerProcess server(program, folder, kAttackers + 8);
+        Attached measured;
+        if (server.Port() == 0 || !measured.Open(server.Port())) return {};
+        std::vector<std::unique_ptr<Attached>> idle;
+        for (int i = 0; i < kAttackers; ++i) {
+            idle.push_back(std::make_unique<Attached>());
+            if (!idle.back()->Open(server.Port())) return {};
+        }
+        attacks.push_back(Measure("5,000 greeted idle connections (`--max-clients 5008`)", server, measured.client,
+                                  [] { std::this_thread::sleep_for(milliseconds(3000)); }));
+    }
+    if (!silent("300 connections waiting, the server limited to 64 handles, for 9 s", kFewHandles, kWaiting,
+                milliseconds(9000))) {
+        return {};
+    }
+    return attacks;
+}
+
 std::string Row(const char* what, const Summary& s, const std::string& met) {
     char line[512];
     std::snprintf(line, sizeof line, "| %s | %.3f | %.3f – %.3f | %zu | %s |\n", what, s.median, s.min, s.max, s.count,
@@ -120,9 +260,15 @@ int main(int argc, char** argv) {
     const int calls = argc > 2 ? std::atoi(argv[2]) : 5000;
     const fs::path folder = fs::temp_directory_path() / ("kelvar-server-load-" + std::to_string(getpid()));
     fs::create_directories(folder);
+    // 5,000 connections at once: as many handles as the system lets us have.
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
     int result = 1;
     {
-        ServerProcess server(argv[1], folder);
+        ServerProcess server(argv[1], folder, kIdle + 8);
         Attached measured;
         if (server.Port() == 0 || !measured.Open(server.Port())) {
             std::fprintf(stderr, "server_load: the server could not be started or reached\n");
@@ -180,8 +326,20 @@ int main(int argc, char** argv) {
             std::snprintf(met, sizeof met, "%s (under %.0f times idle)",
                           loaded.count > 0 && loaded.median < kTarget * idle.median ? "yes" : "**no**", kTarget);
             out += Row(what, loaded, met) + "\n";
+
+            const std::vector<Attack> attacks = Attacks(argv[1], folder);
+            out += "## Reader server under attack\n\nAnother client's round trip (`lib_ver`, one call a millisecond) "
+                   "in milliseconds while the attack lasts, and the server's CPU time (share of one core) and log "
+                   "lines over the same span.\n\n"
+                   "| Attack | Median | Range | Calls | Server CPU | Log lines |\n|---|---:|---:|---:|---:|---:|\n";
+            for (const Attack& a : attacks) {
+                char line[512];
+                std::snprintf(line, sizeof line, "| %s | %.3f | %.3f – %.3f | %zu | %.1f %% | %zu |\n", a.what.c_str(),
+                              a.trips.median, a.trips.min, a.trips.max, a.trips.count, 100 * a.cpuShare, a.logLines);
+                out += line;
+            }
             std::fputs(out.c_str(), stdout);
-            result = loaded.count > 0 ? 0 : 1;
+            result = loaded.count > 0 && attacks.size() == 3 ? 0 : 1;
         }
     }
     std::error_code error;

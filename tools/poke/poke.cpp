@@ -11,6 +11,8 @@
 //   VantrelPoke title             prints the main window's title
 //   VantrelPoke dlgsettext <id> <t>  sets the text of control <id> of the dialog the program shows
 //   VantrelPoke dlgclick <id>     posts a click of that dialog's button <id>
+//   VantrelPoke hoverlog <line>   rests the pointer on line <line> (from 0) of the result log
+//   VantrelPoke hoveritem <id> <i>  rests the pointer on item <i> of the panel's list box <id>
 //   VantrelPoke close             closes the main window
 //   VantrelPoke version <file>    prints a file's version resource, one field a line
 #include <windows.h>
@@ -117,6 +119,14 @@ int PrintVersion(const wchar_t* file) {
     return 0;
 }
 
+// Puts the pointer on `point` of `window`, which then sees the mouse move there.
+void RestPointer(HWND window, POINT point) {
+    POINT screen = point;
+    ClientToScreen(window, &screen);
+    SetForegroundWindow(GetAncestor(window, GA_ROOT));
+    SetCursorPos(screen.x, screen.y);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -170,6 +180,20 @@ int wmain(int argc, wchar_t** argv) {
         HWND control = DialogControl(main, id);
         if (control == nullptr) return 1;
         PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    } else if (verb == L"hoverlog") {
+        HWND log = FindWindowExW(GetDlgItem(main, 0xE900), nullptr, L"VantrelProcessView", nullptr);
+        if (log == nullptr) log = FindWindowExW(main, nullptr, L"VantrelProcessView", nullptr);
+        if (log == nullptr) return 1;
+        constexpr int kLinePitch = 22;  // the log's line pitch
+        RestPointer(log, POINT{60, id * kLinePitch + kLinePitch / 2});
+    } else if (verb == L"hoveritem" && argc > 3) {
+        HWND list = PanelControl(id);
+        RECT item{};
+        if (list == nullptr || SendMessageW(list, LB_GETITEMRECT, _wtoi(argv[3]), reinterpret_cast<LPARAM>(&item)) ==
+                                   LB_ERR) {
+            return 1;
+        }
+        RestPointer(list, POINT{item.left + 30, (item.top + item.bottom) / 2});
     } else if (verb == L"close") {
         PostMessageW(main, WM_CLOSE, 0, 0);
     } else {

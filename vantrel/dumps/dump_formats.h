@@ -9,6 +9,7 @@
 
 #include "vantrel/dumps/card_dump.h"
 #include "vantrel/dumps/dump_layout.h"
+#include "vantrel/toolkit/utf8_text.h"
 
 namespace dumps {
 
@@ -37,9 +38,5 @@ ParsedDump ReadDump(DumpFormat format, std::string_view content, const DumpLayou
 // Strict hexadecimal: an even number of digits, nothing else.
 std::optional<Bytes> StrictHex(std::string_view text);
 std::string HexOf(const Bytes& bytes);
-
-// UTF-8 of the program's texts and back (invalid sequences become U+FFFD).
-std::string Utf8(std::wstring_view text);
-std::wstring FromUtf8(std::string_view text);
 
 }  // namespace dumps

@@ -1,11 +1,11 @@
 #include "vantrel/dumps/dump_prompts.h"
 
-#include <commdlg.h>
-
+#include <iterator>
 #include <vector>
 
 #include "vantrel/dumps/compare_dialog.h"
 #include "vantrel/dumps/dump_dialogs.h"
+#include "vantrel/toolkit/save_file_dialog.h"
 
 namespace dumps {
 
@@ -37,21 +37,11 @@ std::wstring UnitList(const DumpLayout& layout, const std::vector<int>& units) {
 }
 
 bool DialogPrompts::ChooseSaveFile(HWND owner, const std::wstring& suggested, std::wstring& path, DumpFormat& format) {
-    std::vector<wchar_t> file(MAX_PATH * 4, L'\0');
-    suggested.copy(file.data(), file.size() - 1);
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = L"JSON (*.json)\0*.json\0Hex lines (*.txt)\0*.txt\0Raw binary (*.bin)\0*.bin\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrTitle = L"Save card to file";
-    ofn.lpstrDefExt = L"json";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&ofn)) return false;
-    const FileType& type = kFileTypes[ofn.nFilterIndex >= 1 && ofn.nFilterIndex <= 3 ? ofn.nFilterIndex - 1 : 0];
-    path = file.data();
+    static constexpr SaveFileTypes kTypes{
+        L"Save card to file", L"JSON (*.json)\0*.json\0Hex lines (*.txt)\0*.txt\0Raw binary (*.bin)\0*.bin\0", L"json"};
+    const int chosen = BrowseForSaveFile(owner, kTypes, suggested, path);
+    if (chosen < 0) return false;
+    const FileType& type = kFileTypes[chosen < static_cast<int>(std::size(kFileTypes)) ? chosen : 0];
     format = type.format;
     // The type chosen decides the format; its extension follows it.
     if (FormatOfFileName(path) != format) path += std::wstring(L".") + type.extension;

@@ -2,17 +2,22 @@
 
 #include <shellapi.h>
 
+#include <filesystem>
+
 #include "vantrel/dumps/dump_ids.h"
 #include "vantrel/dumps/dump_menu.h"
 #include "vantrel/framework/display.h"
+#include "vantrel/journal/journal_menu.h"
 
 #include "vantrel/resources/resource.h"
 #include "vantrel/shell/background_dialog.h"
 #include "vantrel/shell/card_registry.h"
 #include "vantrel/shell/splash_window.h"
 #include "vantrel/shell/virtual_cards_dialog.h"
+#include "vantrel/toolkit/file_content.h"
 #include "vantrel/toolkit/result_report.h"
 #include "vantrel/toolkit/ui_text.h"
+#include "vantrel_version.h"
 
 namespace {
 
@@ -33,9 +38,11 @@ CMainFrame::CMainFrame(ProgramSettings& settings, ReaderLibrary& reader,
       context_{reader, connection, *this},
       field_(reader, connection) {
     connection_.open = false;
+    journal_.SetCardType(settings_.curCard);
+    reader_.SetObserver(&journal_);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() { reader_.SetObserver(nullptr); }
 
 std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
     static const MessageEntry<CMainFrame> map[] = {
@@ -53,6 +60,8 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::Messages() {
         OnCommand(ID_VIRTUAL_CARDS, &CMainFrame::OnVirtualCards, 0),
         OnCommandRange(CardMenuIds().first, CardMenuIds().last, &CMainFrame::OnCardCommand),
         OnCommandRange(ID_DUMP_SAVE, ID_DUMP_COMPARE, &CMainFrame::OnDumpCommand),
+        OnCommand(ID_JOURNAL_SAVE, &CMainFrame::OnSaveJournal, 0),
+        OnCommand(ID_JOURNAL_MASK_KEYS, &CMainFrame::OnMaskJournalKeys, 0),
     };
     return map;
 }
@@ -71,10 +80,13 @@ bool CMainFrame::Create() {
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM) {
     PruneCardMenu(GetMenu(hwnd_));
+    // Journal, Dump, then Help at the end.
+    journal::AddJournalMenu(GetMenu(hwnd_));
     AddVirtualCardsItem();
     dumps::AddDumpMenu(GetMenu(hwnd_));
     dumps_ = std::make_unique<dumps::DumpCommands>(context_, hwnd_, dumpPrompts_, programFolder_);
     if (settings_.curCard == kDevicePageCode) settings_.curCard = 0;
+    journal_.SetCardType(settings_.curCard);
 
     bar_ = std::make_unique<StatusBarDialog>();
     if (!bar_->Create(hwnd_, IDD_DIALOG_BAR)) return -1;
@@ -124,6 +136,7 @@ void CMainFrame::SelectCard(int32_t code) {
     if (settings_.curCard == code) return;
     UncheckCardType(settings_.curCard);
     settings_.curCard = code;
+    journal_.SetCardType(code);
     ApplyCardType(code);
     FollowCardType();
     view_->ShowCardPanel(code);
@@ -141,6 +154,7 @@ void CMainFrame::OnPortSet() {
     UncheckCardType(settings_.curCard);
     SetTitleFor(kDevicePageCode);
     settings_.curCard = kDevicePageCode;
+    journal_.SetCardType(kDevicePageCode);
     view_->ShowDevicePage();
 }
 
@@ -181,7 +195,34 @@ void CMainFrame::OnUpdateMenu(HMENU popup) {
     EnableMenuItem(popup, ID_DISCONNECT, MF_BYCOMMAND | (connection_.open ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(popup, ID_VIRTUAL_CARDS, MF_BYCOMMAND | (field_.Reachable() ? MF_ENABLED : MF_GRAYED));
     dumps::EnableDumpMenu(popup, dumps_ && dumps_->Offered(settings_.curCard), connection_.open);
+    journal::EnableJournalMenu(popup, !journal_.Calls().empty(), maskJournalKeys_);
 }
+
+bool CMainFrame::ChooseJournalFile(std::wstring& path) { return journal::BrowseForJournalFile(hwnd_, path); }
+
+// The log and the status field keep what the last command showed.
+void CMainFrame::OnSaveJournal() {
+    std::wstring path;
+    if (journal_.Calls().empty() || !ChooseJournalFile(path)) return;
+    journal::SaveOptions options;
+    options.maskKeys = maskJournalKeys_;
+    options.program = "Vantrel " VANTREL_VERSION;
+    options.savedMicros = journal::NowMicros();
+    options.cardName = [](int32_t code) { return std::wstring(CardName(code)); };
+    options.localTime = journal::LocalTimeOf;
+    const std::wstring name = std::filesystem::path(path).filename().wstring();
+    if (!ReplaceFileContent(path, journal::JournalText(journal::JournalFormatOf(path), journal_, options))) {
+        ShowMessageBox(hwnd_, L"The call journal could not be saved to " + name + L"; nothing was written there.",
+                       UiText(kBoxCaptionError), MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const size_t calls = journal_.Calls().size();
+    std::wstring text = L"Call journal saved to " + name + L": " + std::to_wstring(calls) + (calls == 1 ? L" call" : L" calls");
+    if (journal_.Dropped() > 0) text += L", " + std::to_wstring(journal_.Dropped()) + L" older ones dropped";
+    ShowStatus(text);
+}
+
+void CMainFrame::OnMaskJournalKeys() { maskJournalKeys_ = !maskJournalKeys_; }
 
 // Our own item, after the reader's: only for a library with the virtual
 // field's functions, so the reader maker's menu stays as it is.
@@ -276,6 +317,10 @@ void CMainFrame::AddLogLine(const std::wstring& functionName, int32_t status) {
 
 void CMainFrame::ShowStatus(const std::wstring& text) {
     if (bar_) bar_->ShowStatus(text);
+}
+
+void CMainFrame::ShowStatusHint(const std::wstring& hint) {
+    if (bar_) bar_->ShowStatusHint(hint);
 }
 
 void CMainFrame::BeginReports() { log_.BeginBatch(); }

@@ -12,6 +12,7 @@
 #include "vantrel/framework/splitter.h"
 #include "vantrel/dumps/dump_commands.h"
 #include "vantrel/dumps/dump_prompts.h"
+#include "vantrel/journal/call_journal.h"
 #include "vantrel/reader/reader_connection.h"
 #include "vantrel/reader/reader_library.h"
 #include "vantrel/reader/virtual_field.h"
@@ -45,6 +46,7 @@ public:
     void ClearLog() override;
     void AddLogLine(const std::wstring& functionName, int32_t status) override;
     void ShowStatus(const std::wstring& text) override;
+    void ShowStatusHint(const std::wstring& hint) override;
     void BeginReports() override;
     void EndReports() override;
     void ShowConnectionTarget() override;
@@ -63,6 +65,9 @@ public:
     static std::span<const MessageEntry<CMainFrame>> Messages();
 
     dumps::DumpCommands* Dumps() { return dumps_.get(); }
+    // Every library call since the start, as "Save call journal..." saves it.
+    const journal::CallJournal& Journal() const { return journal_; }
+    journal::CallJournal& Journal() { return journal_; }
 
 protected:
     void OnUpdateMenu(HMENU popup) override;
@@ -71,6 +76,8 @@ protected:
     // Runs the background choice dialog from `index`; true and the chosen
     // index on OK. Tests replace it.
     virtual bool ChooseBackground(int32_t& index);
+    // The file to save the call journal in; false: cancelled. Tests replace it.
+    virtual bool ChooseJournalFile(std::wstring& path);
     // Runs the virtual cards dialog. Tests replace it.
     virtual void ShowVirtualCards();
     const VirtualField& Field() const { return field_; }
@@ -94,6 +101,8 @@ private:
     void ApplySkin();
     void OnExit();
     bool OnDumpCommand(UINT id);
+    void OnSaveJournal();
+    void OnMaskJournalKeys();
     void SetTitleFor(int32_t code);
 
     ProgramSettings& settings_;
@@ -110,6 +119,8 @@ private:
     std::unique_ptr<CVantrelView> view_;
     CProcessView log_;
     bool titleSet_ = false;
+    journal::CallJournal journal_;
+    bool maskJournalKeys_ = true;
     dumps::DialogPrompts dumpPrompts_;
     std::unique_ptr<dumps::DumpCommands> dumps_;
 };

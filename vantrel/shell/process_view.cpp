@@ -4,6 +4,7 @@
 
 #include "vantrel/toolkit/log_layout.h"
 #include "vantrel/toolkit/report_text.h"
+#include "vantrel/toolkit/status_hints.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ std::span<const MessageEntry<CProcessView>> CProcessView::Messages() {
         OnMessage(WM_ERASEBKGND, &CProcessView::OnEraseBackground),
         OnMessage(WM_DESTROY, &CProcessView::OnDestroy),
         OnMessage(WM_SIZE, &CProcessView::OnSize),
+        OnMessage(WM_MOUSEMOVE, &CProcessView::OnMouseMove),
     };
     return map;
 }
@@ -62,6 +64,7 @@ void CProcessView::AddEntry(const std::wstring& functionName, int32_t status) {
 
 void CProcessView::ClearEntries() {
     entries_.clear();
+    hint_.Clear();
     // The lines stay in the image until Flush erases them.
     eraseBottom_ = std::max(eraseBottom_, LogLineTop(static_cast<int>(drawnCount_)));
     drawnCount_ = 0;
@@ -267,6 +270,18 @@ LRESULT CProcessView::OnSize(WPARAM wParam, LPARAM lParam) {
         shownOffset_ = -1;
         Invalidate(false);
     }
+    return 0;
+}
+
+int CProcessView::EntryAt(POINT point) const {
+    if (point.y < 0) return -1;
+    const int index = (point.y + ScrollPosition()) / kLogLinePitch;
+    return index < static_cast<int>(entries_.size()) ? index : -1;
+}
+
+LRESULT CProcessView::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    const int index = EntryAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+    hint_.Relay(hwnd_, WM_MOUSEMOVE, wParam, lParam, index >= 0 ? StatusHint(entries_[index].status) : L"");
     return 0;
 }
 

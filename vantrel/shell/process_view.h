@@ -14,6 +14,7 @@
 #include "vantrel/framework/gdi.h"
 #include "vantrel/framework/message_map.h"
 #include "vantrel/framework/scroll_view.h"
+#include "vantrel/toolkit/hover_hint.h"
 
 class CProcessView : public WithMessageMap<CProcessView, ScrollView> {
 public:
@@ -34,6 +35,10 @@ public:
     void EndBatch();
     // Brings the scroll range and the window up to date now, batch or not.
     void Flush();
+    // The line under `point` (client coordinates), -1 where there is none.
+    int EntryAt(POINT point) const;
+    // The tip shown where the pointer rests: the line's status in plain words.
+    const HoverHint& Hint() const { return hint_; }
 
     static std::span<const MessageEntry<CProcessView>> Messages();
 
@@ -42,6 +47,7 @@ private:
     LRESULT OnEraseBackground(WPARAM, LPARAM);
     LRESULT OnDestroy(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
 
     void OnScrolled(int dy) override;
 
@@ -65,6 +71,7 @@ private:
     void MarkRows(int top, int bottom);
 
     std::vector<Entry> entries_;
+    HoverHint hint_;
     ScopedFont font_;
     // The off-screen image and the memory DC that holds it with the font
     // (members in this order: selections are undone before anything is deleted).

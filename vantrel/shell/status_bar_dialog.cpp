@@ -24,6 +24,7 @@ std::span<const MessageEntry<StatusBarDialog>> StatusBarDialog::Messages() {
     static const MessageEntry<StatusBarDialog> map[] = {
         OnMessage(WM_PAINT, &StatusBarDialog::OnPaint),
         OnMessage(WM_CTLCOLORSTATIC, &StatusBarDialog::OnCtlColorStatic),
+        OnMessage(WM_MOUSEMOVE, &StatusBarDialog::OnMouseMove),
     };
     return map;
 }
@@ -46,6 +47,22 @@ void StatusBarDialog::ShowCardName(int32_t code) {
 void StatusBarDialog::ShowStatus(const std::wstring& text) {
     // The same text again would only repaint the field.
     Window(Item(IDC_BAR_MEMO)).SetTextIfChanged(text);
+    ShowStatusHint(L"");
+}
+
+void StatusBarDialog::ShowStatusHint(const std::wstring& hint) {
+    statusHint_ = hint;
+    hint_.Clear();
+}
+
+// The field is a static without notifications: the pointer over it is the bar's.
+LRESULT StatusBarDialog::OnMouseMove(WPARAM wParam, LPARAM lParam) {
+    RECT field{};
+    GetWindowRect(Item(IDC_BAR_MEMO), &field);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&field), 2);
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    hint_.Relay(hwnd_, WM_MOUSEMOVE, wParam, lParam, PtInRect(&field, point) ? statusHint_ : L"");
+    return 0;
 }
 
 void StatusBarDialog::SetLabels() {

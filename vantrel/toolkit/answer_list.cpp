@@ -132,8 +132,16 @@ int AnswerList::Append(const std::wstring& text) {
     return static_cast<int>(index);
 }
 
+int AnswerList::Append(const std::wstring& text, const std::wstring& hint) {
+    const int index = Append(text);
+    if (index >= 0 && !hint.empty()) hints_[TextOf(index)] = hint;
+    return index;
+}
+
 void AnswerList::Clear() {
     tip_.Hide();
+    hint_.Clear();
+    hints_.clear();
     Send(LB_RESETCONTENT);
     texts_.clear();
 }
@@ -177,6 +185,12 @@ void AnswerList::ShowTipForSelection() {
 
 bool AnswerList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+    case WM_MOUSEMOVE: {
+        if (hints_.empty()) return false;
+        const auto found = hints_.find(TextOf(ItemAt(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))})));
+        hint_.Relay(hwnd_, message, wParam, lParam, found != hints_.end() ? found->second : L"");
+        return false;
+    }
     case WM_LBUTTONDOWN:
         if (!tipEnabled_) return false;
         ClearSelection();

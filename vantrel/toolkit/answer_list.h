@@ -10,11 +10,13 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "vantrel/framework/subclass.h"
+#include "vantrel/toolkit/hover_hint.h"
 #include "vantrel/toolkit/list_tip.h"
 
 inline constexpr COLORREF kSelectedItemFill = RGB(54, 82, 143);
@@ -42,6 +44,9 @@ public:
     // Adds `text` as the last item and makes it the only selected one;
     // returns its index, or -1 when the list box refused it.
     int Append(const std::wstring& text);
+    // The same, with a tip shown where the pointer rests on the item.
+    int Append(const std::wstring& text, const std::wstring& hint);
+    const HoverHint& Hint() const { return hint_; }
     void Clear();
     int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
     // The text kept for item `index`; empty for an item without one.
@@ -69,4 +74,6 @@ private:
     std::vector<std::unique_ptr<std::wstring>> texts_;
     ListTip tip_;
     bool tipEnabled_ = false;
+    std::map<const std::wstring*, std::wstring> hints_;  // by the item's text
+    HoverHint hint_;
 };

@@ -75,7 +75,7 @@ void CommandConsolePanel::ShowAnswer(Command& cmd, std::span<const uint8_t> answ
         cmd.FailedAnswer(name);
         return;
     }
-    answers_.Append(BytesToHex(answer));
+    answers_.Append(BytesToHex(answer), AnswerHint(rules.form, answer));
     cmd.Done(UiText(kMainMessages, rules.done));
 }
 

@@ -19,6 +19,7 @@
 #include "vantrel/toolkit/hex_text.h"
 #include "vantrel/toolkit/panel_history.h"
 #include "vantrel/toolkit/result_report.h"
+#include "vantrel/toolkit/status_hints.h"
 
 struct ConsoleIds {
     int command;
@@ -37,6 +38,8 @@ struct SendRules {
     bool statusWord;
     // The status text after an answer: an entry of kMainMessages.
     int done;
+    // How answers carry the card's status, for their tips.
+    AnswerForm form = AnswerForm::None;
 };
 
 // A command header and one length byte.

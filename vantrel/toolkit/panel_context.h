@@ -19,6 +19,8 @@ public:
     virtual void ClearLog() = 0;
     virtual void AddLogLine(const std::wstring& functionName, int32_t status) = 0;
     virtual void ShowStatus(const std::wstring& text) = 0;
+    // The plain words behind the status just shown (ShowStatus clears them).
+    virtual void ShowStatusHint(const std::wstring&) {}
     // One command's reports come between these (pairs nest): the log may be
     // drawn once at the end instead of line by line, and must be on the
     // screen when EndReports returns.

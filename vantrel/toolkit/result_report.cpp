@@ -1,10 +1,12 @@
 #include "vantrel/toolkit/result_report.h"
 
 #include "vantrel/toolkit/report_text.h"
+#include "vantrel/toolkit/status_hints.h"
 #include "vantrel/toolkit/ui_text.h"
 
 void ReportResult(PanelServices& services, int32_t status, const wchar_t* functionName) {
     services.ShowStatus(ResultText(status, functionName));
+    if (status != 0) services.ShowStatusHint(StatusHint(status));
     if (status != 0) services.Beep(MB_ICONQUESTION);
 }
 

@@ -1,6 +1,9 @@
 // What the three command console panels share, one row per panel: the length
 // rules, the history, answers and failures of their send function.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
@@ -73,6 +76,40 @@ protected:
     Frames sent;
 };
 
+struct TipSearch {
+    HWND list;
+    std::wstring text;
+};
+
+// The text a tooltip holds for the list, when it has a tool for it.
+BOOL CALLBACK ReadListTip(HWND window, LPARAM param) {
+    auto& search = *reinterpret_cast<TipSearch*>(param);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != TOOLTIPS_CLASSW) return TRUE;
+    wchar_t text[512] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = search.list;
+    tool.uId = reinterpret_cast<UINT_PTR>(search.list);
+    tool.lpszText = text;
+    if (!SendMessageW(window, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool))) return TRUE;
+    SendMessageW(window, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    search.text = text;
+    return FALSE;
+}
+
+// The tip the list's tooltip holds once the pointer moved onto item `index`;
+// "" when the list made no tooltip.
+std::wstring HintOverItem(HWND list, int index) {
+    RECT item{};
+    SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2));
+    TipSearch search{list, L""};
+    EnumThreadWindows(GetCurrentThreadId(), ReadListTip, reinterpret_cast<LPARAM>(&search));
+    return search.text;
+}
+
 using Rows = ::testing::Types<CpuRow, SamRow, PassThroughRow>;
 TYPED_TEST_SUITE(ConsoleFamilyTest, Rows);
 
@@ -144,6 +181,18 @@ TYPED_TEST(ConsoleFamilyTest, LengthRulesPaddingAndTheHistory) {
     const std::string longest = std::string(2 * 255, 'a') + "\r\n";
     EXPECT_EQ(this->h.HistoryContent(),
               (TypeParam::kApdu ? "00a404000c\r\n" : "00840000\r\n05\r\n00a404000c\r\n") + longest);
+}
+
+// An APDU's answer has a tip with its status word in plain words; a raw frame none.
+TYPED_TEST(ConsoleFamilyTest, AnAnswerEndingInAStatusWordHasItsHint) {
+    this->Answer({0x6A, 0x82});
+    this->Send(L"00A4040007A0000000041010");
+    this->Answer({0x01, 0x02, 0x63, 0xC1});
+    this->Send(L"0020000104313233");
+    ASSERT_EQ(this->Answers().size(), 2u);
+    const HWND list = this->h.Item(TypeParam::kIds.answers);
+    EXPECT_EQ(HintOverItem(list, 0), TypeParam::kApdu ? L"File or application not found." : L"");
+    EXPECT_EQ(HintOverItem(list, 1), TypeParam::kApdu ? L"Verification failed; tries left: 1." : L"");
 }
 
 TYPED_TEST(ConsoleFamilyTest, FailuresShortAnswersAndAClosedPort) {

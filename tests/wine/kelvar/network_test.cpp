@@ -198,7 +198,7 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
     ASSERT_EQ(s.dll.rf_init_com(0, builtIn), kOk);
     const std::string local = round();
     EXPECT_EQ(remote, local);
-    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 12);
+    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 13);
     for (const char* call : {"rf_typea_rst 0:", "rf_atqb 0:", "rf_st_select 0:", "ISO15693_Inventorys 0:",
                              "AT24_read 0:", "AT1608_Rst 0:", "AT1608_Read 0:", "smartcard_rst 0:", "rf_sam_rst 0:",
                              "VirtualCardState 0:1,84,72,16,100,"}) {

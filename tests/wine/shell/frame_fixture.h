@@ -21,6 +21,7 @@ public:
     std::optional<int32_t> backgroundChoice;  // none: the dialog is cancelled
     std::vector<int32_t> backgroundOffered;
     std::vector<std::wstring> opened;
+    std::optional<std::wstring> journalFile;  // none: the save dialog is cancelled
 
 protected:
     bool ChooseBackground(int32_t& index) override {
@@ -30,6 +31,10 @@ protected:
         return true;
     }
     void OpenDocument(const std::wstring& path) override { opened.push_back(path); }
+    bool ChooseJournalFile(std::wstring& path) override {
+        if (journalFile) path = *journalFile;
+        return journalFile.has_value();
+    }
 };
 
 class FrameTest : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include "vantrel/shell/splash_window.h"
 #include "vantrel/toolkit/log_layout.h"
 #include "vantrel/toolkit/result_report.h"
+#include "vantrel/toolkit/status_hints.h"
 
 TEST_F(FrameTest, LogHeightGrowsPastFourEntries) {
     CProcessView& log = frame->Log();
@@ -163,4 +164,65 @@ TEST_F(FrameTest, AddedLinesLookLikeAFullRedraw) {
             EXPECT_TRUE(scrolled == ClientPixels(log)) << label << ", scrolled to the end";
         }
     }
+}
+
+namespace {
+
+// Puts the pointer on `point` of `window` and tells the window, as a move of the mouse would.
+void MovePointer(HWND window, POINT point) {
+    POINT screen = point;
+    ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+}
+
+// The tooltip's text once it shows, or "" when it does not within two seconds.
+std::wstring ShownTip(HWND tip) {
+    for (int i = 0; i < 100 && !IsWindowVisible(tip); ++i) {
+        PumpMessages();
+        Sleep(20);
+    }
+    if (!IsWindowVisible(tip)) return L"";
+    wchar_t text[512] = {};
+    GetWindowTextW(tip, text, 512);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(FrameTest, APointerRestingOnALogLineOrTheStatusFieldShowsTheStatusInPlainWords) {
+    SetForegroundWindow(*frame);
+    script.Fail(script.library.rf_M1_authentication2, 0x11);
+    {
+        ::Command cmd(frame->Context(), *frame);
+        const uint8_t key[6] = {};
+        uint16_t tagType = 0;
+        cmd.Call(script.library.rf_request, 0, uint8_t{0x52}, &tagType);
+        cmd.Call(script.library.rf_M1_authentication2, 0, uint8_t{0x60}, uint8_t{4}, key);
+    }
+    PumpMessages();
+    CProcessView& log = frame->Log();
+    ASSERT_EQ(log.Entries().size(), 2u);
+
+    MovePointer(log, POINT{40, LogLineTop(1) + kLogLinePitch / 2});
+    EXPECT_EQ(log.Hint().Text(), StatusHint(0x11));
+    EXPECT_EQ(ShownTip(log.Hint().Tooltip()), StatusHint(0x11));
+    // Below the last line there is none; the first line has its own.
+    MovePointer(log, POINT{40, LogLineTop(2) + 2});
+    EXPECT_EQ(log.Hint().Text(), L"");
+    MovePointer(log, POINT{40, LogLineTop(0) + 2});
+    EXPECT_EQ(log.Hint().Text(), StatusHint(0));
+
+    // The status field's report "Error: 11 ,function: ..." has the same words.
+    HWND bar = *frame->Bar();
+    RECT field{};
+    GetWindowRect(frame->Bar()->Item(IDC_BAR_MEMO), &field);
+    MapWindowPoints(HWND_DESKTOP, bar, reinterpret_cast<POINT*>(&field), 2);
+    MovePointer(bar, POINT{field.left + 4, (field.top + field.bottom) / 2});
+    EXPECT_EQ(frame->Bar()->StatusHint().Text(), StatusHint(0x11));
+    MovePointer(bar, POINT{field.left - 10, (field.top + field.bottom) / 2});
+    EXPECT_EQ(frame->Bar()->StatusHint().Text(), L"");
+    ::Command(frame->Context(), *frame).Done(L"Done");
+    MovePointer(bar, POINT{field.left + 4, (field.top + field.bottom) / 2});
+    EXPECT_EQ(frame->Bar()->StatusHint().Text(), L"");
 }

@@ -49,5 +49,5 @@ void CCpuCardPanel::OnReset() {
 }
 
 void CCpuCardPanel::OnSend() {
-    SendCommand(reader_.smartcard_cos, {kShortestApdu, true, kTextSuccess});
+    SendCommand(reader_.smartcard_cos, {kShortestApdu, true, kTextSuccess, AnswerForm::StatusWord});
 }

@@ -106,4 +106,4 @@ void CSamPanel::OnReset() {
     if (ShowResetAnswer(cmd, reader_.rf_sam_rst, info_)) cmd.Done(UiText(kMainMessages, kTextResetOk));
 }
 
-void CSamPanel::OnSend() { SendCommand(reader_.rf_sam_cos, {kShortestApdu, true, kTextSendOk}); }
+void CSamPanel::OnSend() { SendCommand(reader_.rf_sam_cos, {kShortestApdu, true, kTextSendOk, AnswerForm::StatusWord}); }

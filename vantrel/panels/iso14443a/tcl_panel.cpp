@@ -160,5 +160,6 @@ void CTclPanel::OnDeselect() {
 
 // DESFire takes commands of any length, even none.
 void CTclPanel::OnSend() {
-    SendCommand(reader_.rf_cos_command, {code_ == kCodeDesfire ? 0 : kShortestApdu, false, kTextSendOk});
+    SendCommand(reader_.rf_cos_command, {code_ == kCodeDesfire ? 0 : kShortestApdu, false, kTextSendOk,
+                                         code_ == kCodeDesfire ? AnswerForm::DesfireNative : AnswerForm::StatusWord});
 }

@@ -12,10 +12,7 @@
 #include "vantrel/toolkit/byte_text_edit.h"
 #include "vantrel/toolkit/command_console_panel.h"
 #include "vantrel/toolkit/result_report.h"
-
-inline constexpr int32_t kCodeMifarePro = 6;
-inline constexpr int32_t kCodeSmartCard = 7;
-inline constexpr int32_t kCodeDesfire = 24;
+#include "vantrel/toolkit/tcl_card_codes.h"
 
 class CTclPanel : public WithMessageMap<CTclPanel, CommandConsolePanel> {
 public:

@@ -1,11 +1,16 @@
 // The server against careless and hostile clients on loopback: one that never
-// reads its answers, one that never greets or stops in the middle of a frame,
-// more clients than allowed, and no handles left to accept with.
+// reads its answers, one that pipelines, one that never greets or stops in the
+// middle of a frame,
+// more clients than allowed, a burst of connections, and no handles left to
+// accept with.
 #include "kelvar/net/reader_server.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/resource.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "loopback_server.h"
@@ -41,6 +46,34 @@ TEST(ReaderServer, AClientThatNeverReadsHoldsNoOneUpAndIsClosed) {
     flood.join();
 }
 
+// lib_ver taking a millisecond, counted.
+std::atomic<int> slowCalls{0};
+bool ServeSlowly(uint16_t ordinal, WireReader& in, WireWriter& out) {
+    std::this_thread::sleep_for(1ms);
+    ++slowCalls;
+    return ServeVersion(ordinal, in, out);
+}
+
+TEST(ReaderServer, APipeliningClientGetsOneCallATurnBesideAnother) {
+    Served s({}, Service{ServeSlowly});
+    RawClient pipelining;
+    ASSERT_TRUE(pipelining.Connect(s.Port()) && pipelining.Greet());
+    RemoteReader other;
+    ASSERT_EQ(s.Open(other), kOk);
+    std::vector<uint8_t> burst;
+    for (int i = 0; i < 300; ++i) {
+        const std::vector<uint8_t> request = VersionRequest();
+        burst.insert(burst.end(), request.begin(), request.end());
+    }
+    const int before = slowCalls;
+    ASSERT_TRUE(pipelining.Send(burst));
+    while (slowCalls < before + 5) std::this_thread::sleep_for(1ms);
+    // The call under way, at most one of the burst's, and this one.
+    const int sent = slowCalls;
+    EXPECT_EQ(Served::Version(other), kOk);
+    EXPECT_LE(slowCalls - sent, 4);
+}
+
 TEST(ReaderServer, ClosesSilentAndHalfSentConnectionsButNotIdleGreetedOnes) {
     Served s(ServerLimits{.hello = 300ms, .frame = 300ms});
     RawClient silent, halfSent, idle;
@@ -73,6 +106,31 @@ TEST(ReaderServer, RefusesClientsPastTheLimitWithALogLine) {
         again = s.Open(third);
     }
     EXPECT_EQ(again, kOk);
+}
+
+TEST(ReaderServer, ABurstOfConnectionsIsHeldUntilAccepted) {
+    TcpListener listener;  // listening, not yet accepting
+    std::string error;
+    ASSERT_TRUE(listener.Listen(kLoopback, 0, error)) << error;
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(listener.Port());
+    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::vector<pollfd> burst(200);
+    for (pollfd& p : burst) {
+        p = {socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0), POLLOUT, 0};
+        ASSERT_GE(p.fd, 0);
+        connect(p.fd, reinterpret_cast<sockaddr*>(&at), sizeof at);
+    }
+    // A connection the backlog has no room for is retried after a second.
+    size_t connected = 0;
+    for (auto until = std::chrono::steady_clock::now() + 500ms;
+         connected < burst.size() && std::chrono::steady_clock::now() < until;) {
+        poll(burst.data(), burst.size(), 50);
+        connected = size_t(std::count_if(burst.begin(), burst.end(), [](const pollfd& p) { return p.revents & POLLOUT; }));
+    }
+    for (const pollfd& p : burst) close(p.fd);
+    EXPECT_EQ(connected, burst.size());
 }
 
 TEST(ReaderServer, WithoutHandlesToAcceptWithTheServerBacksOffAndLogsLittle) {
