@@ -5,6 +5,7 @@
 // this one list.
 //
 // Byte-sized arguments travel widened to 32 bits; out lengths are single bytes.
+// A length that can reach 256 is 32-bit: a byte would carry it as 0.
 // Functions no caller uses take no arguments and answer "not supported".
 #pragma once
 
@@ -13,28 +14,30 @@
 
 // Every pointer argument of the function list below, for calls carried over a
 // network connection: ordinal, argument position (from 0), direction (In, Out,
-// InOut) and size in bytes: Fixed, n bytes; Arg, the value of argument n;
-// Reported, the value the out length at argument n holds after the call (a
-// byte). A function added below with a pointer argument needs its row here
+// InOut) and size in bytes: Fixed, n bytes; Arg, the value of argument n, at
+// most the row's last number (the largest the library accepts: a larger one is
+// "bad argument", and a serving end reserves that much whatever a client
+// says); Reported, the value the out length at argument n holds after the call
+// (a byte). A function added below with a pointer argument needs its row here
 // (checked at compile time).
 #define KELVAR_BUFFERS(B)                                                                          \
     B(1, 0, Out, Fixed, 4)                                                                         \
-    B(2, 0, Out, Arg, 2) B(2, 1, In, Arg, 2) B(2, 3, In, Arg, 4)                                   \
-    B(3, 0, Out, Arg, 2) B(3, 1, In, Arg, 2) B(3, 3, In, Arg, 4)                                   \
+    B(2, 0, Out, Arg, 2, 255) B(2, 1, In, Arg, 2, 255) B(2, 3, In, Arg, 4, 255)                    \
+    B(3, 0, Out, Arg, 2, 255) B(3, 1, In, Arg, 2, 255) B(3, 3, In, Arg, 4, 255)                    \
     B(4, 1, In, Fixed, 8)                                                                          \
     B(6, 0, Out, Fixed, 2)                                                                         \
     B(7, 1, Out, Reported, 2) B(7, 2, Out, Fixed, 1)                                               \
     B(11, 1, Out, Reported, 2) B(11, 2, Out, Fixed, 1)                                             \
-    B(12, 1, In, Arg, 2) B(12, 3, Out, Reported, 4) B(12, 4, Out, Fixed, 1)                        \
+    B(12, 1, In, Arg, 2, 255) B(12, 3, Out, Reported, 4) B(12, 4, Out, Fixed, 1)                   \
     B(15, 2, Out, Fixed, 2)                                                                        \
     B(16, 2, Out, Reported, 3) B(16, 3, Out, Fixed, 1)                                             \
-    B(17, 1, In, Arg, 2) B(17, 3, Out, Fixed, 1)                                                   \
+    B(17, 1, In, Arg, 2, 255) B(17, 3, Out, Fixed, 1)                                              \
     B(21, 3, In, Fixed, 6)                                                                         \
     B(22, 2, Out, Reported, 3) B(22, 3, Out, Fixed, 1)                                             \
     B(23, 2, In, Fixed, 16)                                                                        \
     B(25, 2, Out, Fixed, 4)                                                                        \
     B(30, 2, Out, Reported, 3) B(30, 3, Out, Fixed, 1)                                             \
-    B(31, 1, In, Arg, 2) B(31, 3, Out, Reported, 4) B(31, 4, Out, Fixed, 1)                        \
+    B(31, 1, In, Arg, 2, 255) B(31, 3, Out, Reported, 4) B(31, 4, Out, Fixed, 1)                   \
     B(32, 2, Out, Reported, 3) B(32, 3, Out, Fixed, 1)                                             \
     B(36, 1, In, Fixed, 8)                                                                         \
     B(37, 2, Out, Reported, 3) B(37, 3, Out, Fixed, 1)                                             \
@@ -60,14 +63,14 @@
     B(70, 2, In, Fixed, 8) B(70, 3, Out, Reported, 4) B(70, 4, Out, Fixed, 1)                      \
     B(71, 2, In, Fixed, 8) B(71, 5, Out, Reported, 6) B(71, 6, Out, Fixed, 1)                      \
     B(72, 1, Out, Reported, 2) B(72, 2, Out, Fixed, 1)                                             \
-    B(73, 1, In, Arg, 2) B(73, 3, Out, Reported, 4) B(73, 4, Out, Fixed, 1)                        \
-    B(74, 3, Out, Arg, 2)                                                                          \
-    B(75, 3, In, Arg, 2)                                                                           \
+    B(73, 1, In, Arg, 2, 255) B(73, 3, Out, Reported, 4) B(73, 4, Out, Fixed, 1)                   \
+    B(74, 3, Out, Arg, 2, 256)                                                                     \
+    B(75, 3, In, Arg, 2, 256)                                                                      \
     B(76, 1, Out, Fixed, 4)                                                                        \
     B(77, 1, In, Fixed, 16) B(77, 2, In, Fixed, 8)                                                 \
     B(78, 2, In, Fixed, 3)                                                                         \
-    B(79, 4, Out, Arg, 2)                                                                          \
-    B(80, 3, In, Arg, 4)                                                                           \
+    B(79, 4, Out, Arg, 2, 256)                                                                     \
+    B(80, 3, In, Arg, 4, 256)                                                                      \
     B(81, 1, Out, Fixed, 1)                                                                        \
     B(360, 1, In, Fixed, 4)                                                                        \
     B(361, 2, Out, Reported, 3) B(361, 3, Out, Fixed, 1)                                           \
@@ -79,16 +82,16 @@
     B(404, 1, In, Fixed, 8) B(404, 3, In, Fixed, 8) B(404, 4, Out, Reported, 5)                    \
     B(404, 5, InOut, Fixed, 1)                                                                     \
     B(410, 2, Out, Reported, 3) B(410, 3, Out, Fixed, 1)                                           \
-    B(421, 1, In, Arg, 2) B(421, 3, Out, Reported, 4) B(421, 4, Out, Fixed, 1)                     \
+    B(421, 1, In, Arg, 2, 255) B(421, 3, Out, Reported, 4) B(421, 4, Out, Fixed, 1)                \
     B(430, 2, Out, Reported, 3) B(430, 3, Out, Fixed, 1)                                           \
-    B(431, 2, In, Arg, 3)                                                                          \
+    B(431, 2, In, Arg, 3, 255)                                                                     \
     B(432, 1, In, Fixed, 8)                                                                        \
     B(450, 2, Out, Reported, 3) B(450, 3, Out, Fixed, 1)                                           \
     B(452, 2, In, Fixed, 8)                                                                        \
     B(460, 1, In, Fixed, 16)                                                                       \
     B(461, 1, In, Fixed, 16)                                                                       \
     B(900, 2, Out, Reported, 3) B(900, 3, Out, Fixed, 1)                                           \
-    B(901, 1, In, Arg, 2)                                                                          \
+    B(901, 1, In, Arg, 2, 255)                                                                     \
     B(903, 1, Out, Fixed, 1)
 
 #define KELVAR_FUNCTIONS(X)                                                                        \
@@ -160,7 +163,7 @@
     X(53, rf_srix4k_writeblock, "rf_srix4k_writeblock", true,                                      \
       (int32_t dev, uint8_t block, const uint8_t* data))                                           \
     X(54, reserved_54, "", true, ())                                                               \
-    X(55, rf_srix4k_getuid, "rf_srix4k_getuid", true, (int32_t dev, uint8_t* out, uint8_t* length))\
+    X(55, rf_srix4k_getuid, "rf_srix4k_getuid", true, (int32_t dev, uint8_t* out, uint8_t* length)) \
     X(56, rf_ul_select, "rf_ul_select", true, (int32_t dev, uint8_t* uid, uint8_t* length))        \
     X(57, rf_ul_write, "rf_ul_write", true, (int32_t dev, uint8_t page, const uint8_t* data))      \
     X(58, rf_srix4k_writelockreg, "rf_srix4k_writelockreg", true, (int32_t dev, uint8_t lockReg))  \
@@ -202,9 +205,9 @@
     X(78, AT1608_VerifyPassword, "AT1608_VerifyPassword", true,                                    \
       (int32_t dev, uint8_t index, const uint8_t* password))                                       \
     X(79, AT1608_Read, "AT1608_Read", true,                                                        \
-      (int32_t dev, uint8_t address, uint8_t length, uint8_t zone, uint8_t* out))                  \
+      (int32_t dev, uint8_t address, uint32_t length, uint8_t zone, uint8_t* out))                 \
     X(80, AT1608_Write, "AT1608_Write", true,                                                      \
-      (int32_t dev, uint8_t address, uint8_t zone, const uint8_t* data, uint8_t length))           \
+      (int32_t dev, uint8_t address, uint8_t zone, const uint8_t* data, uint32_t length))          \
     X(81, AT1608_ReadFuse1, "AT1608_ReadFuse1", true, (int32_t dev, uint8_t* fuse))                \
     X(82, AT1608_WriteFuse1, "AT1608_WriteFuse1", true, (int32_t dev))                             \
     X(100, OpenCard, "OpenCard", true, (int32_t dev))                                              \

@@ -18,6 +18,7 @@ enum Status : int32_t {
     kBadClock = 0x06,        // WriteTime: invalid BCD or an impossible date
     kConnectionLost = 0x07,  // the network reader did not answer in time or the connection dropped; closed
     kBadAnswer = 0x08,       // the network reader's answer was malformed; the connection is closed
+    kReaderBusy = 0x09,      // the reader is busy or unavailable (another client holds it); nothing was done
 
     // Card level
     kNoCard = 0x10,          // no card answered (empty field, halted card, antenna off, wrong RF mode)

@@ -4,6 +4,7 @@
 
 #include "kelvar/api/exports.h"
 #include "kelvar/api/guard.h"
+#include "kelvar/cards/at88sc1608_card.h"
 
 using kelvar::ContactCard;
 using kelvar::VirtualReader;
@@ -11,10 +12,16 @@ using kelvar::api::WhenOpen;
 
 namespace {
 
+// Arguments that do not fit are refused before any card is asked.
 template <typename Command>
-int32_t ToCard(Command&& command) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().Send(command); });
+int32_t ToCard(Command&& command, bool argumentsFit = true) {
+    return WhenOpen([&](VirtualReader& reader) {
+        return argumentsFit ? reader.Contact().Send(command) : kelvar::kBadArgument;
+    });
 }
+
+// 1 to 256 bytes.
+bool ZoneLength(uint32_t length) { return length >= 1 && length <= kelvar::at88sc1608::kZoneSize; }
 
 }  // namespace
 
@@ -36,12 +43,13 @@ int32_t __stdcall AT1608_VerifyPassword(int32_t, uint8_t index, const uint8_t* p
     return ToCard([&](ContactCard& card) { return card.VerifyPassword(index, password); });
 }
 
-int32_t __stdcall AT1608_Read(int32_t, uint8_t address, uint8_t length, uint8_t zone, uint8_t* out) {
-    return ToCard([&](ContactCard& card) { return card.ReadZone(zone, address, length, out); });
+int32_t __stdcall AT1608_Read(int32_t, uint8_t address, uint32_t length, uint8_t zone, uint8_t* out) {
+    return ToCard([&](ContactCard& card) { return card.ReadZone(zone, address, length, out); }, ZoneLength(length));
 }
 
-int32_t __stdcall AT1608_Write(int32_t, uint8_t address, uint8_t zone, const uint8_t* data, uint8_t length) {
-    return ToCard([&](ContactCard& card) { return card.WriteZone(zone, address, length, data); });
+int32_t __stdcall AT1608_Write(int32_t, uint8_t address, uint8_t zone, const uint8_t* data, uint32_t length) {
+    return ToCard([&](ContactCard& card) { return card.WriteZone(zone, address, length, data); },
+                  ZoneLength(length));
 }
 
 int32_t __stdcall AT1608_ReadFuse1(int32_t, uint8_t* fuse) {

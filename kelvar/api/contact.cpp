@@ -2,9 +2,17 @@
 // address, the processor card's answer to reset and APDUs.
 #include "kelvar/api/exports.h"
 #include "kelvar/api/guard.h"
+#include "kelvar/cards/at24c_card.h"
 
 using kelvar::VirtualReader;
 using kelvar::api::WhenOpen;
+
+namespace {
+
+// 1 to 256 bytes, refused before any card is asked.
+bool TransferLength(uint32_t length) { return length >= 1 && length <= kelvar::At24cCard::kMaxTransfer; }
+
+}  // namespace
 
 extern "C" {
 
@@ -13,11 +21,15 @@ int32_t __stdcall OpenCard(int32_t) {
 }
 
 int32_t __stdcall AT24_read(int32_t, uint32_t address, uint32_t length, uint8_t* out) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().Read(address, length, out); });
+    return WhenOpen([&](VirtualReader& reader) {
+        return TransferLength(length) ? reader.Contact().Read(address, length, out) : kelvar::kBadArgument;
+    });
 }
 
 int32_t __stdcall AT24_write(int32_t, uint32_t address, uint32_t length, const uint8_t* data) {
-    return WhenOpen([&](VirtualReader& reader) { return reader.Contact().Write(address, length, data); });
+    return WhenOpen([&](VirtualReader& reader) {
+        return TransferLength(length) ? reader.Contact().Write(address, length, data) : kelvar::kBadArgument;
+    });
 }
 
 int32_t __stdcall smartcard_rst(int32_t, uint8_t* out, uint8_t* length) {

@@ -12,6 +12,9 @@ namespace kelvar::api {
 // The library's one reader, created on first use.
 VirtualReader& Reader();
 
+// The library's configuration as its file holds it now (Windows only).
+FieldConfig ConfigOfThisLibrary();
+
 inline int32_t Unsupported() { return Reader().IsOpen() ? kNotSupported : kNotOpen; }
 
 // Runs `body` when a connection is open; any exception becomes kCardError.

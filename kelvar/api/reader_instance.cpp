@@ -50,7 +50,7 @@ std::wstring EnvironmentValue(std::string_view name) {
     return value;
 }
 
-FieldConfig ConfigOfThisLibrary(const fs::path& folder) {
+FieldConfig ConfigIn(const fs::path& folder) {
     const std::wstring named = EnvironmentValue(kReaderConfigVariable);
     const fs::path file = named.empty() ? folder / kReaderConfigFileName : fs::path(named);
     return LoadFieldConfig(file, folder);
@@ -61,7 +61,7 @@ FieldConfig ConfigOfThisLibrary(const fs::path& folder) {
 std::unique_ptr<VirtualReader> MakeReader() {
     const fs::path folder = LibraryFolder();
     try {
-        return std::make_unique<VirtualReader>(ConfigOfThisLibrary(folder));
+        return std::make_unique<VirtualReader>(ConfigIn(folder));
     } catch (...) {
         FieldConfig defaults = DefaultFieldConfig(folder);
         defaults.notes.push_back("the configuration could not be used, defaults used");
@@ -70,6 +70,8 @@ std::unique_ptr<VirtualReader> MakeReader() {
 }
 
 }  // namespace
+
+FieldConfig ConfigOfThisLibrary() { return ConfigIn(LibraryFolder()); }
 
 VirtualReader& Reader() {
     static const std::unique_ptr<VirtualReader> reader = MakeReader();

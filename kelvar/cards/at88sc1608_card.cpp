@@ -175,9 +175,7 @@ Status At88sc1608Card::UserAccess(uint8_t zone, bool write) const {
 }
 
 Status At88sc1608Card::ReadZone(uint8_t zone, uint8_t address, size_t length, uint8_t* out) {
-    if (out == nullptr || zone > kConfigZone || length > kZoneSize) return kBadArgument;
-    // A length of 0 stands for a whole 256-byte zone.
-    if (length == 0) length = kZoneSize;
+    if (out == nullptr || zone > kConfigZone || length == 0 || length > kZoneSize) return kBadArgument;
     const size_t size = zone == kConfigZone ? kConfigSize : kZoneSize;
     if (address + length > size) return kBadArgument;
     const Status access = zone == kConfigZone ? ConfigReadAccess(address, address + length) : UserAccess(zone, false);
@@ -188,8 +186,7 @@ Status At88sc1608Card::ReadZone(uint8_t zone, uint8_t address, size_t length, ui
 }
 
 Status At88sc1608Card::WriteZone(uint8_t zone, uint8_t address, size_t length, const uint8_t* data) {
-    if (data == nullptr || zone > kConfigZone || length > kZoneSize) return kBadArgument;
-    if (length == 0) length = kZoneSize;
+    if (data == nullptr || zone > kConfigZone || length == 0 || length > kZoneSize) return kBadArgument;
     const size_t size = zone == kConfigZone ? kConfigSize : kZoneSize;
     if (address + length > size) return kBadArgument;
     const Status access =

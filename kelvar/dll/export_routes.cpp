@@ -4,12 +4,16 @@
 // which goes through a pointer to the routing template's instance.
 #include <windows.h>
 
+#include <filesystem>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "kelvar/api/exports.h"
+#include "kelvar/api/guard.h"
 #include "kelvar/net/address_rule.h"
 #include "kelvar/net/remote_reader.h"
+#include "kelvar/net/secret.h"
 #include "kelvar/net/tcp.h"
 #include "kelvar/status.h"
 
@@ -51,9 +55,17 @@ int32_t OpenConnection(uint16_t port, const uint16_t* address) {
     }
     close_connection();
     if (!net::AddressAllowed(address, LoopbackOnly())) return kConnectFailed;
+    // A secret named but not usable never becomes a connection without one.
+    std::vector<uint8_t> secret;
+    if (const std::filesystem::path file = api::ConfigOfThisLibrary().secretFile; !file.empty()) {
+        std::string error;
+        auto loaded = net::LoadSecret(file, error);
+        if (!loaded) return kConnectFailed;
+        secret = std::move(*loaded);
+    }
     auto stream = net::TcpStream::Connect(address, port, net::kConnectTimeoutMs);
     if (stream == nullptr) return kConnectFailed;
-    return Remote().Open(std::move(stream));
+    return Remote().Open(std::move(stream), secret);
 }
 
 template <int Ordinal, typename Signature>

@@ -39,7 +39,7 @@ FrameDecoder::Result FrameDecoder::Next(Frame& frame) {
         return Fail("protocol version " + std::to_string(buffer_[2]) + " not supported");
     }
     if (buffer_.size() >= 4 && (buffer_[3] < static_cast<uint8_t>(FrameKind::kHello) ||
-                                buffer_[3] > static_cast<uint8_t>(FrameKind::kAnswer))) {
+                                buffer_[3] > static_cast<uint8_t>(FrameKind::kProof))) {
         return Fail("unknown frame kind " + std::to_string(buffer_[3]));
     }
     if (buffer_.size() < kFrameHeaderSize) return Result::kNeedMore;

@@ -14,15 +14,17 @@
 
 namespace kelvar::net {
 
-inline constexpr uint8_t kProtocolVersion = 1;
+inline constexpr uint8_t kProtocolVersion = 2;
 inline constexpr size_t kFrameHeaderSize = 12;
 inline constexpr size_t kMaxPayload = 256 * 1024;
 
 enum class FrameKind : uint8_t {
-    kHello = 1,    // client: protocol version and function-list digest
-    kWelcome = 2,  // server: 0 = accepted, else refused
-    kRequest = 3,  // ordinal and arguments
-    kAnswer = 4,   // status and out-buffers
+    kHello = 1,      // client: protocol version, function-list digest and a nonce
+    kWelcome = 2,    // server: 0 = accepted, else refused
+    kRequest = 3,    // request number, ordinal and arguments
+    kAnswer = 4,     // the request's number, status and out-buffers
+    kChallenge = 5,  // server: its nonce, whether a shared secret is needed
+    kProof = 6,      // client: its proof of the shared secret
 };
 
 struct Frame {

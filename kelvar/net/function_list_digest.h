@@ -20,8 +20,8 @@ constexpr uint32_t FunctionListDigest() {
     hash = Fnv1a(#ordinal " " #member " " #params ";", hash);
     KELVAR_FUNCTIONS(KELVAR_NET_DIGEST_FUNCTION)
 #undef KELVAR_NET_DIGEST_FUNCTION
-#define KELVAR_NET_DIGEST_BUFFER(ordinal, position, direction, kind, value) \
-    hash = Fnv1a(#ordinal " " #position " " #direction " " #kind " " #value ";", hash);
+#define KELVAR_NET_DIGEST_BUFFER(ordinal, position, direction, kind, ...) \
+    hash = Fnv1a(#ordinal " " #position " " #direction " " #kind " " #__VA_ARGS__ ";", hash);
     KELVAR_BUFFERS(KELVAR_NET_DIGEST_BUFFER)
 #undef KELVAR_NET_DIGEST_BUFFER
     return hash;

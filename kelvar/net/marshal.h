@@ -7,12 +7,17 @@
 // Answer: status (32 bits); when it is 0, for every present out or in-out
 // buffer in order its size (32 bits) and bytes. A failed call brings no
 // buffers back, so the caller's stay as they were.
+//
+// An Arg size above its row's largest is "bad argument" on both ends, and the
+// serving end gives the function buffers of the row's largest size (Fixed: its
+// size; Reported: kReportedCapacity), never of a size a client chose.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -24,7 +29,7 @@
 
 namespace kelvar::net {
 
-// Largest buffer one argument may carry; a larger Arg size is refused.
+// Bound of every row's largest size.
 inline constexpr size_t kMaxBufferBytes = 64 * 1024;
 // What the serving side reserves for a Reported out-buffer (callers reserve
 // 1024 bytes; a length byte describes at most 255).
@@ -49,6 +54,17 @@ struct Marshal<Ordinal, void(A...)> {
     template <size_t I>
     static constexpr bool kPointer = std::is_pointer_v<Arg<I>>;
 
+    // The largest value each scalar argument's type holds (0 for pointers).
+    template <typename T>
+    static constexpr uint64_t TypeMax() {
+        if constexpr (std::is_pointer_v<T>) {
+            return 0;
+        } else {
+            return std::numeric_limits<std::make_unsigned_t<T>>::max();
+        }
+    }
+    static constexpr std::array<uint64_t, kCount + 1> kTypeMax{TypeMax<A>()..., 0};
+
     static constexpr bool RulesMatch() {
         bool match = true;
         [&]<size_t... I>(std::index_sequence<I...>) {
@@ -57,16 +73,20 @@ struct Marshal<Ordinal, void(A...)> {
         for (const BufferRule& rule : kBufferRules) {
             if (rule.ordinal != Ordinal) continue;
             if (rule.position < 0 || size_t(rule.position) >= kCount) match = false;
-            // An Arg size names a scalar argument.
+            // An Arg size names a scalar argument and a largest size its type can hold.
             if (rule.kind == SizeKind::Arg &&
-                (rule.value < 0 || size_t(rule.value) >= kCount || RuleCount(Ordinal, rule.value) != 0)) {
+                (rule.value < 0 || size_t(rule.value) >= kCount || RuleCount(Ordinal, rule.value) != 0 ||
+                 rule.largest <= 0 || size_t(rule.largest) > kMaxBufferBytes ||
+                 uint64_t(rule.largest) > kTypeMax[size_t(rule.value)])) {
                 match = false;
             }
+            if (rule.kind != SizeKind::Arg && rule.largest != 0) match = false;
             if (rule.kind == SizeKind::Reported && RuleCount(Ordinal, rule.value) != 1) match = false;
         }
         return match;
     }
-    static_assert(RulesMatch(), "every pointer argument needs exactly one row in KELVAR_BUFFERS");
+    static_assert(RulesMatch(), "every pointer argument needs exactly one row in KELVAR_BUFFERS, "
+                                "an Arg row its largest size");
 
     using Values = std::array<uint64_t, kCount + 1>;
 
@@ -92,13 +112,34 @@ struct Marshal<Ordinal, void(A...)> {
         return 0;
     }
 
+    // What the serving end reserves: never less than the call may fill.
+    static constexpr size_t Capacity(const BufferRule& rule) {
+        switch (rule.kind) {
+            case SizeKind::Fixed: return size_t(rule.value);
+            case SizeKind::Arg: return size_t(rule.largest);
+            case SizeKind::Reported: return kReportedCapacity;
+        }
+        return 0;
+    }
+
+    // Whether an Arg size of the call passes its row's largest.
+    static bool Oversized(const Values& values) {
+        for (const BufferRule& rule : kBufferRules) {
+            if (rule.ordinal == Ordinal && rule.kind == SizeKind::Arg &&
+                values[size_t(rule.value)] > uint64_t(rule.largest)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     static bool Carried(Direction d, bool in) { return in ? d != Direction::Out : d != Direction::In; }
 
-    // False when an argument is too large to carry.
+    // False when an Arg size passes its row's largest.
     static bool EncodeRequest(WireWriter& out, A... args) {
         const Values values = ScalarValues(args...);
+        if (Oversized(values)) return false;
         out.Scalar(static_cast<uint16_t>(Ordinal));
-        bool ok = true;
         const Args tuple{args...};
         ForEachIndex<kCount>([&]<size_t I>(std::integral_constant<size_t, I>) {
             if constexpr (!kPointer<I>) out.Scalar(std::get<I>(tuple));
@@ -110,16 +151,12 @@ struct Marshal<Ordinal, void(A...)> {
                 constexpr BufferRule rule = RuleOf(Ordinal, int(I));
                 if (value == nullptr || !Carried(rule.direction, true)) return;
                 const uint64_t size = SizeBefore(rule, values);
-                if (size > kMaxBufferBytes) {
-                    ok = false;
-                    return;
-                }
                 out.Scalar(static_cast<uint32_t>(size));
                 out.Bytes(reinterpret_cast<const uint8_t*>(value), size_t(size));
             }
         };
         ForEachIndex<kCount>(pointer);
-        return ok;
+        return true;
     }
 
     // Decodes a request (after its ordinal), calls `function` and writes the
@@ -134,6 +171,7 @@ struct Marshal<Ordinal, void(A...)> {
         };
         ForEachIndex<kCount>(scalar);
         const Values values = std::apply([](const A&... a) { return ScalarValues(a...); }, args);
+        const bool oversized = Oversized(values);
         bool ok = in.Ok();
         auto pointer = [&]<size_t I>(std::integral_constant<size_t, I>) {
             if constexpr (kPointer<I>) {
@@ -141,19 +179,15 @@ struct Marshal<Ordinal, void(A...)> {
                 if (!ok || !in.Ok() || !present[I]) return;
                 constexpr BufferRule rule = RuleOf(Ordinal, int(I));
                 const uint64_t size = SizeBefore(rule, values);
-                if (size > kMaxBufferBytes) {
-                    ok = false;
-                    return;
-                }
-                // A zero-sized buffer still gets a valid address.
-                storage[I].assign(size_t(size) + 1, 0);
+                // At least one byte: a zero-sized buffer still gets a valid address.
+                storage[I].assign(std::max<size_t>(Capacity(rule), 1), 0);
                 if (Carried(rule.direction, true)) {
                     const uint8_t* bytes = in.Bytes(in.template Scalar<uint32_t>() == size ? size_t(size) : kMaxPayloadGuard);
                     if (bytes == nullptr) {
                         ok = false;
                         return;
                     }
-                    std::copy(bytes, bytes + size, storage[I].begin());
+                    if (!oversized) std::copy(bytes, bytes + size, storage[I].begin());
                 }
                 std::get<I>(args) = reinterpret_cast<Arg<I>>(storage[I].data());
             }
@@ -161,17 +195,17 @@ struct Marshal<Ordinal, void(A...)> {
         ForEachIndex<kCount>(pointer);
         if (!ok || !in.AtEnd()) return false;
 
-        const int32_t status = std::apply(function, args);
+        const int32_t status = oversized ? int32_t(kBadArgument) : std::apply(function, args);
         out.Scalar(status);
         if (status != kOk) return true;
         auto answer = [&]<size_t I>(std::integral_constant<size_t, I>) {
             if constexpr (kPointer<I>) {
                 constexpr BufferRule rule = RuleOf(Ordinal, int(I));
                 if (!present[I] || !Carried(rule.direction, false)) return;
-                size_t size = storage[I].size() - 1;
+                size_t size = rule.kind == SizeKind::Reported ? 0 : size_t(SizeBefore(rule, values));
                 if (rule.kind == SizeKind::Reported) {
                     const size_t at = size_t(rule.value);
-                    size = present[at] ? std::min<size_t>(storage[at][0], size) : 0;
+                    size = present[at] ? std::min<size_t>(storage[at][0], Capacity(rule)) : 0;
                 }
                 out.Scalar(static_cast<uint32_t>(size));
                 out.Bytes(storage[I].data(), size);

@@ -1,5 +1,7 @@
-// The serving end of a reader connection, apart from sockets: the handshake,
-// the calls and the fault options that test a client's error handling.
+// The serving end of a reader connection, apart from sockets: the greeting
+// (with a shared secret, a challenge each side answers), the calls, the
+// holding of the reader by one connection at a time, and the fault options
+// that test a client's error handling.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "kelvar/net/frame.h"
+#include "kelvar/net/handshake.h"
 #include "kelvar/net/wire.h"
 
 namespace kelvar::net {
@@ -23,30 +26,65 @@ struct FaultOptions {
     uint32_t garbleEvery = 0;  // every Nth answer has a payload byte flipped
 };
 
-// Counts shared by all connections of one server.
-struct ServiceCounters {
-    uint64_t answers = 0;
+// What a server offers every connection.
+struct Service {
+    ServeCall serve = nullptr;
+    FaultOptions faults = {};
+    std::vector<uint8_t> secret = {};  // empty: anyone may connect
+    bool exclusive = false;            // one connection at a time holds the reader
 };
+
+// What the connections of one server share.
+struct ServiceState {
+    uint64_t answers = 0;
+    const void* holder = nullptr;  // the connection holding the reader, when exclusive
+};
+
+// The welcome's word on a greeting.
+enum class Verdict : uint32_t {
+    kAccepted = 0,
+    kOtherProtocol = 1,     // another protocol version or function list
+    kTooManyClients = 2,    // the server's connection limit is reached
+    kNotAuthenticated = 3,  // the proof of the shared secret is wrong or missing
+};
+
+std::vector<uint8_t> WelcomeFrame(Verdict verdict, std::span<const uint8_t> proof = {});
 
 class ServedConnection {
 public:
-    ServedConnection(ServeCall serve, const FaultOptions& faults, ServiceCounters& counters)
-        : serve_(serve), faults_(faults), counters_(counters) {}
+    ServedConnection(const Service& service, ServiceState& state) : service_(service), state_(state) {}
+    ~ServedConnection();
+    ServedConnection(const ServedConnection&) = delete;
+    ServedConnection& operator=(const ServedConnection&) = delete;
 
-    // Takes received bytes, appends what to send back to `reply`; false when
-    // the connection is to be closed (after sending the reply), with `note`
-    // saying why.
+    enum class Step { kIdle, kServed, kClose };
+
+    void Feed(std::span<const uint8_t> bytes) { decoder_.Feed(bytes); }
+    // Serves the next whole frame received, if one is in, appending what to
+    // send back to `reply`. kClose: the connection is to be closed after
+    // sending the reply, `note` says why.
+    Step ServeNext(std::vector<uint8_t>& reply, std::string& note);
+    // Feed, then every whole frame served; false as for kClose.
     bool OnBytes(std::span<const uint8_t> bytes, std::vector<uint8_t>& reply, std::string& note);
+
+    bool Greeted() const { return stage_ == Stage::kGreeted; }
+    // Bytes received that are no whole frame yet (after ServeNext gave kIdle).
+    size_t Partial() const { return decoder_.Pending(); }
     uint64_t Calls() const { return calls_; }
 
 private:
-    bool OnFrame(const Frame& frame, std::vector<uint8_t>& reply, std::string& note);
+    enum class Stage { kHello, kProof, kGreeted };
 
-    ServeCall serve_;
-    const FaultOptions& faults_;
-    ServiceCounters& counters_;
+    bool OnHello(const Frame& frame, std::vector<uint8_t>& reply, std::string& note);
+    bool OnProof(const Frame& frame, std::vector<uint8_t>& reply, std::string& note);
+    bool OnRequest(const Frame& frame, std::vector<uint8_t>& reply, std::string& note);
+
+    const Service& service_;
+    ServiceState& state_;
     FrameDecoder decoder_;
-    bool greeted_ = false;
+    Stage stage_ = Stage::kHello;
+    Nonce clientNonce_{};
+    Nonce serverNonce_{};
     uint64_t calls_ = 0;
 };
 

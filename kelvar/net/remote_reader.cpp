@@ -1,30 +1,58 @@
 #include "kelvar/net/remote_reader.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "kelvar/net/function_list_digest.h"
 
 namespace kelvar::net {
 
-Status RemoteReader::Open(std::unique_ptr<ByteStream> stream) {
+Status RemoteReader::Open(std::unique_ptr<ByteStream> stream, std::span<const uint8_t> secret) {
     Close();
     if (stream == nullptr) return kConnectFailed;
     stream_ = std::move(stream);
+    if (Greet(secret) != kOk) {
+        Close();
+        return kConnectFailed;
+    }
+    return kOk;
+}
+
+Status RemoteReader::Greet(std::span<const uint8_t> secret) {
+    Nonce own{};
+    if (!SecureRandomBytes(own)) return kConnectFailed;
     std::vector<uint8_t> hello;
     WireWriter out(hello);
     out.Scalar<uint16_t>(kProtocolVersion);
     out.Scalar(FunctionListDigest());
-    const std::vector<uint8_t> frame = EncodeFrame(FrameKind::kHello, hello);
-    std::vector<uint8_t> welcome;
-    if (!stream_->Send(frame) ||
-        Await(FrameKind::kWelcome, welcome, kConnectTimeoutMs, kConnectFailed) != kOk) {
-        Close();
+    out.Bytes(own.data(), own.size());
+    std::vector<uint8_t> challenge;
+    if (!stream_->Send(EncodeFrame(FrameKind::kHello, hello)) ||
+        Await(FrameKind::kChallenge, challenge, kConnectTimeoutMs, kConnectFailed) != kOk) {
         return kConnectFailed;
     }
-    WireReader in(welcome);
-    const uint32_t verdict = in.Scalar<uint32_t>();
-    if (!in.AtEnd() || verdict != 0) {
-        Close();
+    WireReader in(challenge);
+    Nonce server{};
+    const uint8_t* nonce = in.Bytes(server.size());
+    const uint8_t needed = in.Scalar<uint8_t>();
+    if (!in.AtEnd()) return kConnectFailed;
+    std::copy_n(nonce, server.size(), server.begin());
+    // A server that needs no secret cannot prove it holds ours: not the one meant.
+    if (!secret.empty() && needed == 0) return kConnectFailed;
+    const std::optional<Sha256Mac> proof = Proof(Side::kClient, secret, own, server);
+    if (!secret.empty() && !proof) return kConnectFailed;
+    const std::span<const uint8_t> sent = proof ? std::span<const uint8_t>(*proof) : std::span<const uint8_t>();
+    std::vector<uint8_t> welcome;
+    if (!stream_->Send(EncodeFrame(FrameKind::kProof, sent)) ||
+        Await(FrameKind::kWelcome, welcome, kConnectTimeoutMs, kConnectFailed) != kOk) {
+        return kConnectFailed;
+    }
+    WireReader verdict(welcome);
+    if (verdict.Scalar<uint32_t>() != 0 || !verdict.Ok()) return kConnectFailed;
+    if (secret.empty()) return verdict.AtEnd() ? kOk : kConnectFailed;
+    const uint8_t* theirs = verdict.Bytes(sizeof(Sha256Mac));
+    if (!verdict.AtEnd() ||
+        !ProofHolds(Side::kServer, secret, server, own, std::span<const uint8_t>(theirs, sizeof(Sha256Mac)))) {
         return kConnectFailed;
     }
     return kOk;
@@ -37,11 +65,25 @@ void RemoteReader::Close() {
 
 Status RemoteReader::Exchange(std::span<const uint8_t> request, std::vector<uint8_t>& answer) {
     if (!IsOpen()) return kNotOpen;
-    if (!stream_->Send(EncodeFrame(FrameKind::kRequest, request))) {
+    const uint32_t number = ++lastRequest_;
+    std::vector<uint8_t> payload;
+    payload.reserve(sizeof number + request.size());
+    WireWriter out(payload);
+    out.Scalar(number);
+    out.Bytes(request.data(), request.size());
+    if (!stream_->Send(EncodeFrame(FrameKind::kRequest, payload))) {
         Close();
         return kConnectionLost;
     }
-    const Status status = Await(FrameKind::kAnswer, answer, answerTimeoutMs_, kConnectionLost);
+    Status status = Await(FrameKind::kAnswer, answer, answerTimeoutMs_, kConnectionLost);
+    if (status == kOk) {
+        WireReader in(answer);
+        if (in.Scalar<uint32_t>() != number || !in.Ok()) {
+            status = kBadAnswer;
+        } else {
+            answer.erase(answer.begin(), answer.begin() + sizeof number);
+        }
+    }
     if (status != kOk) Close();
     return status;
 }
@@ -54,7 +96,8 @@ Status RemoteReader::Await(FrameKind kind, std::vector<uint8_t>& payload, int ti
         Frame frame;
         switch (decoder_.Next(frame)) {
             case FrameDecoder::Result::kFrame:
-                if (frame.kind != kind) return kBadAnswer;
+                // A refusal comes as a welcome at any point of the greeting.
+                if (frame.kind != kind) return kind == FrameKind::kAnswer ? kBadAnswer : kConnectFailed;
                 payload = std::move(frame.payload);
                 return kOk;
             case FrameDecoder::Result::kError: return kBadAnswer;

@@ -1,5 +1,6 @@
 // The client end of a reader connection: the version handshake, then one
-// request and one answer per call. Any fault closes the connection.
+// request and one answer per call, the answer echoing the request's number.
+// Any fault closes the connection.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "kelvar/net/byte_stream.h"
 #include "kelvar/net/frame.h"
+#include "kelvar/net/handshake.h"
 #include "kelvar/net/marshal.h"
 #include "kelvar/status.h"
 
@@ -21,14 +23,17 @@ class RemoteReader {
 public:
     explicit RemoteReader(int answerTimeoutMs = kAnswerTimeoutMs) : answerTimeoutMs_(answerTimeoutMs) {}
 
-    // Takes a connected stream and greets the server: kOk, or kConnectFailed
-    // (closed) when it does not answer or speaks another protocol.
-    Status Open(std::unique_ptr<ByteStream> stream);
+    // Takes a connected stream and greets the server, proving `secret` when
+    // one is given (and asking the server to prove it too): kOk, or
+    // kConnectFailed (closed) when it does not answer, speaks another
+    // protocol, refuses, or does not hold the same secret.
+    Status Open(std::unique_ptr<ByteStream> stream, std::span<const uint8_t> secret = {});
     void Close();
     bool IsOpen() const { return stream_ != nullptr; }
 
-    // One request payload, its answer payload. kConnectionLost or kBadAnswer
-    // close the connection.
+    // One request payload, its answer payload (without the request numbers
+    // the frames carry). kConnectionLost or kBadAnswer close the connection:
+    // an answer to another request is a bad answer.
     Status Exchange(std::span<const uint8_t> request, std::vector<uint8_t>& answer);
 
     // A call of the function list, carried over the connection.
@@ -36,11 +41,13 @@ public:
     int32_t Call(A... args);
 
 private:
+    Status Greet(std::span<const uint8_t> secret);
     Status Await(FrameKind kind, std::vector<uint8_t>& payload, int timeoutMs, Status onSilence);
 
     std::unique_ptr<ByteStream> stream_;
     FrameDecoder decoder_;
     int answerTimeoutMs_;
+    uint32_t lastRequest_ = 0;
 };
 
 template <int Ordinal, typename Signature, typename... A>

@@ -6,15 +6,25 @@ namespace kelvar::net {
 
 const char kServerUsage[] =
     "usage: kelvar-reader [--listen ADDR:PORT] [--config FILE] [--port-file FILE]\n"
+    "                     [--secret-file FILE] [--insecure] [--exclusive] [--max-clients N]\n"
     "                     [--latency MS] [--drop-every N] [--close-after N] [--garble-every N]\n"
+    "                     [--backend virtual|pcsc] [--pcsc-reader TEXT] [--pcsc-sam TEXT] [--list-readers]\n"
     "  --listen        address and port to serve (default 127.0.0.1:2000; port 0 picks one)\n"
     "  --config        reader configuration (default: KELVAR_CONFIG, else ./Kelvar.ini)\n"
     "  --port-file     write the port served to this file once listening\n"
+    "  --secret-file   clients must prove they hold the secret in this file\n"
+    "  --insecure      allow an address other than loopback (needs --secret-file): card\n"
+    "                  keys and passwords then cross the network in clear\n"
+    "  --exclusive     one client at a time holds the reader; the others get status 9\n"
+    "  --max-clients   connections served at once (default 64); more are refused\n"
     "  --latency       wait MS milliseconds before every answer\n"
     "  --drop-every    never send every Nth answer\n"
     "  --close-after   close a connection after N calls instead of answering\n"
     "  --garble-every  flip a byte in every Nth answer\n"
-    "  --version       print the version and stop\n";
+    "  --backend       virtual (the virtual reader, default) or pcsc (the system's PC/SC readers)\n"
+    "  --pcsc-reader   the first PC/SC reader whose name contains TEXT (default: the first reader)\n"
+    "  --pcsc-sam      the PC/SC reader that plays the SAM slot (default: none)\n"
+    "  --list-readers  print every PC/SC reader, its state and its card's ATR, then exit\n";
 
 namespace {
 
@@ -44,12 +54,22 @@ bool ParseListenAddress(const std::string& text, uint16_t address[4], uint16_t& 
 
 bool IsLoopback(const uint16_t address[4]) { return address[0] == 127; }
 
+bool IsBackendName(const std::string& name) { return name == kBackendVirtual || name == kBackendPcsc; }
+
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args, std::string& error) {
     ServerOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
             options.help = true;
+            continue;
+        }
+        if (name == "--list-readers") {
+            options.listReaders = true;
+            continue;
+        }
+        if (name == "--exclusive" || name == "--insecure") {
+            (name == "--exclusive" ? options.exclusive : options.insecure) = true;
             continue;
         }
         if (i + 1 >= args.size()) {
@@ -64,6 +84,18 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             options.config = value;
         } else if (name == "--port-file") {
             options.portFile = value;
+        } else if (name == "--secret-file") {
+            options.secretFile = value;
+            ok = !value.empty();
+        } else if (name == "--max-clients") {
+            ok = Number(value, options.maxClients, 100000) && options.maxClients > 0;
+        } else if (name == "--backend") {
+            options.backend = value;
+            ok = IsBackendName(value);
+        } else if (name == "--pcsc-reader") {
+            options.pcscReader = value;
+        } else if (name == "--pcsc-sam") {
+            options.pcscSam = value;
         } else if (name == "--latency") {
             ok = Number(value, options.faults.latencyMs, 60000);
         } else if (name == "--drop-every") {
@@ -80,6 +112,11 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             error = name + ": bad value \"" + value + "\"";
             return std::nullopt;
         }
+    }
+    if (!options.help && !IsLoopback(options.address) && (options.secretFile.empty() || !options.insecure)) {
+        error = "--listen: an address other than loopback needs --secret-file and --insecure (card keys and "
+                "passwords would cross the network in clear; prefer an SSH tunnel to a server on 127.0.0.1)";
+        return std::nullopt;
     }
     return options;
 }

@@ -3,6 +3,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <map>
+
 #include "kelvar/net/tcp.h"
 
 namespace kelvar::net {
@@ -86,8 +88,22 @@ bool TcpStream::Send(std::span<const uint8_t> bytes) {
 int TcpStream::Receive(uint8_t* into, size_t capacity, int timeoutMs) {
     if (timeoutMs != kReadyNow && !WaitFor(S(handle_), POLLRDNORM, timeoutMs)) return kStreamTimeout;
     const int n = recv(S(handle_), reinterpret_cast<char*>(into), static_cast<int>(capacity), 0);
+    if (n < 0 && WSAGetLastError() == WSAEWOULDBLOCK) return kStreamTimeout;
     return n < 0 ? kStreamError : n;
 }
+
+bool TcpStream::SetNonBlocking() {
+    u_long nonBlocking = 1;
+    return ioctlsocket(S(handle_), FIONBIO, &nonBlocking) == 0;
+}
+
+int TcpStream::SendSome(std::span<const uint8_t> bytes) {
+    const int n = send(S(handle_), reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()), 0);
+    if (n >= 0) return n;
+    return WSAGetLastError() == WSAEWOULDBLOCK ? 0 : kStreamError;
+}
+
+void TcpStream::ShutdownSending() { shutdown(S(handle_), SD_SEND); }
 
 TcpListener::~TcpListener() {
     if (handle_ != -1) closesocket(S(handle_));
@@ -104,9 +120,11 @@ bool TcpListener::Listen(const uint16_t address[4], uint16_t port, std::string& 
         return false;
     }
     handle_ = static_cast<SocketHandle>(s);
+    u_long nonBlocking = 1;
     sockaddr_in at = AddressOf(address, port);
     int size = sizeof at;
-    if (bind(s, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0 || listen(s, 16) != 0 ||
+    if (ioctlsocket(s, FIONBIO, &nonBlocking) != 0 || bind(s, reinterpret_cast<const sockaddr*>(&at), sizeof at) != 0 ||
+        listen(s, SOMAXCONN) != 0 ||
         getsockname(s, reinterpret_cast<sockaddr*>(&at), &size) != 0) {
         error = "listen: error " + std::to_string(WSAGetLastError());
         return false;
@@ -115,11 +133,20 @@ bool TcpListener::Listen(const uint16_t address[4], uint16_t port, std::string& 
     return true;
 }
 
-std::unique_ptr<TcpStream> TcpListener::Accept(std::string& peer) {
+std::unique_ptr<TcpStream> TcpListener::Accept(std::string& peer, std::string& failure) {
     sockaddr_in at{};
     int size = sizeof at;
     const SOCKET s = accept(S(handle_), reinterpret_cast<sockaddr*>(&at), &size);
-    if (s == INVALID_SOCKET) return nullptr;
+    if (s == INVALID_SOCKET) {
+        const int error = WSAGetLastError();
+        // Gone before it was taken, or nothing waits: not a failure.
+        if (error != WSAEWOULDBLOCK && error != WSAECONNRESET && error != WSAEINTR) {
+            failure = "error " + std::to_string(error);
+        }
+        return nullptr;
+    }
+    u_long nonBlocking = 1;
+    ioctlsocket(s, FIONBIO, &nonBlocking);
     NoDelay(s);
     const uint32_t ip = ntohl(at.sin_addr.s_addr);
     peer = std::to_string(ip >> 24) + "." + std::to_string((ip >> 16) & 255) + "." +
@@ -128,14 +155,41 @@ std::unique_ptr<TcpStream> TcpListener::Accept(std::string& peer) {
     return std::make_unique<TcpStream>(static_cast<SocketHandle>(s));
 }
 
-bool WaitReadable(const std::vector<SocketHandle>& handles, std::vector<bool>& ready, int timeoutMs) {
-    std::vector<WSAPOLLFD> entries;
-    for (const SocketHandle h : handles) entries.push_back({S(h), POLLRDNORM, 0});
-    const int n = WSAPoll(entries.data(), static_cast<ULONG>(entries.size()), timeoutMs);
-    ready.assign(handles.size(), false);
+struct SocketPoller::Watched {
+    std::map<SocketHandle, short> events;  // what each socket is waited for
+};
+
+SocketPoller::SocketPoller() : watched_(std::make_unique<Watched>()) {}
+
+SocketPoller::~SocketPoller() = default;
+
+bool SocketPoller::Watch(SocketHandle handle, bool read, bool write) {
+    const short events = static_cast<short>((read ? POLLRDNORM : 0) | (write ? POLLWRNORM : 0));
+    // WSAPoll refuses an entry waiting for nothing.
+    if (events == 0) {
+        watched_->events.erase(handle);
+    } else {
+        watched_->events[handle] = events;
+    }
+    return true;
+}
+
+bool SocketPoller::Wait(std::vector<ReadySocket>& ready, int timeoutMs) {
+    ready.clear();
+    std::vector<WSAPOLLFD> polled;
+    polled.reserve(watched_->events.size());
+    for (const auto& [handle, events] : watched_->events) polled.push_back({S(handle), events, 0});
+    if (polled.empty()) {
+        Sleep(static_cast<DWORD>(timeoutMs));
+        return true;
+    }
+    const int n = WSAPoll(polled.data(), static_cast<ULONG>(polled.size()), timeoutMs);
     if (n < 0) return false;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        ready[i] = (entries[i].revents & (POLLRDNORM | POLLHUP | POLLERR)) != 0;
+    for (const WSAPOLLFD& entry : polled) {
+        const short got = entry.revents;
+        if (got == 0) continue;
+        ready.push_back({static_cast<SocketHandle>(entry.fd), (got & (POLLRDNORM | POLLHUP | POLLERR)) != 0,
+                         (got & (POLLWRNORM | POLLERR | POLLHUP)) != 0});
     }
     return true;
 }

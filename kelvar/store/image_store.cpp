@@ -14,7 +14,21 @@ using store_files::FolderLock;
 using store_files::ReadOutcome;
 
 ImageStore::ImageStore(fs::path folder, std::chrono::milliseconds lockTimeout)
-    : folder_(std::move(folder)), lockTimeout_(lockTimeout) {}
+    : folder_(std::move(folder)), lockTimeout_(lockTimeout) {
+    if (folder_.empty()) return;
+    try {
+        std::error_code ec;
+        if (!fs::is_directory(folder_, ec)) return;
+        // What writers killed in the middle of a save left behind.
+        const FolderLock lock = FolderLock::Acquire(folder_, lockTimeout_);
+        if (!lock.Held()) return;
+        if (const size_t removed = store_files::RemoveOrphanedTemporaries(folder_); removed > 0) {
+            LogHeld(std::to_string(removed) + " temporary file(s) of interrupted saves removed");
+        }
+    } catch (...) {
+        // A folder that cannot be listed keeps its files; saves still work.
+    }
+}
 
 std::optional<Bytes> ImageStore::Load(const std::string& name, size_t expectedSize) const {
     if (folder_.empty()) {

@@ -31,6 +31,7 @@ public:
 
     // An empty folder keeps images in memory only (tests). `lockTimeout` is
     // how long a save waits for another program that holds the folder.
+    // Opening removes the temporary files of saves whose program is gone.
     explicit ImageStore(std::filesystem::path folder = {},
                         std::chrono::milliseconds lockTimeout = kDefaultLockTimeout);
 

@@ -1,6 +1,8 @@
 #include "kelvar/store/store_files.h"
 
 #include <atomic>
+#include <charconv>
+#include <cstdint>
 #include <random>
 #include <thread>
 
@@ -21,6 +23,23 @@ std::string UniqueSuffix() {
         suffix += std::to_string(part);
     }
     return suffix + ".tmp";
+}
+
+// The writing process of `<name>.<process>.<n>.<random>.tmp`, or 0.
+unsigned WriterOf(const std::string& file) {
+    constexpr std::string_view kEnd = ".tmp";
+    if (file.size() <= kEnd.size() || !file.ends_with(kEnd)) return 0;
+    std::string_view rest(file.data(), file.size() - kEnd.size());
+    unsigned long long parts[3] = {};
+    for (int i = 2; i >= 0; --i) {
+        const size_t dot = rest.rfind('.');
+        if (dot == std::string_view::npos || dot == 0) return 0;
+        const std::string_view digits = rest.substr(dot + 1);
+        const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), parts[i]);
+        if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) return 0;
+        rest = rest.substr(0, dot);
+    }
+    return parts[0] <= UINT32_MAX ? static_cast<unsigned>(parts[0]) : 0;
 }
 
 }  // namespace
@@ -97,6 +116,18 @@ bool ReplaceDurably(const fs::path& folder, const std::string& name, const std::
         return false;
     }
     return true;
+}
+
+size_t RemoveOrphanedTemporaries(const fs::path& folder) {
+    size_t removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const unsigned writer = WriterOf(it->path().filename().string());
+        if (writer == 0 || writer == os::ProcessId() || os::ProcessRuns(writer)) continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored) && fs::remove(it->path(), ignored)) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace kelvar::store_files

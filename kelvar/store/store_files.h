@@ -59,4 +59,9 @@ bool ReplaceDurably(const std::filesystem::path& folder, const std::string& name
 // Renames `from` to `to`; false when `to` exists or the rename fails.
 bool MoveWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// Removes the temporary files ReplaceDurably left in `folder` when its
+// process ended in the middle (`<name>.<process>.<n>.<random>.tmp` of a
+// process that is gone). Call it holding the folder's lock. The count removed.
+size_t RemoveOrphanedTemporaries(const std::filesystem::path& folder);
+
 }  // namespace kelvar::store_files

@@ -61,5 +61,8 @@ bool WriteAllAndFlush(File file, const uint8_t* data, size_t size);
 bool Replace(const std::filesystem::path& from, const std::filesystem::path& to);
 void Remove(const std::filesystem::path& file);
 unsigned ProcessId();
+// False only when no process of that number runs (a process we may not
+// look at counts as running).
+bool ProcessRuns(unsigned id);
 
 }  // namespace kelvar::store_files::os

@@ -1,11 +1,13 @@
 #ifndef _WIN32
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 
 #include "kelvar/store/store_files_os.h"
 
@@ -86,6 +88,11 @@ bool Replace(const fs::path& from, const fs::path& to) {
 void Remove(const fs::path& file) { ::unlink(file.c_str()); }
 
 unsigned ProcessId() { return static_cast<unsigned>(::getpid()); }
+
+bool ProcessRuns(unsigned id) {
+    if (id == 0 || id > unsigned(INT32_MAX)) return false;
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno != ESRCH;
+}
 
 }  // namespace os
 

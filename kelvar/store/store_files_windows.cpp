@@ -93,6 +93,14 @@ void Remove(const fs::path& file) { DeleteFileW(file.c_str()); }
 
 unsigned ProcessId() { return GetCurrentProcessId(); }
 
+bool ProcessRuns(unsigned id) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
 }  // namespace os
 
 bool MoveWithoutReplacing(const fs::path& from, const fs::path& to) {

@@ -1,4 +1,5 @@
 // The At88sc1608Card from any stored image, driven by any command sequence.
+#include <memory>
 #include <vector>
 
 #include "fuzz_input.h"
@@ -32,13 +33,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         }
         case 3: {
-            const uint8_t zone = in.Byte(), address = in.Byte(), length = in.Byte();
-            card.ReadZone(zone, address, length, buffer.data());
+            // Buffers of exactly the length asked for: 0 to 511 bytes.
+            const uint8_t zone = in.Byte(), address = in.Byte();
+            const size_t length = in.Byte() | size_t(in.Byte() & 1) << 8;
+            const auto out = std::make_unique<uint8_t[]>(length);
+            card.ReadZone(zone, address, length, out.get());
             break;
         }
         case 4: {
-            const uint8_t zone = in.Byte(), address = in.Byte(), length = in.Byte();
-            card.WriteZone(zone, address, length, in.Take(length == 0 ? 256 : length).data());
+            const uint8_t zone = in.Byte(), address = in.Byte();
+            const size_t length = in.Byte() | size_t(in.Byte() & 1) << 8;
+            const auto data = std::make_unique<uint8_t[]>(length);
+            for (size_t i = 0; i < length; ++i) data[i] = in.Byte();
+            card.WriteZone(zone, address, length, data.get());
             break;
         }
         case 5: card.ReadFuses(buffer.data()); break;

@@ -61,9 +61,9 @@ void DecodeAsEveryAnswer(const std::vector<uint8_t>& payload) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     FrameDecoder decoder;
-    FaultOptions faults;
-    ServiceCounters counters;
-    ServedConnection served(ServeAny, faults, counters);
+    const Service service{ServeAny};
+    ServiceState state;
+    ServedConnection served(service, state);
     bool serving = true;
     while (!input.Empty()) {
         const std::vector<uint8_t> chunk = input.Take(1 + input.Byte() % 64);

@@ -52,9 +52,9 @@ namespace dumps {
     F(AT1608_Rst, (uint8_t* answer), (answer))                                                         \
     F(AT1608_Authenticate, (const uint8_t* q0q1, const uint8_t* q1), (q0q1, q1))                      \
     F(AT1608_VerifyPassword, (uint8_t index, const uint8_t* password), (index, password))             \
-    F(AT1608_Read, (uint8_t address, uint8_t length, uint8_t zone, uint8_t* out),                     \
+    F(AT1608_Read, (uint8_t address, uint32_t length, uint8_t zone, uint8_t* out),                    \
       (address, length, zone, out))                                                                    \
-    F(AT1608_Write, (uint8_t address, uint8_t zone, const uint8_t* data, uint8_t length),             \
+    F(AT1608_Write, (uint8_t address, uint8_t zone, const uint8_t* data, uint32_t length),            \
       (address, zone, data, length))
 
 // The arguments of a call from the list above with the device address first.

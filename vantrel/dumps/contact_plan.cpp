@@ -78,7 +78,7 @@ PlanFailure OpenSc1608(Run& run) {
 PlanFailure ReadSc1608Piece(Run& run, CardDump& dump, int firstUnit, int length) {
     const ZoneAddress at = ZoneOf(firstUnit);
     Answer out{};
-    if (run.link.AT1608_Read(at.address, static_cast<uint8_t>(length), at.zone, out.data()) != 0) return {};
+    if (run.link.AT1608_Read(at.address, static_cast<uint32_t>(length), at.zone, out.data()) != 0) return {};
     for (int i = 0; i < length / 8; ++i) {
         dump.units[firstUnit + i] = {Bytes(out.begin() + 8 * i, out.begin() + 8 * i + 8), true, {}};
     }
@@ -143,7 +143,7 @@ PlanFailure WriteContact(Run& run, Writes writes) {
             status = run.link.AT24_write(unit * layout.unitSize, layout.unitSize, data.data());
         } else {
             const ZoneAddress at = ZoneOf(unit);
-            status = run.link.AT1608_Write(at.address, at.zone, data.data(), static_cast<uint8_t>(data.size()));
+            status = run.link.AT1608_Write(at.address, at.zone, data.data(), static_cast<uint32_t>(data.size()));
         }
         if (status != 0) {
             writes.failedUnit = unit;

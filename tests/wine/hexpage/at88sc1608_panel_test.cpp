@@ -34,18 +34,17 @@ protected:
     // Reads of configuration address `failing` fail with 0x0A.
     void ServeCard(int failing = -1) {
         h.script.On(h.script.library.AT1608_Read,
-                    [=](int32_t, uint8_t address, uint8_t length, uint8_t zone, uint8_t* out) {
+                    [=](int32_t, uint8_t address, uint32_t length, uint8_t zone, uint8_t* out) {
                         if (address == failing) return 0x0A;
-                        const int count = length == 0 ? 256 : length;
-                        for (int i = 0; i < count; ++i) out[i] = CardByte(zone, address + i);
+                        for (uint32_t i = 0; i < length; ++i) out[i] = CardByte(zone, address + int(i));
                         return 0;
                     });
     }
     void CaptureWrites(int failingAddress = -1) {
         h.script.On(h.script.library.AT1608_Write,
-                    [=, this](int32_t, uint8_t address, uint8_t zone, const uint8_t* data, uint8_t length) {
+                    [=, this](int32_t, uint8_t address, uint8_t zone, const uint8_t* data, uint32_t length) {
                         if (address == failingAddress) return 0x0C;
-                        writes.push_back({address, zone, std::vector<uint8_t>(data, data + (length ? length : 256))});
+                        writes.push_back({address, zone, std::vector<uint8_t>(data, data + length)});
                         return 0;
                     });
     }
@@ -157,7 +156,7 @@ TEST_F(At88sc1608PanelTest, UserZoneUsesTheChosenPasswordAndZone) {
     h.SetText(IDC_SC1608_PASSWORD, L"B3B3B3");
     ServeCard();
     h.Click(IDC_SC1608_USER_READ);
-    EXPECT_EQ(h.script.Log(), (Calls{"AT1608_VerifyPassword(0, 11, *)", "AT1608_Read(0, 0, 0, 5, *)"}));
+    EXPECT_EQ(h.script.Log(), (Calls{"AT1608_VerifyPassword(0, 11, *)", "AT1608_Read(0, 0, 256, 5, *)"}));
     EXPECT_EQ(EditorText(h.Item(IDC_SC1608_USER_EDITOR)), Triples(Expected(5, 256)));
 
     TypeAt(IDC_SC1608_USER_EDITOR, 0, L"9");
@@ -165,7 +164,7 @@ TEST_F(At88sc1608PanelTest, UserZoneUsesTheChosenPasswordAndZone) {
     CaptureWrites();
     h.script.ClearLog();
     h.Click(IDC_SC1608_USER_WRITE);
-    EXPECT_EQ(h.script.Log(), (Calls{"AT1608_VerifyPassword(0, 11, *)", "AT1608_Write(0, 0, 5, *, 0)"}));
+    EXPECT_EQ(h.script.Log(), (Calls{"AT1608_VerifyPassword(0, 11, *)", "AT1608_Write(0, 0, 5, *, 256)"}));
     ASSERT_EQ(writes.size(), 1u);
     EXPECT_EQ(writes[0].data.size(), 256u);
 

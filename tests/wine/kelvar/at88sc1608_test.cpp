@@ -34,24 +34,27 @@ TEST(KelvarAt88sc1608, AuthenticatesWithThePanelsAnswerAndKeepsWholeZones) {
     EXPECT_EQ(dll.AT1608_Authenticate(0, both.data(), other.data()), kBadArgument);  // the two Q1 differ
     ASSERT_EQ(dll.AT1608_Authenticate(0, both.data(), q1.data()), kOk);
 
-    // Zone 6 needs the authentication and write password 6; 256 bytes go as length 0.
+    // Zone 6 needs the authentication and write password 6; a whole zone is 256 bytes.
     const uint8_t password[3] = {0xA6, 0xA6, 0xA6};
     ASSERT_EQ(dll.AT1608_VerifyPassword(0, 6, password), kOk);
     std::vector<uint8_t> zone(256);
     for (size_t i = 0; i < zone.size(); ++i) zone[i] = static_cast<uint8_t>(i);
-    ASSERT_EQ(dll.AT1608_Write(0, 0, 6, zone.data(), 0), kOk);
+    EXPECT_EQ(dll.AT1608_Write(0, 0, 6, zone.data(), 0), kBadArgument);
+    EXPECT_EQ(dll.AT1608_Write(0, 1, 6, zone.data(), 256), kBadArgument);
+    ASSERT_EQ(dll.AT1608_Write(0, 0, 6, zone.data(), 256), kOk);
 
     ASSERT_TRUE(dll.ReloadAndOpen());
     ASSERT_EQ(dll.OpenCard(0), kOk);
     std::vector<uint8_t> read(256);
-    EXPECT_EQ(dll.AT1608_Read(0, 0, 0, 6, read.data()), kNotAuthenticated);  // a new session
+    EXPECT_EQ(dll.AT1608_Read(0, 0, 256, 6, read.data()), kNotAuthenticated);  // a new session
     ASSERT_EQ(dll.AT1608_Read(0, 0x28, 8, 8, cryptogram.data()), kOk);
     const at88sc::Block again = at88sc::Answer(cryptogram, seed, q0);
     std::copy(again.begin(), again.end(), both.begin() + 8);
     ASSERT_EQ(dll.AT1608_Authenticate(0, both.data(), again.data()), kOk);
     const uint8_t readPassword[3] = {0xB6, 0xB6, 0xB6};
     ASSERT_EQ(dll.AT1608_VerifyPassword(0, 14, readPassword), kOk);
-    ASSERT_EQ(dll.AT1608_Read(0, 0, 0, 6, read.data()), kOk);
+    EXPECT_EQ(dll.AT1608_Read(0, 0, 0, 6, read.data()), kBadArgument);
+    ASSERT_EQ(dll.AT1608_Read(0, 0, 256, 6, read.data()), kOk);
     EXPECT_EQ(read, zone);
     uint8_t fuses = 0;
     ASSERT_EQ(dll.AT1608_ReadFuse1(0, &fuses), kOk);

@@ -39,9 +39,9 @@ std::vector<ZeroCall> ZeroCalls(const KelvarExports& library) {
 bool Documented(int32_t status) {
     switch (static_cast<Status>(status)) {
     case kOk: case kNotOpen: case kBadArgument: case kNotSupported: case kConnectFailed: case kStoreFailed:
-    case kBadClock: case kConnectionLost: case kBadAnswer: case kNoCard: case kAuthFailed: case kAccessDenied:
-    case kNotValueBlock: case kValueOverflow: case kNotAuthenticated: case kNotSelected: case kCardError:
-    case kCollision: case kBadFrameCrc:
+    case kBadClock: case kConnectionLost: case kBadAnswer: case kReaderBusy: case kNoCard: case kAuthFailed:
+    case kAccessDenied: case kNotValueBlock: case kValueOverflow: case kNotAuthenticated: case kNotSelected:
+    case kCardError: case kCollision: case kBadFrameCrc:
         return true;
     }
     return false;

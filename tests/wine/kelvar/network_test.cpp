@@ -1,13 +1,17 @@
 // The library connected to a reader server on loopback: the same answers as
-// the built-in reader, a clear status for every fault, and Connect again.
+// the built-in reader, a clear status for every fault, Connect again, the
+// shared secret and the reader held by one client.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "kelvar/crypto/hmac_sha256.h"
 #include "kelvar/net/remote_reader.h"
 #include "kelvar/net/tcp.h"
 #include "kelvar/reader/reader_device.h"
@@ -182,6 +186,7 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
         note("OpenCard", s.dll.OpenCard(0), 0);
         note("AT24_read", s.dll.AT24_read(0, 128, 128, buffer), 128);
         note("AT1608_Rst", s.dll.AT1608_Rst(0, buffer), 4);
+        note("AT1608_Read", s.dll.AT1608_Read(0, 0, 256, 0, buffer), 256);
         note("smartcard_rst", s.dll.smartcard_rst(0, buffer, &length), length);
         note("rf_init_sam", s.dll.rf_init_sam(0, 0), 0);
         note("rf_sam_rst", s.dll.rf_sam_rst(0, buffer, &length), length);
@@ -193,10 +198,60 @@ TEST(KelvarNetwork, EveryCardFamilyAnswersAsTheBuiltInReaderDoes) {
     ASSERT_EQ(s.dll.rf_init_com(0, builtIn), kOk);
     const std::string local = round();
     EXPECT_EQ(remote, local);
-    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 12);
+    EXPECT_EQ(std::count(remote.begin(), remote.end(), '\n'), 13);
     for (const char* call : {"rf_typea_rst 0:", "rf_atqb 0:", "rf_st_select 0:", "ISO15693_Inventorys 0:",
-                             "AT24_read 0:", "AT1608_Rst 0:", "smartcard_rst 0:", "rf_sam_rst 0:",
+                             "AT24_read 0:", "AT1608_Rst 0:", "AT1608_Read 0:", "smartcard_rst 0:", "rf_sam_rst 0:",
                              "VirtualCardState 0:1,84,72,16,100,"}) {
         EXPECT_NE(remote.find(call), std::string::npos) << call << "\n" << remote;
     }
+}
+
+// The shared secret between the library (BCrypt) and the server: only the
+// same secret connects, and the library never settles for a server without it.
+TEST(KelvarNetwork, OnlyTheSameSharedSecretConnects) {
+    const std::string secret = "thirty-two bytes of shared secret";
+    const auto hmac = HmacSha256(std::vector<uint8_t>{'J', 'e', 'f', 'e'},
+                                 std::vector<uint8_t>{'w', 'h', 'a', 't', ' ', 'd', 'o', ' ', 'y', 'a', ' ', 'w',
+                                                      'a', 'n', 't', ' ', 'f', 'o', 'r', ' ', 'n', 'o', 't', 'h',
+                                                      'i', 'n', 'g', '?'});
+    ASSERT_TRUE(hmac.has_value());
+    EXPECT_EQ((*hmac)[0], 0x5b);
+    EXPECT_EQ((*hmac)[31], 0x43);
+
+    Served s;
+    ASSERT_TRUE(s.dll.Load());
+    const std::filesystem::path serverKey = s.dll.Folder() / "server.key";
+    const std::filesystem::path clientKey = s.dll.Folder() / "client.key";
+    std::ofstream(serverKey) << secret << "\n";
+    ASSERT_TRUE(s.server.Start(s.dll.Folder() / "Kelvar.ini", L"--secret-file \"" + serverKey.wstring() + L"\""));
+    EXPECT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kConnectFailed);  // no secret configured
+
+    const std::u8string name = clientKey.u8string();
+    std::ofstream(s.dll.Folder() / "Kelvar.ini", std::ios::app)
+        << "secret_file = " << std::string(name.begin(), name.end()) << "\n";
+    std::ofstream(clientKey) << "another secret of the same length\n";
+    EXPECT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kConnectFailed);
+    std::ofstream(clientKey) << secret << "\r\n";
+    ASSERT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kOk);
+    EXPECT_EQ(s.Model(), std::string(kReaderModel));
+
+    // A server without a secret cannot prove it holds the library's.
+    ASSERT_TRUE(s.server.Start(s.dll.Folder() / "Kelvar.ini"));
+    EXPECT_EQ(s.dll.rf_init_com(s.server.Port(), kLoopback), kConnectFailed);
+}
+
+TEST(KelvarNetwork, AnExclusiveServerAnswersReaderBusyToTheSecondClient) {
+    Served first;
+    ASSERT_TRUE(first.Start(L"--exclusive"));
+    EXPECT_EQ(first.Model(), std::string(kReaderModel));
+    net::RemoteReader second;
+    ASSERT_EQ(second.Open(net::TcpStream::Connect(kLoopback, first.server.Port(), net::kConnectTimeoutMs)), kOk);
+    EXPECT_EQ((second.Call<18, void(int32_t)>(0)), kReaderBusy);
+    first.dll.close_connection();
+    int32_t status = kReaderBusy;
+    for (int i = 0; i < 100 && status == kReaderBusy; ++i) {
+        Sleep(20);
+        status = second.Call<18, void(int32_t)>(0);
+    }
+    EXPECT_NE(status, kReaderBusy);
 }

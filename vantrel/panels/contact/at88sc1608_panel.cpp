@@ -181,7 +181,7 @@ void CAt88sc1608Panel::OnAuthenticate() {
         return;
     }
     std::array<uint8_t, kSc1608BlockSize> cryptogram{};
-    if (!cmd.Call(reader_.AT1608_Read, kDevice, kSc1608CryptogramAddress, static_cast<uint8_t>(kSc1608BlockSize),
+    if (!cmd.Call(reader_.AT1608_Read, kDevice, kSc1608CryptogramAddress, static_cast<uint32_t>(kSc1608BlockSize),
                   kSc1608ConfigZone, cryptogram.data())) {
         return;
     }
@@ -203,7 +203,7 @@ void CAt88sc1608Panel::OnConfigRead() {
     for (int address = 0; address < kSc1608ConfigSize; address += kSc1608Chunk) {
         std::array<uint8_t, kSc1608Chunk> chunk{};
         const int32_t status = cmd.CallQuietly(reader_.AT1608_Read, kDevice, static_cast<uint8_t>(address),
-                                               static_cast<uint8_t>(kSc1608Chunk), kSc1608ConfigZone, chunk.data());
+                                               static_cast<uint32_t>(kSc1608Chunk), kSc1608ConfigZone, chunk.data());
         if (status == 0) {
             std::copy(chunk.begin(), chunk.end(), zone.begin() + address);
         } else {
@@ -234,7 +234,7 @@ void CAt88sc1608Panel::OnConfigWrite() {
     // Every changed byte is written; a failure keeps the changes for another try.
     for (const Sc1608Piece& piece : Sc1608ConfigPieces(start, static_cast<int>(changed.size()))) {
         if (!cmd.Call(reader_.AT1608_Write, kDevice, static_cast<uint8_t>(piece.address), kSc1608ConfigZone,
-                      changed.data() + piece.offset, static_cast<uint8_t>(piece.length))) {
+                      changed.data() + piece.offset, static_cast<uint32_t>(piece.length))) {
             return;
         }
         config_.MarkWritten(piece.address, piece.length);
@@ -248,8 +248,7 @@ void CAt88sc1608Panel::OnUserRead() {
     if (!cmd.RequireConnection()) return;
     if (!Verify(cmd, password_, static_cast<uint8_t>(SelectedData(IDC_SC1608_PASSWORD_CHOICE)))) return;
     std::array<uint8_t, kSc1608ZoneSize> zone{};
-    // A length of 0 asks for the whole 256-byte zone.
-    const int32_t status = cmd.CallQuietly(reader_.AT1608_Read, kDevice, uint8_t{0}, uint8_t{0},
+    const int32_t status = cmd.CallQuietly(reader_.AT1608_Read, kDevice, uint8_t{0}, uint32_t{kSc1608ZoneSize},
                                            static_cast<uint8_t>(SelectedData(IDC_SC1608_ZONE_LIST)), zone.data());
     if (status != 0) {
         user_.Load({});
@@ -270,9 +269,8 @@ void CAt88sc1608Panel::OnUserWrite() {
         cmd.Failed(Message(kTextNoChangedBlocks));
         return;
     }
-    // 256 bytes go as a length of 0.
     if (!cmd.Call(reader_.AT1608_Write, kDevice, static_cast<uint8_t>(user_.FirstChangedByte()), zone,
-                  changed.data(), static_cast<uint8_t>(changed.size()))) {
+                  changed.data(), static_cast<uint32_t>(changed.size()))) {
         return;
     }
     user_.MarkWritten(user_.FirstChangedByte(), static_cast<int>(changed.size()));

@@ -27,7 +27,7 @@ std::string Refused(Status status) {
 }
 
 std::string ReadHex(ContactCard& card, uint8_t zone, uint8_t address, size_t length) {
-    std::vector<uint8_t> out(length == 0 ? kZoneSize : length);
+    std::vector<uint8_t> out(length);
     const Status status = card.ReadZone(zone, address, length, out.data());
     return status == kOk ? ToHex(out) : Refused(status);
 }
@@ -113,10 +113,19 @@ TEST(At88sc1608CardTest, UserZonesFollowTheirAccessRegisters) {
     send([&](ContactCard& c) { card = &c; return kOk; });
     ASSERT_NE(card, nullptr);
 
-    // Zone 0 is open; a length of 0 is the whole zone.
+    // Zone 0 is open; 1 to 256 bytes inside the zone, nothing else.
     ASSERT_EQ(card->WriteZone(0, 0xFE, 2, Hex("0102").data()), kOk);
-    EXPECT_EQ(ReadHex(*card, 0, 0, 0).substr(0x1FC), "0102");
+    EXPECT_EQ(ReadHex(*card, 0, 0, 256).substr(0x1FC), "0102");
     EXPECT_EQ(card->WriteZone(0, 0xFF, 2, Hex("0102").data()), kBadArgument);
+    const std::vector<uint8_t> zone(257, 0x5A);
+    EXPECT_EQ(card->WriteZone(0, 0, 0, zone.data()), kBadArgument);
+    EXPECT_EQ(card->WriteZone(0, 0, 257, zone.data()), kBadArgument);
+    EXPECT_EQ(card->WriteZone(0, 1, 256, zone.data()), kBadArgument);
+    EXPECT_EQ(ReadHex(*card, 0, 0, 0), Refused(kBadArgument));
+    EXPECT_EQ(ReadHex(*card, 0, 0, 257), Refused(kBadArgument));
+    EXPECT_EQ(ReadHex(*card, kConfigZone, 0x7F, 2), Refused(kBadArgument));
+    ASSERT_EQ(card->WriteZone(0, 0, 256, zone.data()), kOk);
+    EXPECT_EQ(ReadHex(*card, 0, 0xFF, 1), "5A");
     EXPECT_EQ(card->WriteZone(9, 0, 1, Hex("01").data()), kBadArgument);
 
     // Zone 2: the read password reads, only the write password writes.

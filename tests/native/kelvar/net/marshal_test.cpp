@@ -164,11 +164,43 @@ TEST(Marshal, MalformedAnswersWriteNothingAndNeverSucceed) {
     EXPECT_EQ(out[15], 0xAA);
 }
 
-TEST(Marshal, OversizedArgumentsAreRefusedBeforeSending) {
-    // AT24_write: a length beyond what one buffer may carry.
-    using M = Marshal<75, void(int32_t, uint32_t, uint32_t, const uint8_t*)>;
+TEST(Marshal, ArgSizesPastTheirLargestAreRefusedAndNeverSizeTheServersBuffer) {
+    // AT1608_Read: address, length (largest 256), zone, out.
+    using M = Marshal<79, void(int32_t, uint8_t, uint32_t, uint8_t, uint8_t*)>;
+    uint8_t out[kBufferSize] = {};
     std::vector<uint8_t> request;
-    WireWriter out(request);
-    const uint8_t data[1] = {};
-    EXPECT_FALSE(M::EncodeRequest(out, 0, 0, uint32_t(kMaxBufferBytes + 1), data));
+    WireWriter requestOut(request);
+    EXPECT_FALSE(M::EncodeRequest(requestOut, 0, 0, 257, 0, out));
+    EXPECT_TRUE(request.empty());
+    ASSERT_TRUE(M::EncodeRequest(requestOut, 0, 0, 256, 0, out));
+
+    // A reader that takes the length for 256 whatever it is fills 256 bytes
+    // of what the server reserved, and only the declared size goes back.
+    const auto serve = [&](uint32_t length, uint32_t filled) {
+        std::vector<uint8_t> bytes;
+        WireWriter in(bytes);
+        in.Scalar<int32_t>(0);
+        in.Scalar<uint8_t>(0);
+        in.Scalar(length);
+        in.Scalar<uint8_t>(0);
+        in.Scalar<uint8_t>(1);
+        WireReader reader(bytes);
+        std::vector<uint8_t> answer;
+        WireWriter answerOut(answer);
+        int calls = 0;
+        EXPECT_TRUE(M::Serve(reader, answerOut, [&](int32_t, uint8_t, uint32_t, uint8_t, uint8_t* buffer) {
+            ++calls;
+            std::fill_n(buffer, filled, 0xEE);
+            return int32_t(kOk);
+        }));
+        return std::pair(calls, answer);
+    };
+    const auto [calls0, answer0] = serve(0, 256);
+    EXPECT_EQ(calls0, 1);
+    EXPECT_EQ(answer0, (std::vector<uint8_t>{0, 0, 0, 0, 0, 0, 0, 0}));  // status 0, 0 bytes
+    const auto [calls256, answer256] = serve(256, 256);
+    EXPECT_EQ(answer256.size(), 8u + 256u);
+    const auto [calls257, answer257] = serve(257, 0);
+    EXPECT_EQ(calls257, 0);
+    EXPECT_EQ(answer257, (std::vector<uint8_t>{kBadArgument, 0, 0, 0}));
 }

@@ -32,3 +32,37 @@ TEST(ServerOptions, ListenAddressesAndFaultOptionsAreCheckedWhole) {
     EXPECT_FALSE(ParseServerOptions({"--latency"}, error).has_value());
     EXPECT_FALSE(ParseServerOptions({"--bogus", "1"}, error).has_value());
 }
+
+TEST(ServerOptions, AnAddressBeyondLoopbackNeedsASecretAndInsecure) {
+    std::string error;
+    const std::vector<std::string> beyond = {"--listen", "0.0.0.0:2000"};
+    auto with = [&](std::vector<std::string> more) {
+        more.insert(more.begin(), beyond.begin(), beyond.end());
+        return ParseServerOptions(more, error);
+    };
+    EXPECT_FALSE(with({}).has_value());
+    EXPECT_NE(error.find("in clear"), std::string::npos);
+    EXPECT_FALSE(with({"--secret-file", "reader.key"}).has_value());
+    EXPECT_FALSE(with({"--insecure"}).has_value());
+    const auto options = with({"--secret-file", "reader.key", "--insecure", "--exclusive", "--max-clients", "5"});
+    ASSERT_TRUE(options.has_value()) << error;
+    EXPECT_TRUE(options->exclusive);
+    EXPECT_EQ(options->maxClients, 5u);
+    EXPECT_EQ(options->secretFile, "reader.key");
+    EXPECT_FALSE(ParseServerOptions({"--max-clients", "0"}, error).has_value());
+    EXPECT_EQ(ParseServerOptions({}, error)->maxClients, 64u);
+}
+
+TEST(ServerOptions, BackendChoicesAndTheirReaders) {
+    std::string error;
+    const auto options = ParseServerOptions(
+        {"--backend", "pcsc", "--pcsc-reader", "ACR", "--pcsc-sam", "SAM", "--list-readers"}, error);
+    ASSERT_TRUE(options.has_value()) << error;
+    EXPECT_EQ(*options->backend, "pcsc");
+    EXPECT_EQ(*options->pcscReader, "ACR");
+    EXPECT_EQ(*options->pcscSam, "SAM");
+    EXPECT_TRUE(options->listReaders);
+    EXPECT_FALSE(ParseServerOptions({}, error)->backend.has_value()) << "unset: the configuration decides";
+    EXPECT_FALSE(ParseServerOptions({"--backend", "PCSC"}, error).has_value());
+    EXPECT_FALSE(ParseServerOptions({"--backend"}, error).has_value());
+}

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "kelvar/cards/mifare_classic.h"
 #include "kelvar/store/store_files.h"
@@ -214,6 +215,25 @@ TEST_F(ImageStoreTest, ConcurrentWritersAndAReaderNeverSeeATornOrEmptyImage) {
     EXPECT_EQ(bad, 0);
     EXPECT_EQ(failedSaves, 0);
     EXPECT_TRUE(Names("shared.img.").empty());
+}
+
+TEST_F(ImageStoreTest, OpeningRemovesTheTemporariesOfSavesWhoseProgramIsGone) {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const std::string gone = std::to_string(child);
+    const std::string running = std::to_string(::getppid());
+    const std::vector<std::string> names = {
+        "card.img." + gone + ".0.123.tmp", "card.img." + gone + ".7.9.tmp",  // removed
+        "card.img." + running + ".1.5.tmp",                                  // its program runs
+        "card.img." + gone + ".x.5.tmp", "card.img." + gone + ".5.tmp", "notes.tmp", "card.img",
+    };
+    for (const auto& name : names) WriteFile(name, {1});
+    ImageStore store(folder_);
+    for (size_t i = 0; i < names.size(); ++i) EXPECT_EQ(fs::exists(folder_ / names[i]), i >= 2) << names[i];
+    EXPECT_NE(ReadText(folder_ / kStoreLogName).find("2 temporary file(s) of interrupted saves removed"),
+              std::string::npos);
 }
 
 }  // namespace
