@@ -133,6 +133,9 @@ target_link_options(Vantrel PRIVATE -municode)
 add_dependencies(Vantrel Kelvar)
 vantrel_version_resource(Vantrel "Vantrel, the Ketra card reader utility" Vantrel.exe APP)
 
+# The native build beside this one (make test builds it first).
+set(VANTREL_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build/native CACHE PATH "The native build folder")
+
 # Wine tier: one test program per folder under tests/wine, each with the
 # program's resources so that panels can be created from their templates.
 include(GoogleTest)
@@ -157,7 +160,15 @@ foreach(dir IN LISTS WINE_TEST_DIRS)
   if(OFFER_ALL_CARDS AND area STREQUAL "registry")
     target_compile_definitions(wine_${area}_tests PRIVATE VANTREL_OFFER_ALL_CARDS)
   endif()
-  add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
+  if(area STREQUAL "pcsc")
+    # Beside a PC/SC chain of the native build's own (pcscd cannot be reached from Wine).
+    target_sources(wine_pcsc_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/wine/e2e/e2e_driver.cpp
+                                           ${CMAKE_SOURCE_DIR}/tests/wine/e2e/e2e_environment.cpp)
+    add_test(NAME wine_pcsc COMMAND ${VANTREL_NATIVE_BUILD}/pcsc-chain-host -- ${CMAKE_CROSSCOMPILING_EMULATOR}
+             $<TARGET_FILE:wine_pcsc_tests> WORKING_DIRECTORY ${VANTREL_BIN})
+  else()
+    add_test(NAME wine_${area} COMMAND wine_${area}_tests WORKING_DIRECTORY ${VANTREL_BIN})
+  endif()
   set_tests_properties(wine_${area} PROPERTIES ENVIRONMENT KELVAR_LOOPBACK_ONLY=1)
 endforeach()
 # The leak test switches through every panel twenty times: more than the

@@ -17,6 +17,12 @@ have convert && convert -version 2>/dev/null | grep -q ImageMagick || need+=(ima
 [ -f /usr/include/nlohmann/json.hpp ] || need+=(nlohmann-json3-dev)
 # HMAC for the reader connection's greeting (libcrypto).
 [ -f /usr/include/openssl/hmac.h ] || need+=(libssl-dev)
+# Real readers through PC/SC (pcsc-lite), and the virtual reader driver
+# (vpcd) the end-to-end tests put an emulated card in.
+have pkg-config || need+=(pkg-config)
+[ -x /usr/sbin/pcscd ] || need+=(pcscd)
+[ -f /usr/include/PCSC/winscard.h ] || need+=(libpcsclite-dev)
+[ -f /usr/lib/pcsc/drivers/serial/libifdvpcd.so ] || need+=(vsmartcard-vpcd)
 # The manual: groff's PDF output, screenshots placed as PDF pages.
 have gropdf || need+=(groff)
 have img2pdf || need+=(img2pdf)

@@ -8,6 +8,7 @@ const char kServerUsage[] =
     "usage: kelvar-reader [--listen ADDR:PORT] [--config FILE] [--port-file FILE]\n"
     "                     [--secret-file FILE] [--insecure] [--exclusive] [--max-clients N]\n"
     "                     [--latency MS] [--drop-every N] [--close-after N] [--garble-every N]\n"
+    "                     [--backend virtual|pcsc] [--pcsc-reader TEXT] [--pcsc-sam TEXT] [--list-readers]\n"
     "  --listen        address and port to serve (default 127.0.0.1:2000; port 0 picks one)\n"
     "  --config        reader configuration (default: KELVAR_CONFIG, else ./Kelvar.ini)\n"
     "  --port-file     write the port served to this file once listening\n"
@@ -19,7 +20,11 @@ const char kServerUsage[] =
     "  --latency       wait MS milliseconds before every answer\n"
     "  --drop-every    never send every Nth answer\n"
     "  --close-after   close a connection after N calls instead of answering\n"
-    "  --garble-every  flip a byte in every Nth answer\n";
+    "  --garble-every  flip a byte in every Nth answer\n"
+    "  --backend       virtual (the virtual reader, default) or pcsc (the system's PC/SC readers)\n"
+    "  --pcsc-reader   the first PC/SC reader whose name contains TEXT (default: the first reader)\n"
+    "  --pcsc-sam      the PC/SC reader that plays the SAM slot (default: none)\n"
+    "  --list-readers  print every PC/SC reader, its state and its card's ATR, then exit\n";
 
 namespace {
 
@@ -49,12 +54,18 @@ bool ParseListenAddress(const std::string& text, uint16_t address[4], uint16_t& 
 
 bool IsLoopback(const uint16_t address[4]) { return address[0] == 127; }
 
+bool IsBackendName(const std::string& name) { return name == kBackendVirtual || name == kBackendPcsc; }
+
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args, std::string& error) {
     ServerOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& name = args[i];
         if (name == "--help" || name == "-h") {
             options.help = true;
+            continue;
+        }
+        if (name == "--list-readers") {
+            options.listReaders = true;
             continue;
         }
         if (name == "--exclusive" || name == "--insecure") {
@@ -78,6 +89,13 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
             ok = !value.empty();
         } else if (name == "--max-clients") {
             ok = Number(value, options.maxClients, 100000) && options.maxClients > 0;
+        } else if (name == "--backend") {
+            options.backend = value;
+            ok = IsBackendName(value);
+        } else if (name == "--pcsc-reader") {
+            options.pcscReader = value;
+        } else if (name == "--pcsc-sam") {
+            options.pcscSam = value;
         } else if (name == "--latency") {
             ok = Number(value, options.faults.latencyMs, 60000);
         } else if (name == "--drop-every") {

@@ -22,6 +22,11 @@ struct ServerOptions {
     bool exclusive = false;  // one connection at a time holds the reader
     bool insecure = false;   // listening on anything but loopback was asked for knowingly
     FaultOptions faults;
+    // The reader behind the server; unset: as the configuration says, else the virtual one.
+    std::optional<std::string> backend;     // "virtual" or "pcsc"
+    std::optional<std::string> pcscReader;  // part of the PC/SC reader's name
+    std::optional<std::string> pcscSam;     // part of the name of the reader playing the SAM slot
+    bool listReaders = false;
     bool help = false;
 };
 
@@ -33,6 +38,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
 bool ParseListenAddress(const std::string& text, uint16_t address[4], uint16_t& port);
 
 bool IsLoopback(const uint16_t address[4]);
+
+inline constexpr char kBackendVirtual[] = "virtual";
+inline constexpr char kBackendPcsc[] = "pcsc";
+bool IsBackendName(const std::string& name);
 
 extern const char kServerUsage[];
 

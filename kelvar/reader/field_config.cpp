@@ -177,6 +177,12 @@ FieldConfig ParseFieldConfig(std::string_view text, const fs::path& dllFolder) {
             } catch (const std::exception&) {
                 config.notes.push_back(LineNote(number, "file name not usable, skipped"));
             }
+        } else if (KeyIs(key, "backend")) {
+            config.backend.assign(value.begin(), value.end());
+        } else if (KeyIs(key, "pcsc_reader")) {
+            config.pcscReader.assign(value.begin(), value.end());
+        } else if (KeyIs(key, "pcsc_sam")) {
+            config.pcscSam = value.empty() ? std::nullopt : std::optional<std::string>(value);
         } else if (KeyIs(key, "contact")) {
             config.contact = ParseKindList(value, true, number, config.notes);
         } else if (KeyIs(key, "follow")) {

@@ -9,6 +9,9 @@
 //                               card type it shows (yes by default)
 //   secret_file = reader.key    the secret a reader server asks for (relative
 //                               names are taken from the DLL's folder)
+//   backend = pcsc              what a reader server serves: virtual or pcsc
+//   pcsc_reader = ACR           the PC/SC reader a server uses (part of its name)
+//   pcsc_sam = SAM              the PC/SC reader that plays the SAM slot
 //
 // The file is UTF-8, read up to its first 64 KiB. Keys and card names ignore
 // ASCII case; unknown keys, unknown card names, lines without '=' and lines
@@ -22,6 +25,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +44,9 @@ struct FieldConfig {
     bool followCardType = true;
     std::filesystem::path file = {};        // where the configuration was read; empty for none
     std::filesystem::path secretFile = {};  // empty: reader servers are asked without a secret
+    std::string backend = {};               // a reader server's backend; empty: virtual
+    std::string pcscReader = {};            // empty: the first PC/SC reader
+    std::optional<std::string> pcscSam = {};  // none: no SAM slot on PC/SC
     std::vector<std::string> notes = {};  // what was skipped and why, for the store's log
 
     bool Holds(CardKind kind) const;

@@ -15,7 +15,10 @@
 #include "kelvar/net/reader_server.h"
 #include "kelvar/net/secret.h"
 #include "kelvar/net/server_options.h"
+#include "kelvar/pcsc/pcsc_served.h"
+#include "kelvar/pcsc/reader_list.h"
 #include "kelvar/reader/reader_config.h"
+#include "kelvar/server/pcsc_system.h"
 #include "kelvar/server/served_functions.h"
 #include "vantrel_version.h"
 
@@ -77,19 +80,56 @@ int main(int argc, char** argv) {
 
     const fs::path config = ConfigFile(*options);
     const fs::path folder = config.has_parent_path() ? config.parent_path() : fs::current_path();
+    kelvar::FieldConfig settings = kelvar::DefaultFieldConfig(folder);
     try {
-        kelvar::api::reader = std::make_unique<kelvar::VirtualReader>(kelvar::LoadFieldConfig(config, folder));
+        settings = kelvar::LoadFieldConfig(config, folder);
     } catch (const std::exception& e) {
-        LogLine(std::string("error: the configuration could not be used (") + e.what() + "), defaults used");
-        kelvar::api::reader = std::make_unique<kelvar::VirtualReader>(kelvar::DefaultFieldConfig(folder));
+        LogLine(std::string("error: the configuration could not be read (") + e.what() + "), defaults used");
     }
-    const uint16_t builtIn[4] = {0, 0, 0, 0};
-    if (const kelvar::Status status = kelvar::api::reader->Open(0, builtIn); status != kelvar::kOk) {
-        LogLine("error: the reader could not be opened (status " + std::to_string(status) + ")");
-        return 1;
+    if (options->listReaders) {
+        std::string text;
+        const bool listed = kelvar::pcsc::ListReaders(*kelvar::server::SystemPcsc(), text);
+        (listed ? std::cout : std::cerr) << text;
+        return listed ? 0 : 1;
+    }
+    const std::string backendName =
+        options->backend.value_or(settings.backend.empty() ? kelvar::net::kBackendVirtual : settings.backend);
+    if (!kelvar::net::IsBackendName(backendName)) {
+        LogLine("error: the configuration names the backend \"" + backendName + "\"; virtual or pcsc");
+        return 2;
+    }
+    const bool onPcsc = backendName == kelvar::net::kBackendPcsc;
+
+    std::unique_ptr<kelvar::pcsc::Layer> pcscLayer;
+    std::unique_ptr<kelvar::pcsc::Backend> pcscBackend;
+    kelvar::net::ServeCall serve = kelvar::server::ServeLocalCall;
+    std::string served = config.string();
+    if (onPcsc) {
+        pcscLayer = kelvar::server::SystemPcsc();
+        kelvar::pcsc::Settings chosen{options->pcscReader.value_or(settings.pcscReader),
+                                      options->pcscSam ? options->pcscSam : settings.pcscSam};
+        pcscBackend = std::make_unique<kelvar::pcsc::Backend>(*pcscLayer, chosen);
+        kelvar::pcsc::ServeFrom(pcscBackend.get());
+        serve = kelvar::pcsc::ServeCall;
+        std::string reader;
+        const bool found = kelvar::pcsc::CardChannel::FindReader(*pcscLayer, chosen.reader, reader) == kelvar::kOk;
+        served = "PC/SC reader " + (found ? "\"" + reader + "\"" : "matching \"" + chosen.reader + "\" (none yet)") +
+                 (chosen.sam ? ", SAM reader matching \"" + *chosen.sam + "\"" : ", no SAM slot");
+    } else {
+        try {
+            kelvar::api::reader = std::make_unique<kelvar::VirtualReader>(settings);
+        } catch (const std::exception& e) {
+            LogLine(std::string("error: the configuration could not be used (") + e.what() + "), defaults used");
+            kelvar::api::reader = std::make_unique<kelvar::VirtualReader>(kelvar::DefaultFieldConfig(folder));
+        }
+        const uint16_t builtIn[4] = {0, 0, 0, 0};
+        if (const kelvar::Status status = kelvar::api::reader->Open(0, builtIn); status != kelvar::kOk) {
+            LogLine("error: the reader could not be opened (status " + std::to_string(status) + ")");
+            return 1;
+        }
     }
 
-    kelvar::net::Service service{kelvar::server::ServeLocalCall, options->faults, {}, options->exclusive};
+    kelvar::net::Service service{serve, options->faults, {}, options->exclusive};
     if (!options->secretFile.empty()) {
         auto secret = kelvar::net::LoadSecret(options->secretFile, error);
         if (!secret) {
@@ -118,14 +158,15 @@ int main(int argc, char** argv) {
     if (!options->portFile.empty()) {
         std::ofstream(options->portFile) << server.Port() << "\n";
     }
-    LogLine("serving " + config.string() + " on " + where + (options->secretFile.empty() ? "" : ", secret required") +
+    LogLine("serving " + served + " on " + where + (options->secretFile.empty() ? "" : ", secret required") +
             (options->exclusive ? ", one client at a time" : ""));
 
     server.Run();
     running = nullptr;
     // Images are written through at every change; closing powers the cards down.
-    kelvar::api::reader->Close();
+    if (kelvar::api::reader) kelvar::api::reader->Close();
     kelvar::api::reader.reset();
+    kelvar::pcsc::ServeFrom(nullptr);
     LogLine("stopped");
     return 0;
 }

@@ -52,3 +52,17 @@ TEST(ServerOptions, AnAddressBeyondLoopbackNeedsASecretAndInsecure) {
     EXPECT_FALSE(ParseServerOptions({"--max-clients", "0"}, error).has_value());
     EXPECT_EQ(ParseServerOptions({}, error)->maxClients, 64u);
 }
+
+TEST(ServerOptions, BackendChoicesAndTheirReaders) {
+    std::string error;
+    const auto options = ParseServerOptions(
+        {"--backend", "pcsc", "--pcsc-reader", "ACR", "--pcsc-sam", "SAM", "--list-readers"}, error);
+    ASSERT_TRUE(options.has_value()) << error;
+    EXPECT_EQ(*options->backend, "pcsc");
+    EXPECT_EQ(*options->pcscReader, "ACR");
+    EXPECT_EQ(*options->pcscSam, "SAM");
+    EXPECT_TRUE(options->listReaders);
+    EXPECT_FALSE(ParseServerOptions({}, error)->backend.has_value()) << "unset: the configuration decides";
+    EXPECT_FALSE(ParseServerOptions({"--backend", "PCSC"}, error).has_value());
+    EXPECT_FALSE(ParseServerOptions({"--backend"}, error).has_value());
+}
