@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <mutex>
 #include <span>
 #include <string>
@@ -53,11 +54,14 @@ public:
         thread_.join();
     }
     uint16_t Port() const { return server_.Port(); }
-    size_t Count(const std::string& part) {
+    std::vector<std::string> Lines(const std::string& part) {
         const std::lock_guard lock(mutex_);
-        return size_t(std::count_if(lines_.begin(), lines_.end(),
-                                    [&](const std::string& line) { return line.find(part) != std::string::npos; }));
+        std::vector<std::string> found;
+        std::copy_if(lines_.begin(), lines_.end(), std::back_inserter(found),
+                     [&](const std::string& line) { return line.find(part) != std::string::npos; });
+        return found;
     }
+    size_t Count(const std::string& part) { return Lines(part).size(); }
     // Waits up to 5 s for a line holding `part`.
     bool AwaitLine(const std::string& part) {
         for (int i = 0; i < 500 && Count(part) == 0; ++i) std::this_thread::sleep_for(10ms);
