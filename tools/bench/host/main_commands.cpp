@@ -192,9 +192,9 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
          }},
         {25,
          {
-             {L"type B request", {{Choose, IDC_PASS_ISO14443B}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"05000071FF"},
+             {L"type B request", {{Choose, IDC_PASS_ISO14443B}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"050000"},
                                   {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"50*"}}},
-             {L"ISO 15693 inventory", {{Choose, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B5B23"},
+             {L"ISO 15693 inventory", {{Choose, IDC_PASS_ISO15693}, {Press, IDC_PASS_SET}, {SetText, IDC_PASS_DATA, L"2601083B"},
                                        {Press, IDC_PASS_TRANSCEIVE}, {Expect, IDC_PASS_ANSWERS, L"00003B*"}}},
          }},
         {21,
@@ -207,15 +207,12 @@ const std::map<int32_t, std::vector<PanelCommand>>& Table() {
                {SetText, IDC_SHC_PASSWORD, kShcPassword},
                {Press, IDC_SHC_WRITE}}},
          }},
-        // The default field's ISO 15693 tags in inventory order: I.CODE SLI,
-        // Tag-it, SRF55V02P, SRF55V10P, SRF55V01P, SRI64; only the first
-        // four get a UID slot. The SRF55V01P and SRI64 panels' inventories
-        // find their maker's tags only: SRF55V01P comes third of those.
-        {9, Iso15693Commands(IDC_ISO15693_SLOT2, IDC_ISO15693_UID2, L"5D40A327000007E0")},
+        // The field follows the card type: each panel's own tag alone, in slot 1.
+        {9, Iso15693Commands(IDC_ISO15693_SLOT1, IDC_ISO15693_UID1, L"5D40A327000007E0")},
         {10, Iso15693Commands(IDC_ISO15693_SLOT1, IDC_ISO15693_UID1, L"3B6E9215080104E0")},
-        {22, VicinityCommands(IDC_VF_SLOT3, IDC_VF_UID3, L"18A63D52320005E0")},
-        {23, VicinityCommands(IDC_VF_SLOT4, IDC_VF_UID4, L"940B7F66330005E0")},
-        {26, VicinityCommands(IDC_VF_SLOT3, IDC_VF_UID3, L"712C4E09310005E0")},
+        {22, VicinityCommands(IDC_VF_SLOT1, IDC_VF_UID1, L"18A63D52320005E0")},
+        {23, VicinityCommands(IDC_VF_SLOT1, IDC_VF_UID1, L"940B7F66330005E0")},
+        {26, VicinityCommands(IDC_VF_SLOT1, IDC_VF_UID1, L"712C4E09310005E0")},
         {27, VicinityCommands(IDC_VF_SLOT1, IDC_VF_UID1, L"3E815C200A0002E0")},
         {6, TclCommands(L"00A4040006F04B5601000100")},
         {7, TclCommands(L"00A4040006F04B5602000100")},
