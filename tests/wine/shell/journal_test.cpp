@@ -4,6 +4,7 @@
 #include <string>
 
 #include "frame_fixture.h"
+#include "vantrel/dumps/command_link.h"
 #include "support/fake_services.h"
 #include "vantrel/journal/journal_files.h"
 #include "vantrel/journal/journal_menu.h"
@@ -107,4 +108,22 @@ TEST_F(JournalTest, CallsCarryTheCardTypeChosenWhenTheyWereMade) {
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls[calls.size() - 2].cardType, 2);
     EXPECT_EQ(calls.back().cardType, kDevicePageCode);
+}
+
+// A dump's card link makes its calls through the command: the log and the
+// journal see them as they see a panel's.
+TEST_F(JournalTest, ADumpsCardLinkCallsReachTheLogAndTheJournal) {
+    script.Fail(script.library.AT1608_Rst, 0x10);
+    {
+        ::Command cmd(frame->Context(), *frame);
+        dumps::CommandLink link(cmd, script.library);
+        uint8_t answer[4] = {};
+        EXPECT_EQ(link.AT1608_Rst(answer), 0x10);
+    }
+    ASSERT_FALSE(frame->Journal().Calls().empty());
+    const auto& call = frame->Journal().Calls().back();
+    EXPECT_STREQ(call.name, L"AT1608_Rst");
+    EXPECT_EQ(call.status, 0x10);
+    ASSERT_FALSE(frame->Log().Entries().empty());
+    EXPECT_EQ(frame->Log().Entries().back().functionName, L"AT1608_Rst");
 }
